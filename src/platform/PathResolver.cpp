@@ -1,0 +1,64 @@
+#include "platform/PathResolver.h"
+
+#include "platform/Text.h"
+
+#include <QByteArray>
+#include <QFile>
+#include <dirent.h>
+#include <sys/stat.h>
+
+namespace tz {
+
+namespace {
+
+    bool Exists(const QByteArray& path)
+    {
+        struct stat st;
+        return lstat(path.constData(), &st) == 0;
+    }
+
+    // The entry of folder whose name equals component ignoring ASCII case; the
+    // smallest such name in byte order. Empty when none matches.
+    QByteArray FindCaseVariant(const QByteArray& folder, const QByteArray& component)
+    {
+        DIR* dir = opendir(folder.isEmpty() ? "/" : folder.constData());
+        if (!dir)
+            return {};
+        const QByteArray wanted = UpperAscii(component);
+        QByteArray best;
+        while (dirent* entry = readdir(dir)) {
+            const QByteArray name(entry->d_name);
+            if (UpperAscii(name) == wanted && (best.isEmpty() || name < best))
+                best = name;
+        }
+        closedir(dir);
+        return best;
+    }
+
+} // namespace
+
+QString ResolvePath(const QString& path)
+{
+    const QByteArray encoded = QFile::encodeName(path);
+    if (encoded.isEmpty() || Exists(encoded))
+        return path;
+    const QList<QByteArray> parts = encoded.split('/');
+    QByteArray resolved;
+    for (qsizetype i = 0; i < parts.size(); ++i) {
+        const QByteArray& part = parts[i];
+        if (i == 0 && part.isEmpty())
+            continue; // the root of an absolute path
+        const QByteArray prefix = (i == 0) ? QByteArray() : resolved + '/';
+        if (part.isEmpty() || part == "." || part == ".." || Exists(prefix + part)) {
+            resolved = prefix + part;
+            continue;
+        }
+        const QByteArray variant = FindCaseVariant(i == 0 ? QByteArray(".") : resolved, part);
+        if (variant.isEmpty())
+            return path;
+        resolved = prefix + variant;
+    }
+    return QFile::decodeName(resolved);
+}
+
+} // namespace tz
