@@ -1,9 +1,17 @@
 #pragma once
+#include "app/AppWindows.h"
+
+#include <memory>
 
 namespace tz {
 
-// Starts the program: title, the windows in their creation order, the
-// message loop. Returns the exit status.
+// Creates every window once, main window first, in the designed order; each
+// window loads its stored values as it is created. The windows are owned by
+// the main window (their parent) and live until it is destroyed.
+std::unique_ptr<MainWindow> CreateWindows(AppWindows& windows, bool printersInstalled);
+
+// Starts the program: title, the windows, the message loop. Returns the exit
+// status.
 int RunApplication(int argc, char** argv);
 
 } // namespace tz

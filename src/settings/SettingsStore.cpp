@@ -25,8 +25,11 @@ namespace {
         if (file.open(QIODevice::ReadOnly) && ReadRegFormat(file, probe))
             return;
         file.close();
-        const QString aside
+        const QString stem
             = path + QStringLiteral(".broken-") + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+        QString aside = stem;
+        for (int n = 2; QFile::exists(aside); ++n)
+            aside = stem + QStringLiteral("-%1").arg(n);
         if (QFile::rename(path, aside))
             qCWarning(lcSettings) << "unreadable settings file kept as" << aside;
         else

@@ -1,0 +1,30 @@
+#pragma once
+// Every window of the program, created once at start-up in this order and kept
+// until the end.
+#include <QDialog>
+
+namespace tz {
+
+class MainWindow;
+class AboutDialog;
+class HelpWindow;
+
+struct AppWindows {
+    MainWindow* Main = nullptr;       // TForm1
+    QWidget* Viewer = nullptr;        // TForm2 sample viewer
+    QDialog* Environment = nullptr;   // TForm3 environment settings
+    QDialog* SampleTexts = nullptr;   // TForm4 sample texts
+    QDialog* Generation = nullptr;    // TForm5 generation run
+    QDialog* FolderSearch = nullptr;  // TForm6 folder search
+    QDialog* Properties = nullptr;    // TForm7 font properties
+    QDialog* PageSetup = nullptr;     // TForm8 page setup
+    QDialog* Copying = nullptr;       // TForm9 copying
+    AboutDialog* About = nullptr;     // TAboutDlg
+    QDialog* PrintInfo = nullptr;     // TForm10 print information
+    QDialog* InstallWizard = nullptr; // TForm13 install wizard
+    QDialog* SetupName = nullptr;     // TForm14 page-setting name
+    QDialog* Find = nullptr;          // TForm15 find
+    HelpWindow* Help = nullptr;       // the help window
+};
+
+} // namespace tz

@@ -1,0 +1,153 @@
+#pragma once
+// The main window TForm1: menus, tool bar, context menu and status bar around
+// the font list; command states, stored geometry, recent-item menus, the work
+// folder and the close sequence.
+#include "fontlist/FontList.h"
+#include "platform/WorkFolder.h"
+
+#include <QHash>
+#include <QMainWindow>
+#include <QStringList>
+#include <functional>
+
+class QLabel;
+class QMenu;
+
+namespace tz {
+
+class FontListView;
+struct AppWindows;
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    static constexpr int kVersion = 998;
+    static constexpr QSize kDesignedSize { 503, 280 };
+    static constexpr QSize kMinimumSize { 445, 278 };
+    static constexpr int kHelpContext = 1040;
+
+    // printersInstalled: whether a printer is installed (asked once; tests
+    // pass their own answer).
+    explicit MainWindow(bool printersInstalled, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // The other windows, created after this one.
+    void SetWindows(AppWindows* windows) { windows_ = windows; }
+    // Arguments of the command line, handled when the window is first shown.
+    void SetCommandLine(const QStringList& paths) { commandLine_ = paths; }
+
+    FontList& List() { return list_; }
+    FontListView& View() { return *view_; }
+    const WorkFolder& Work() const { return workFolder_; }
+    QAction* Action(const QString& name) const { return actions_.value(name); }
+
+    // The list has changes not in ListPath: the enabled state of fmnSave/tBtnSave.
+    bool IsModified() const;
+    void SetModified(bool modified);
+    void RefreshCaption();
+    void ShowCount();
+    void SetStatusText(const QString& text);
+    QString StatusText() const;
+    // Recomputes every command's enabled state from the list and the viewer.
+    void UpdateCommandStates();
+
+    // The folder dialog's current folder of the folder search.
+    QString SearchFolder;
+    const QString& SiblingPath() const { return siblingPath_; }
+    bool PrinterAvailable() const { return printerAvailable_; }
+
+    // Recent list files and search folders, newest first (four each).
+    QStringList RecentLists() const { return RecentPaths(recentLists_); }
+    QStringList RecentFolders() const { return RecentPaths(recentFolders_); }
+    void SetRecentLists(const QStringList& paths);
+    void SetRecentFolders(const QStringList& paths);
+
+    // Writes the list to ListPath; shows the failure message. Replaceable for
+    // tests of the close query.
+    std::function<bool()> ListWriter;
+    // Asks for a path to save the list under (preset to ListPath). Empty when
+    // cancelled.
+    QString AskSavePath();
+
+public slots:
+    void fmnAddClick();
+    void fmnSearchAddClick();
+    void fmnReSearchAdd0Click();
+    void fmnSystemAddClick();
+    void fmnNewClick();
+    void fmnOpenClick();
+    void fmnReOpen0Click();
+    void fmnAddListClick();
+    void fmnSaveClick();
+    void fmnSaveAsClick();
+    void fmnPrintClick();
+    void fmnPrintPreviewClick();
+    void fmnSetupClick();
+    void fmnExitClick();
+    void emnDeleteClick();
+    void emnDeleteOKClick();
+    void emnSelectAllClick();
+    void smnFindClick();
+    void vmnSortByPathClick();
+    void pmnJumpPreviewClick();
+    void lsvFontNamesDblClick();
+    void tmnOpenDocClick();
+    void tmnCopyClick();
+    void tmnInstallClick();
+    void tmnOpenFolder1Click();
+    void tmnOpenFolder2Click();
+    void fmnPropertyClick();
+    void fmnFileTypeAddClick();
+    void fmnFileTypeRemoveClick();
+    void OpenTyposcanClick();
+    void omnEnvClick();
+    void omnMessageClick();
+    void wmnActivePreviewWindowClick();
+    void wfmWindowStateClick();
+    void hmnContentsClick();
+    void hmnTopicClick();
+    void hmnAboutClick();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    struct ActionSpec;
+    QAction* MakeAction(const ActionSpec& spec);
+    void BuildActions();
+    void BuildMenus();
+    void BuildToolBar();
+    void BuildContextMenu();
+    QMenu* BuildRecentMenu(const QString& name, const QString& caption, QList<QAction*>& items, void (MainWindow::*slot)());
+    static QStringList RecentPaths(const QList<QAction*>& items);
+    static void SetRecentPaths(QList<QAction*>& items, const QStringList& paths);
+    void ScheduleCommandStates();
+    bool ViewerVisible() const;
+    void SetEnabled(const QStringList& names, bool enabled);
+
+    void LoadCreationValues();
+    void ApplyShowValues();
+    void SaveValues();
+    void HandleCommandLine();
+    bool CloseQuery();
+    void ShowHelp(int context);
+
+    FontList list_;
+    FontListView* view_ = nullptr;
+    QLabel* status_ = nullptr;
+    QMenu* popup_ = nullptr;
+    WorkFolder workFolder_;
+    AppWindows* windows_ = nullptr;
+    QHash<QString, QAction*> actions_;
+    QList<QAction*> recentLists_;
+    QList<QAction*> recentFolders_;
+    QStringList commandLine_;
+    QString siblingPath_;
+    bool printerAvailable_ = false;
+    bool shown_ = false;
+    bool commandStatesPending_ = false;
+};
+
+} // namespace tz

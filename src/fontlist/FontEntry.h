@@ -1,0 +1,20 @@
+#pragma once
+#include <QString>
+
+namespace tz {
+
+// One face found in one font file: one row of the font list.
+struct FontEntry {
+    QString FaceName;   // name ID 4; the row's caption
+    QString FamilyName; // name ID 1
+    QString FilePath;   // the font file or the archive holding it; upper-cased
+    QString MemberName; // the file inside the archive, upper-cased; empty for a plain file
+    QString Size;       // decimal byte count of the font data
+    int Kind = 0;       // 1 set: several faces in the file; 2 set: from a Macintosh file
+    bool Selected = false;
+};
+
+// Kind values (also the row's icon index).
+enum FontKind { kKindSingle = 0, kKindCollection = 1, kKindMac = 2, kKindMacCollection = 3 };
+
+} // namespace tz
