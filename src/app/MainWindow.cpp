@@ -66,12 +66,12 @@ MainWindow::MainWindow(bool printersInstalled, QWidget* parent)
     connect(&list_, &FontList::SelectionFlagsChanged, this, &MainWindow::ScheduleCommandStates);
     connect(view_->selectionModel(), &QItemSelectionModel::selectionChanged, this, &MainWindow::ScheduleCommandStates);
     connect(view_, &QAbstractItemView::doubleClicked, this, &MainWindow::lsvFontNamesDblClick);
+    connect(view_, &FontListView::FilesDropped, this, &MainWindow::DropFiles);
     connect(view_, &FontListView::RowsDropped, this, [this](int target) {
         if (list_.MoveSelectedBefore(target))
             SetModified(true);
     });
 
-    ListWriter = [] { return false; };
     LoadCreationValues();
     UpdateCommandStates();
 }
@@ -494,8 +494,14 @@ void MainWindow::HandleCommandLine()
     if (commandLine_.isEmpty())
         return;
     FontListUpdate update(list_);
-    // Opening a list file or adding the paths comes with the list file and
-    // adding commands.
+    const QString first = commandLine_.constFirst();
+    if (UpperExtension(first) == u".TZL") {
+        list_.ListPath = first;
+        ReadListFile(false);
+        RefreshCaption();
+    } else {
+        AddCommandLinePaths(commandLine_);
+    }
 }
 
 bool MainWindow::CloseQuery()
@@ -515,7 +521,7 @@ bool MainWindow::CloseQuery()
             return false;
         list_.ListPath = path;
     }
-    ListWriter(); // a failure shows its message; the window still closes
+    WriteListFile(); // a failure shows its message; the window still closes
     return true;
 }
 
@@ -576,39 +582,5 @@ void MainWindow::hmnAboutClick()
     if (windows_ && windows_->About)
         windows_->About->exec();
 }
-
-// Commands completed by their own subsystems.
-void MainWindow::fmnAddClick() { }
-void MainWindow::fmnSearchAddClick() { }
-void MainWindow::fmnReSearchAdd0Click() { }
-void MainWindow::fmnSystemAddClick() { }
-void MainWindow::fmnNewClick() { }
-void MainWindow::fmnOpenClick() { }
-void MainWindow::fmnReOpen0Click() { }
-void MainWindow::fmnAddListClick() { }
-void MainWindow::fmnSaveClick() { }
-void MainWindow::fmnSaveAsClick() { }
-void MainWindow::fmnPrintClick() { }
-void MainWindow::fmnPrintPreviewClick() { }
-void MainWindow::fmnSetupClick() { }
-void MainWindow::emnDeleteClick() { }
-void MainWindow::emnDeleteOKClick() { }
-void MainWindow::emnSelectAllClick() { }
-void MainWindow::smnFindClick() { }
-void MainWindow::vmnSortByPathClick() { }
-void MainWindow::pmnJumpPreviewClick() { }
-void MainWindow::lsvFontNamesDblClick() { }
-void MainWindow::tmnOpenDocClick() { }
-void MainWindow::tmnCopyClick() { }
-void MainWindow::tmnInstallClick() { }
-void MainWindow::tmnOpenFolder1Click() { }
-void MainWindow::tmnOpenFolder2Click() { }
-void MainWindow::fmnPropertyClick() { }
-void MainWindow::fmnFileTypeAddClick() { }
-void MainWindow::fmnFileTypeRemoveClick() { }
-void MainWindow::OpenTyposcanClick() { }
-void MainWindow::omnEnvClick() { }
-void MainWindow::omnMessageClick() { }
-void MainWindow::wmnActivePreviewWindowClick() { }
 
 } // namespace tz

@@ -8,10 +8,10 @@
 #include <QHash>
 #include <QMainWindow>
 #include <QStringList>
-#include <functional>
 
 class QLabel;
 class QMenu;
+class QUrl;
 
 namespace tz {
 
@@ -62,12 +62,24 @@ public:
     void SetRecentLists(const QStringList& paths);
     void SetRecentFolders(const QStringList& paths);
 
-    // Writes the list to ListPath; shows the failure message. Replaceable for
-    // tests of the close query.
-    std::function<bool()> ListWriter;
     // Asks for a path to save the list under (preset to ListPath). Empty when
     // cancelled.
     QString AskSavePath();
+
+    // List files and recent items.
+    bool WriteListFile(); // writes ListPath; shows the failure message
+    void ReadListFile(bool ignoreDriveLetter); // appends the rows of ListPath
+    bool ConfirmDiscard();
+    void PushRecentList(const QString& path);
+    void PushRecentFolder();
+    // Opens a list file given alone on the command line or dropped alone.
+    void OpenListFile(const QString& path);
+
+    // Adding fonts.
+    void AddPath(const QString& path, int faceSelection);
+    void DropFiles(const QList<QUrl>& urls);
+    void AddCommandLinePaths(const QStringList& paths);
+    void StartFolderSearch();
 
 public slots:
     void fmnAddClick();
