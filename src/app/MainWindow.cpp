@@ -85,7 +85,7 @@ QAction* MainWindow::MakeAction(const ActionSpec& spec)
     auto* action = new QAction(QString::fromUtf16(spec.caption), this);
     action->setObjectName(QString::fromLatin1(spec.name));
     action->setShortcut(spec.shortcut);
-    action->setEnabled(!spec.disabled);
+    SetCommandEnabled(action, !spec.disabled);
     action->setVisible(!spec.hidden);
     if (spec.slot)
         connect(action, &QAction::triggered, this, spec.slot);
@@ -169,7 +169,7 @@ void MainWindow::BuildActions()
     // The hidden item keeps its shortcut working.
     auto* deleteNow = new QShortcut(Qt::SHIFT | Qt::Key_Delete, this);
     connect(deleteNow, &QShortcut::activated, this, [this] {
-        if (Action(QStringLiteral("emnDeleteOK"))->isEnabled())
+        if (CommandEnabled(QStringLiteral("emnDeleteOK")))
             emnDeleteOKClick();
     });
     auto* help = new QShortcut(Qt::Key_F1, this);
@@ -182,11 +182,12 @@ QMenu* MainWindow::BuildRecentMenu(
     auto* menu = new QMenu(caption, this);
     menu->setObjectName(name);
     menu->menuAction()->setObjectName(name);
-    menu->menuAction()->setEnabled(false);
+    SetCommandEnabled(menu->menuAction(), false);
     actions_.insert(name, menu->menuAction());
     for (int i = 0; i < 4; ++i) {
         auto* item = new QAction(this);
         item->setObjectName(name + QString::number(i));
+        SetCommandEnabled(item, true);
         item->setVisible(false);
         connect(item, &QAction::triggered, this, slot);
         actions_.insert(item->objectName(), item);
@@ -232,7 +233,7 @@ void MainWindow::BuildMenus()
     QMenu* sort = view->addMenu(QStringLiteral("フォントの整列(&I)"));
     sort->setObjectName(QStringLiteral("vmnSort"));
     sort->menuAction()->setObjectName(QStringLiteral("vmnSort"));
-    sort->menuAction()->setEnabled(false);
+    SetCommandEnabled(sort->menuAction(), false);
     actions_.insert(QStringLiteral("vmnSort"), sort->menuAction());
     add(sort, { "vmnSortByName", "vmnSortByFamily", "vmnSortByPath", "vmnSortByArchive", "vmnSortBySize" });
     add(view, { "-", "vmnJumpPreview" });
@@ -243,6 +244,7 @@ void MainWindow::BuildMenus()
     QMenu* association = tools->addMenu(QStringLiteral("関連付け"));
     association->setObjectName(QStringLiteral("E1"));
     association->menuAction()->setObjectName(QStringLiteral("E1"));
+    SetCommandEnabled(association->menuAction(), true);
     add(association, { "fmnFileTypeAdd", "fmnFileTypeRemove" });
     add(tools, { "-", "OpenTyposcan" });
 
@@ -311,8 +313,7 @@ bool MainWindow::IsModified() const { return Action(QStringLiteral("fmnSave"))->
 
 void MainWindow::SetModified(bool modified)
 {
-    Action(QStringLiteral("fmnSave"))->setEnabled(modified);
-    Action(QStringLiteral("tBtnSave"))->setEnabled(modified);
+    SetEnabled({ QStringLiteral("fmnSave"), QStringLiteral("tBtnSave") }, modified);
 }
 
 void MainWindow::RefreshCaption()
@@ -351,23 +352,37 @@ void MainWindow::SetRecentPaths(QList<QAction*>& items, const QStringList& paths
 void MainWindow::SetRecentLists(const QStringList& paths)
 {
     SetRecentPaths(recentLists_, paths);
-    Action(QStringLiteral("fmnReOpen"))->setEnabled(!paths.value(0).isEmpty());
+    SetEnabled({ QStringLiteral("fmnReOpen") }, !paths.value(0).isEmpty());
 }
 
 void MainWindow::SetRecentFolders(const QStringList& paths)
 {
     SetRecentPaths(recentFolders_, paths);
-    Action(QStringLiteral("fmnReSearchAdd"))->setEnabled(recentFolders_[0]->isVisible());
+    SetEnabled({ QStringLiteral("fmnReSearchAdd") }, recentFolders_[0]->isVisible());
 }
 
 // --- command states ---------------------------------------------------------------
 
 bool MainWindow::ViewerVisible() const { return windows_ && windows_->Viewer && windows_->Viewer->isVisible(); }
 
+// A hidden action reports itself disabled; the state it would have is kept
+// beside it, so that hidden items (and their shortcuts) follow the rules too.
+void MainWindow::SetCommandEnabled(QAction* action, bool enabled)
+{
+    action->setProperty("commandEnabled", enabled);
+    action->setEnabled(enabled);
+}
+
+bool MainWindow::CommandEnabled(const QString& name) const
+{
+    const QAction* action = Action(name);
+    return action && action->property("commandEnabled").toBool();
+}
+
 void MainWindow::SetEnabled(const QStringList& names, bool enabled)
 {
     for (const QString& name : names)
-        Action(name)->setEnabled(enabled);
+        SetCommandEnabled(Action(name), enabled);
 }
 
 void MainWindow::ScheduleCommandStates()

@@ -40,6 +40,9 @@ public:
     FontListView& View() { return *view_; }
     const WorkFolder& Work() const { return workFolder_; }
     QAction* Action(const QString& name) const { return actions_.value(name); }
+    // Whether a command is enabled by the command-state rules (also for
+    // hidden items, which Qt always reports disabled).
+    bool CommandEnabled(const QString& name) const;
 
     // The list has changes not in ListPath: the enabled state of fmnSave/tBtnSave.
     bool IsModified() const;
@@ -138,6 +141,7 @@ private:
     void ScheduleCommandStates();
     bool ViewerVisible() const;
     void SetEnabled(const QStringList& names, bool enabled);
+    static void SetCommandEnabled(QAction* action, bool enabled);
 
     void LoadCreationValues();
     void ApplyShowValues();
