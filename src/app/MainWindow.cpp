@@ -4,12 +4,15 @@
 #include "app/AppWindows.h"
 #include "app/HelpWindow.h"
 #include "app/Icons.h"
+#include "collect/Shortcut.h"
 #include "fontlist/FontListView.h"
 #include "platform/Text.h"
 #include "settings/SettingsStore.h"
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QMimeData>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHeaderView>
@@ -47,7 +50,7 @@ MainWindow::MainWindow(bool printersInstalled, QWidget* parent)
     resize(kDesignedSize);
     setMinimumSize(kMinimumSize);
     setAcceptDrops(true);
-    setWindowIcon(AppIcon());
+    QApplication::setWindowIcon(AppIcon());
     list_.SetKindIcons(KindIcons());
     view_ = new FontListView(list_, this);
     setCentralWidget(view_);
@@ -420,6 +423,21 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
     return QMainWindow::eventFilter(watched, event);
 }
 
+// Files dropped anywhere on the window; the list view hands its drops on too.
+void MainWindow::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event)
+{
+    if (!event->mimeData()->hasUrls())
+        return;
+    event->acceptProposedAction();
+    DropFiles(event->mimeData()->urls());
+}
+
 // --- stored values ------------------------------------------------------------------
 
 void MainWindow::LoadCreationValues()
@@ -509,7 +527,7 @@ void MainWindow::HandleCommandLine()
     if (commandLine_.isEmpty())
         return;
     FontListUpdate update(list_);
-    const QString first = commandLine_.constFirst();
+    const QString first = ResolveGivenPath(commandLine_.constFirst());
     if (UpperExtension(first) == u".TZL") {
         list_.ListPath = first;
         ReadListFile(false);

@@ -15,8 +15,11 @@ class QUrl;
 
 namespace tz {
 
+class FontAdder;
+class FolderSearchWindow;
 class FontListView;
 struct AppWindows;
+struct EnvironmentSettings;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -79,7 +82,6 @@ public:
     void OpenListFile(const QString& path);
 
     // Adding fonts.
-    void AddPath(const QString& path, int faceSelection);
     void DropFiles(const QList<QUrl>& urls);
     void AddCommandLinePaths(const QStringList& paths);
     void StartFolderSearch();
@@ -127,6 +129,8 @@ protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     struct ActionSpec;
@@ -164,6 +168,14 @@ private:
     bool printerAvailable_ = false;
     bool shown_ = false;
     bool commandStatesPending_ = false;
+
+    // Adding fonts.
+    const EnvironmentSettings& Environment() const;
+    FolderSearchWindow& SearchWindow() const;
+    void SearchFolderWith(FontAdder& adder, const QString& folder);
+    void ShowNotAdded(const FontAdder& adder, const QString& closingLine);
+    void FinishAdding();
+    QString addDialogFolder_;
 };
 
 } // namespace tz
