@@ -71,15 +71,20 @@ namespace {
 
 QString FormatMargin(int millimetres) { return QString::asprintf("%2.1f", millimetres * 0.1); }
 
-std::optional<double> ParseMargin(const QString& text)
+void ToAsciiDigits(QString& text)
 {
-    QString ascii = text.trimmed();
-    for (QChar& c : ascii) {
+    for (QChar& c : text) {
         if (c >= QChar(0xFF10) && c <= QChar(0xFF19))
             c = QChar(u'0' + (c.unicode() - 0xFF10));
         else if (c == QChar(0xFF0E))
             c = u'.';
     }
+}
+
+std::optional<double> ParseMargin(const QString& text)
+{
+    QString ascii = text.trimmed();
+    ToAsciiDigits(ascii);
     bool ok = false;
     const double value = QLocale::c().toDouble(ascii, &ok);
     if (!ok || !std::isfinite(value) || std::fabs(value) >= kLargestMargin)

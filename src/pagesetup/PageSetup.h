@@ -33,6 +33,8 @@ enum MarginSide { kSideLeft, kSideTop, kSideRight, kSideBottom };
 // Margin texts in centimetres ("3.5"), left, top, right, bottom.
 using MarginTexts = std::array<QString, 4>;
 
+// Full-width digits and the full-width full stop become ASCII.
+void ToAsciiDigits(QString& text);
 // "%2.1f" of millimetres × 0.1.
 QString FormatMargin(int millimetres);
 // A margin text as centimetres (full-width digits accepted); nothing when it is
