@@ -2,6 +2,8 @@
 
 #include "pagesetup/PageSetup.h"
 
+#include <QLineEdit>
+
 namespace tz {
 
 MarginField::MarginField(QWidget* parent)
@@ -13,6 +15,8 @@ MarginField::MarginField(QWidget* parent)
     setSingleStep(0.1);
     setSuffix(QStringLiteral(" cm"));
     setAccelerated(false);
+    // The input method stays off; full-width digits that still arrive (pasted) are taken as digits.
+    lineEdit()->setAttribute(Qt::WA_InputMethodEnabled, false);
     setInputMethodHints(Qt::ImhFormattedNumbersOnly | Qt::ImhPreferLatin);
 }
 

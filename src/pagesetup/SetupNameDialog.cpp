@@ -49,7 +49,6 @@ SetupNameDialog::SetupNameDialog(QWidget* parent)
     label->setBuddy(edtName_);
     edtName_->setObjectName(QStringLiteral("edtName"));
     edtName_->setValidator(new Cp932LengthValidator(kNameBytes, edtName_));
-    edtName_->setAttribute(Qt::WA_InputMethodEnabled, true);
     edtName_->installEventFilter(this);
 
     auto* buttons = new QDialogButtonBox(this);
