@@ -352,6 +352,8 @@ void PageSetupDialog::btnPrinterSettingClick()
 {
     EnableApply();
     RunPrinterSetupDialog(this);
+    if (!list_.Printers().Installed())
+        return;
     const int orientation = list_.Printers().Orientation();
     if (orientation != SelectedOrientation())
         rbtnPaperOrientationClick(orientation);

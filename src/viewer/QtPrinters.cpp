@@ -106,12 +106,12 @@ void SetProgramPrinters(PrinterAccess* printers) { substitute = printers; }
 
 QPrinter& SystemPrinter() { return SystemPrinters().Printer(); }
 
-bool RunPrinterSetupDialog(QWidget* parent)
+void RunPrinterSetupDialog(QWidget* parent)
 {
     if (substitute)
-        return false;
+        return;
     QPageSetupDialog dialog(&SystemPrinter(), parent);
-    return dialog.exec() == QDialog::Accepted;
+    dialog.exec();
 }
 
 } // namespace tz

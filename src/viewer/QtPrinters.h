@@ -45,7 +45,7 @@ void SetProgramPrinters(PrinterAccess* printers);
 QPrinter& SystemPrinter();
 
 // Runs the system's printer-setup dialog on the current printer when the
-// program uses the system's printers. False when cancelled or not run.
-bool RunPrinterSetupDialog(QWidget* parent);
+// program uses the system's printers.
+void RunPrinterSetupDialog(QWidget* parent);
 
 } // namespace tz

@@ -1,6 +1,7 @@
 // The page setup dialog and its name window, offscreen, found by object names,
 // against printers described by the test.
 #include "PageSetupDialogHelpers.h"
+#include "TestSupport.h"
 #include "PageSetupPrinters.h"
 #include "pagesetup/MarginField.h"
 #include "pagesetup/PageSetupDialog.h"
@@ -141,6 +142,23 @@ private slots:
             Child<QPushButton>(&dialog, name);
         for (const char* name : { "rbtnBindNone", "rbtnBindH", "rbtnBindV", "rbtnPaperOrientationV", "rbtnPaperOrientationH" })
             Child<QRadioButton>(&dialog, name);
+    }
+
+    // The system's printers through Qt; on a machine without a print queue this is the no-printer case.
+    void systemPrintersWithoutAQueue()
+    {
+        const ProcessResult lpstat = RunProcess(QStringLiteral("lpstat"), { QStringLiteral("-p") });
+        if (lpstat.exitCode == 0 && lpstat.out.contains("printer"))
+            QSKIP("a print queue is installed");
+        SetProgramPrinters(nullptr);
+        PageSetupDialog dialog;
+        QCOMPARE(Child<QLabel>(&dialog, "lblPrinter")->text(), QStringLiteral("(プリンタが登録されていません)"));
+        QVERIFY(!Child<QPushButton>(&dialog, "btnPrinterSetting")->isEnabled());
+        Child<QRadioButton>(&dialog, "rbtnPaperOrientationV")->click();
+        Child<QPushButton>(&dialog, "btnOK")->click();
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(dialog.Settings().AppliedOrientation(), kPortrait);
+        QCOMPARE(dialog.Settings().CurrentSetting().paper, kPaperA4);
     }
 
     void orientationChangeResetsBindingAndSwitchesPictures()
