@@ -117,12 +117,12 @@ private slots:
         QTest::addColumn<MarginSet>("previewOdd");
         const MarginSet odd { 335, 220, 88, 353 };
         const MarginSet previewOdd { 108, 70, 28, 113 };
-        const QList<int> designed { 350, 250, 130, 350 };
-        QTest::newRow("none: both sets equal") << kBindNone << designed << odd << odd << previewOdd;
+        const QList<int> usual { 350, 250, 130, 350 };
+        QTest::newRow("none: both sets equal") << kBindNone << usual << odd << odd << previewOdd;
         QTest::newRow("top: gutter moves to the bottom of even pages")
-            << kBindTop << designed << odd << MarginSet { 335, 338, 88, 235 } << previewOdd;
+            << kBindTop << usual << odd << MarginSet { 335, 338, 88, 235 } << previewOdd;
         QTest::newRow("left: gutter moves to the right of even pages")
-            << kBindLeft << designed << odd << MarginSet { 75, 220, 348, 353 } << previewOdd;
+            << kBindLeft << usual << odd << MarginSet { 75, 220, 348, 353 } << previewOdd;
         QTest::newRow("0 cm is clamped to the printable edge")
             << kBindLeft << QList<int> { 0, 0, 0, 0 } << MarginSet {} << MarginSet {} << MarginSet {};
         QTest::newRow("margins below the border are clamped, the rest kept")
