@@ -61,7 +61,7 @@ namespace {
 
 } // namespace
 
-FolderSearchWindow& MainWindow::SearchWindow() const { return *static_cast<FolderSearchWindow*>(windows_->FolderSearch); }
+FolderSearchWindow& MainWindow::SearchWindow() const { return *windows_->FolderSearch; }
 
 void MainWindow::ShowNotAdded(const FontAdder& adder, const QString& closingLine)
 {
