@@ -16,6 +16,7 @@ struct ArchiverLibrary::EntryPoints {
     decltype(&archive_read_new) readNew;
     decltype(&archive_read_free) readFree;
     decltype(&archive_read_support_format_zip) supportFormat; // the adapter's own format
+    decltype(&archive_read_set_format_option) setFormatOption;
     decltype(&archive_read_open_filename) openFilename;
     decltype(&archive_read_next_header) nextHeader;
     decltype(&archive_read_data) readData;
@@ -46,6 +47,23 @@ namespace {
         return nullptr;
     }
 
+    // LZH and CAB archives name their members in the code page of the system
+    // that made them: CP932 for the archives this program meets. The library
+    // converts such names to the locale's encoding (CAB names flagged as UTF-8
+    // stay UTF-8). ZIP names come raw and are decoded like the built-in reader's.
+    struct NameCharset {
+        const char* format;
+        const char* charset;
+    };
+    std::optional<NameCharset> MemberNameCharset(ArchiveKind kind)
+    {
+        if (kind == ArchiveKind::Lzh)
+            return NameCharset { "lha", "CP932" };
+        if (kind == ArchiveKind::Cab)
+            return NameCharset { "cab", "CP932" };
+        return std::nullopt;
+    }
+
     template <typename Function> bool Resolve(void* handle, const char* name, Function& slot)
     {
         slot = name ? reinterpret_cast<Function>(dlsym(handle, name)) : nullptr;
@@ -70,13 +88,15 @@ namespace {
 // format enabled.
 class ArchiverLibrary::Reader {
 public:
-    Reader(const EntryPoints& entries, const QString& path)
+    Reader(const EntryPoints& entries, ArchiveKind kind, const QString& path)
         : entries_(entries)
         , archive_(entries.readNew())
     {
         if (!archive_)
             return;
+        const std::optional<NameCharset> charset = MemberNameCharset(kind);
         if (entries_.supportFormat(archive_) != ARCHIVE_OK
+            || (charset && entries_.setFormatOption(archive_, charset->format, "hdrcharset", charset->charset) != ARCHIVE_OK)
             || entries_.openFilename(archive_, QFile::encodeName(path).constData(), kOpenBlockSize) != ARCHIVE_OK) {
             qCInfo(lcArchive) << "cannot open" << path << Error();
             entries_.readFree(archive_);
@@ -166,6 +186,7 @@ bool ArchiverLibrary::Load(const QByteArray& libraryFile)
     const bool complete = Resolve(handle, "archive_read_new", e.readNew)
         && Resolve(handle, "archive_read_free", e.readFree)
         && Resolve(handle, FormatEntryName(kind_), e.supportFormat)
+        && Resolve(handle, "archive_read_set_format_option", e.setFormatOption)
         && Resolve(handle, "archive_read_open_filename", e.openFilename)
         && Resolve(handle, "archive_read_next_header", e.nextHeader)
         && Resolve(handle, "archive_read_data", e.readData)
@@ -193,7 +214,7 @@ int ArchiverLibrary::List(const QString& archivePath, MemberFilter filter, QList
 {
     if (!IsLoaded())
         return 0;
-    Reader reader(*entries_, archivePath);
+    Reader reader(*entries_, kind_, archivePath);
     if (!reader)
         return 0;
     int matched = 0;
@@ -213,7 +234,7 @@ bool ArchiverLibrary::Extract(const QString& archivePath, const ArchiveMember& m
 {
     if (!IsLoaded())
         return false;
-    Reader reader(*entries_, archivePath);
+    Reader reader(*entries_, kind_, archivePath);
     if (!reader)
         return false;
     while (archive_entry* entry = reader.Next()) {
@@ -231,7 +252,7 @@ bool ArchiverLibrary::Recognises(const QString& archivePath) const
 {
     if (!IsLoaded())
         return false;
-    Reader reader(*entries_, archivePath);
+    Reader reader(*entries_, kind_, archivePath);
     return reader && reader.Next() != nullptr;
 }
 

@@ -122,7 +122,8 @@ std::optional<QString> DecodeUtf16BE(const QByteArray& bytes)
 bool IsValidUtf8(const QByteArray& bytes)
 {
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    (void)decoder.decode(bytes);
+    // decode() converts only when its result becomes a QString.
+    const QString text = decoder.decode(bytes);
     return !decoder.hasError();
 }
 
