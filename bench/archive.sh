@@ -9,7 +9,7 @@ bench="$build/bin/bench_archive"
 [ -x "$bench" ] || { echo "archive.sh: $bench not built"; exit 1; }
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-export QT_LOGGING_RULES="tz.archive.*=false"
+export QT_LOGGING_RULES="tz.archive=false"
 missing="TYPOSCAN_ARCHIVER_LIBRARY=libtyposcan-missing.so.0"
 
 mkdir -p "$work/many"
