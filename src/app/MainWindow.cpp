@@ -4,6 +4,7 @@
 #include "app/AppWindows.h"
 #include "app/HelpWindow.h"
 #include "app/Icons.h"
+#include "archive/Archivettf.h"
 #include "collect/Shortcut.h"
 #include "fontlist/FontListView.h"
 #include "platform/Text.h"
@@ -76,10 +77,15 @@ MainWindow::MainWindow(bool printersInstalled, QWidget* parent)
     });
 
     LoadCreationValues();
+    LoadArchiverLibraries();
     UpdateCommandStates();
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow()
+{
+    workFolder_.Remove();
+    FreeArchiverLibraries();
+}
 
 // --- actions, menus, tool bar --------------------------------------------------
 
