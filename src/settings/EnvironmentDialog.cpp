@@ -18,8 +18,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTabWidget>
 #include <QScopedValueRollback>
+#include <QTabWidget>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -33,8 +33,7 @@ namespace {
     const QStringList kLineSizes = { QStringLiteral("8"), QStringLiteral("9"), QStringLiteral("10"),
         QStringLiteral("11"), QStringLiteral("12"), QStringLiteral("14"), QStringLiteral("16"), QStringLiteral("18"),
         QStringLiteral("20"), QStringLiteral("22"), QStringLiteral("24"), QStringLiteral("26"), QStringLiteral("28"),
-        QStringLiteral("30"), QStringLiteral("36"), QStringLiteral("48"), QStringLiteral("60"),
-        QStringLiteral("72") };
+        QStringLiteral("30"), QStringLiteral("36"), QStringLiteral("48"), QStringLiteral("60"), QStringLiteral("72") };
     const QStringList kHeadingSizes = { QStringLiteral("8"), QStringLiteral("9"), QStringLiteral("10"),
         QStringLiteral("11"), QStringLiteral("12"), QStringLiteral("14"), QStringLiteral("16") };
     constexpr std::array<const char*, EnvironmentSettings::kLineCount> kLineTags { "8pt", "12pt", "30pt", "60pt" };
@@ -70,10 +69,7 @@ namespace {
         second->setAutoExclusive(true);
     }
 
-    void SetChoice(QRadioButton* on, QRadioButton* off, bool value)
-    {
-        SetRadioPair(on, off, value, !value);
-    }
+    void SetChoice(QRadioButton* on, QRadioButton* off, bool value) { SetRadioPair(on, off, value, !value); }
 
     QFont PreviewFont(const QString& family, int pointSize)
     {
@@ -252,9 +248,10 @@ QWidget* EnvironmentDialog::BuildHeadingFontTab()
     fontPreview_->setAutoFillBackground(true);
     fontPreview_->setBackgroundRole(QPalette::Base);
     fontPreview_->installEventFilter(this);
-    fontPreviewNames_ = Named(new QLabel(QStringLiteral("Verdana Bold / Verdana"), fontPreview_),
-        QStringLiteral("lblFontPreview1"));
-    fontPreviewFile_ = Named(new QLabel(QStringLiteral("VERDANAB.TTF"), fontPreview_), QStringLiteral("lblFontPreview2"));
+    fontPreviewNames_
+        = Named(new QLabel(QStringLiteral("Verdana Bold / Verdana"), fontPreview_), QStringLiteral("lblFontPreview1"));
+    fontPreviewFile_
+        = Named(new QLabel(QStringLiteral("VERDANAB.TTF"), fontPreview_), QStringLiteral("lblFontPreview2"));
     fontPreviewSample_ = Named(new QLabel(kSizePreviewText, fontPreview_), QStringLiteral("pnlFontSample"));
     fontPreviewSample_->setFrameShape(QFrame::Box);
 
@@ -293,8 +290,10 @@ QWidget* EnvironmentDialog::BuildSearchTab()
 {
     chkTTCSearch_ = Named(new QCheckBox(QStringLiteral("検索追加時 TTCファイルは一部の書体のみ採用する(&S)")),
         QStringLiteral("chkTTCSearch"));
-    rbtTTCSearch1_ = Named(new QRadioButton(QStringLiteral("最初に登録されている書体")), QStringLiteral("rbtTTCSearch1"));
-    rbtTTCSearch2_ = Named(new QRadioButton(QStringLiteral("最後に登録されている書体")), QStringLiteral("rbtTTCSearch2"));
+    rbtTTCSearch1_
+        = Named(new QRadioButton(QStringLiteral("最初に登録されている書体")), QStringLiteral("rbtTTCSearch1"));
+    rbtTTCSearch2_
+        = Named(new QRadioButton(QStringLiteral("最後に登録されている書体")), QStringLiteral("rbtTTCSearch2"));
     chkArchiveSearch_ = Named(new QCheckBox(QStringLiteral("検索追加時，書庫ファイルも追加対象とする(&A)")),
         QStringLiteral("chkArchiveSearch"));
     chkExecuteSearch_ = Named(new QCheckBox(QStringLiteral("検索追加時，自己展開書庫ファイルも追加対象とする(&X)")),

@@ -305,10 +305,14 @@ private slots:
     {
         QTest::addColumn<QString>("box");
         QTest::addColumn<QString>("radio");
-        QTest::newRow("drop first") << "chkTTCDrop" << "rbtTTCDrop1";
-        QTest::newRow("drop last") << "chkTTCDrop" << "rbtTTCDrop2";
-        QTest::newRow("search first") << "chkTTCSearch" << "rbtTTCSearch1";
-        QTest::newRow("search last") << "chkTTCSearch" << "rbtTTCSearch2";
+        QTest::newRow("drop first") << "chkTTCDrop"
+                                    << "rbtTTCDrop1";
+        QTest::newRow("drop last") << "chkTTCDrop"
+                                   << "rbtTTCDrop2";
+        QTest::newRow("search first") << "chkTTCSearch"
+                                      << "rbtTTCSearch1";
+        QTest::newRow("search last") << "chkTTCSearch"
+                                     << "rbtTTCSearch2";
     }
 
     void radioChecksItsBox()
@@ -327,10 +331,12 @@ private slots:
         QTest::addColumn<QStringList>("clicks");
         QTest::addColumn<QString>("left");
         QTest::addColumn<QString>("right");
-        QTest::newRow("defaults") << QStringList() << "Verdana Bold / Verdana" << "VERDANAB.TTF";
-        QTest::newRow("all left") << QStringList { "rbtnFileLeft" } << "Verdana Bold / Verdana / VERDANAB.TTF" << "";
-        QTest::newRow("family and file right")
-            << QStringList { "chkFace", "rbtnFaceRight" } << "" << "Verdana / VERDANAB.TTF";
+        QTest::newRow("defaults") << QStringList() << "Verdana Bold / Verdana"
+                                  << "VERDANAB.TTF";
+        QTest::newRow("all left") << QStringList { "rbtnFileLeft" } << "Verdana Bold / Verdana / VERDANAB.TTF"
+                                  << "";
+        QTest::newRow("family and file right") << QStringList { "chkFace", "rbtnFaceRight" } << ""
+                                               << "Verdana / VERDANAB.TTF";
     }
 
     void compositionPreview()
@@ -362,7 +368,8 @@ private slots:
     {
         QTest::addColumn<QString>("stored");
         QTest::addColumn<QString>("selected");
-        QTest::newRow("installed") << "DejaVu Serif" << "DejaVu Serif";
+        QTest::newRow("installed") << "DejaVu Serif"
+                                   << "DejaVu Serif";
         QTest::newRow("no longer installed") << "No Such Face 4711" << DefaultFace();
     }
 
@@ -403,7 +410,8 @@ private slots:
 
     void fontRefresh()
     {
-        test::WriteSettingsFile(QStringLiteral("[Zindel\\Title]\n\"Text\"=\"DejaVu Serif\"\n\"Value\"=dword:00000000\n"));
+        test::WriteSettingsFile(
+            QStringLiteral("[Zindel\\Title]\n\"Text\"=\"DejaVu Serif\"\n\"Value\"=dword:00000000\n"));
         EnvironmentDialog dialog;
         dialog.show();
         // An edit in the open dialog is not accepted by the refresh.
@@ -432,8 +440,8 @@ int main(int argc, char** argv)
     // The font list is that of a folder of the test's own, set up before the
     // toolkit first asks fontconfig.
     QTemporaryDir root;
-    test::PrivateFonts fonts = test::UsePrivateFonts(root.filePath(QStringLiteral("fc")),
-        { test::kDejaVuSans, test::kDejaVuSerif, test::kIpaPGothic });
+    test::PrivateFonts fonts = test::UsePrivateFonts(
+        root.filePath(QStringLiteral("fc")), { test::kDejaVuSans, test::kDejaVuSerif, test::kIpaPGothic });
     QApplication app(argc, argv);
     TestEnvironmentDialog test(std::move(fonts));
     return QTest::qExec(&test, argc, argv);

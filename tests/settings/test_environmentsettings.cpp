@@ -44,8 +44,8 @@ private slots:
         QCOMPARE(settings.DropFaceSelection(), 0);
         QCOMPARE(settings.SearchFaceSelection(), 0);
         SettingsStore store;
-        for (const char* key : { "Common\\Size", "Zindel\\Drop", "Zindel\\Search", "Zindel\\Title", "Zindel\\Misc",
-                 "Zindel\\Caption" })
+        for (const char* key :
+            { "Common\\Size", "Zindel\\Drop", "Zindel\\Search", "Zindel\\Title", "Zindel\\Misc", "Zindel\\Caption" })
             QVERIFY2(store.KeyExists(QString::fromLatin1(key)), key);
     }
 
@@ -56,7 +56,9 @@ private slots:
         QTest::newRow("size8 missing: checks restored, sizes kept")
             << "[Common\\Size]\n\"pt8\"=dword:00000001\n\"pt12\"=dword:00000000\n\"pt30\"=dword:00000000\n"
                "\"pt60\"=dword:00000001\n\"size12\"=dword:00000014\n"
-            << Edit([](EnvironmentSettings& s) { s.lineShown = { true, false, false, true }; });
+            << Edit([](EnvironmentSettings& s) {
+                   s.lineShown = { true, false, false, true };
+               });
         QTest::newRow("sizes outside 1-99 keep their defaults")
             << "[Common\\Size]\n\"pt8\"=dword:00000001\n\"pt12\"=dword:00000001\n\"pt30\"=dword:00000001\n"
                "\"pt60\"=dword:00000001\n\"size8\"=dword:00000000\n\"size12\"=dword:00000064\n"
@@ -72,18 +74,23 @@ private slots:
                    s.headingStandard = false;
                });
         QTest::newRow("Title Size not a number reads as 12")
-            << "[Zindel\\Title]\n\"Size\"=\"1a\"\n\"Value\"=dword:00000001\n" << Edit([](EnvironmentSettings&) { });
-        QTest::newRow("Title Size 99")
-            << "[Zindel\\Title]\n\"Size\"=\"99\"\n" << Edit([](EnvironmentSettings& s) { s.customSize = 99; });
+            << "[Zindel\\Title]\n\"Size\"=\"1a\"\n\"Value\"=dword:00000001\n"
+            << Edit([](EnvironmentSettings&) {});
+        QTest::newRow("Title Size 99") << "[Zindel\\Title]\n\"Size\"=\"99\"\n"
+                                       << Edit([](EnvironmentSettings& s) { s.customSize = 99; });
         QTest::newRow("Drop Item1 missing ends the group")
             << "[Zindel\\Drop]\n\"Item2\"=dword:00000001\n\"Enable\"=dword:00000000\n"
-            << Edit([](EnvironmentSettings&) { });
+            << Edit([](EnvironmentSettings&) {});
         QTest::newRow("Drop last face")
             << "[Zindel\\Drop]\n\"Item1\"=dword:00000000\n\"Item2\"=dword:00000001\n\"Enable\"=dword:00000001\n"
-            << Edit([](EnvironmentSettings& s) { s.drop = { true, false, true }; });
+            << Edit([](EnvironmentSettings& s) {
+                   s.drop = { true, false, true };
+               });
         QTest::newRow("Drop both items chosen: the last read wins")
             << "[Zindel\\Drop]\n\"Item1\"=dword:00000001\n\"Item2\"=dword:00000001\n\"Enable\"=dword:00000001\n"
-            << Edit([](EnvironmentSettings& s) { s.drop = { true, false, true }; });
+            << Edit([](EnvironmentSettings& s) {
+                   s.drop = { true, false, true };
+               });
         QTest::newRow("Search groups are read apart")
             << "[Zindel\\Search]\n\"Item1\"=dword:00000000\n\"Item2\"=\"1\"\n\"Enable\"=dword:00000000\n"
                "\"Execute\"=dword:00000000\n"
@@ -98,7 +105,9 @@ private slots:
         QTest::newRow("Caption complete")
             << "[Zindel\\Caption]\n\"EnablechkFace\"=dword:00000000\n\"EnablechkFamily\"=dword:00000001\n"
                "\"EnablechkFile\"=dword:00000000\n\"FaceLeftValue\"=dword:00000000\n\"FileLeftValue\"=dword:00000001\n"
-            << Edit([](EnvironmentSettings& s) { s.heading = { false, true, false, false, true }; });
+            << Edit([](EnvironmentSettings& s) {
+                   s.heading = { false, true, false, false, true };
+               });
     }
 
     void groupGuards()
@@ -141,16 +150,21 @@ private slots:
         QTest::addColumn<HeadingLayout>("layout");
         QTest::addColumn<QString>("left");
         QTest::addColumn<QString>("right");
-        QTest::newRow("defaults") << HeadingLayout() << "Verdana Bold / Verdana" << "VERDANAB.TTF";
+        QTest::newRow("defaults") << HeadingLayout() << "Verdana Bold / Verdana"
+                                  << "VERDANAB.TTF";
         QTest::newRow("all left") << HeadingLayout { true, true, true, true, true }
-                                  << "Verdana Bold / Verdana / VERDANAB.TTF" << "";
-        QTest::newRow("family and file right")
-            << HeadingLayout { false, true, true, false, false } << "" << "Verdana / VERDANAB.TTF";
+                                  << "Verdana Bold / Verdana / VERDANAB.TTF"
+                                  << "";
+        QTest::newRow("family and file right") << HeadingLayout { false, true, true, false, false } << ""
+                                               << "Verdana / VERDANAB.TTF";
         QTest::newRow("face only, file left")
-            << HeadingLayout { true, false, true, true, true } << "Verdana Bold / VERDANAB.TTF" << "";
+            << HeadingLayout { true, false, true, true, true } << "Verdana Bold / VERDANAB.TTF"
+            << "";
         QTest::newRow("file alone left, names right")
-            << HeadingLayout { true, true, true, false, true } << "VERDANAB.TTF" << "Verdana Bold / Verdana";
-        QTest::newRow("nothing shown") << HeadingLayout { false, false, false, true, false } << "" << "";
+            << HeadingLayout { true, true, true, false, true } << "VERDANAB.TTF"
+            << "Verdana Bold / Verdana";
+        QTest::newRow("nothing shown") << HeadingLayout { false, false, false, true, false } << ""
+                                       << "";
     }
 
     void composeHeading()

@@ -78,8 +78,8 @@ private slots:
         QTest::addColumn<QString>("custom");
         QTest::addColumn<QStringList>("expected");
         QTest::newRow("new text on top") << QStringList { "a", "b" } << "c" << QStringList { "c", "a", "b" };
-        QTest::newRow("equal ignoring case moves up, new spelling")
-            << QStringList { "The Quick", "Frogs", "Lazy Dog" } << "the quick" << QStringList { "the quick", "Frogs", "Lazy Dog" };
+        QTest::newRow("equal ignoring case moves up, new spelling") << QStringList { "The Quick", "Frogs",
+            "Lazy Dog" } << "the quick" << QStringList { "the quick", "Frogs", "Lazy Dog" };
         QTest::newRow("lower entry moves to the top")
             << QStringList { "a", "b", "c" } << "C" << QStringList { "C", "a", "b" };
         QTest::newRow("ninth entry dropped") << Numbered(8) << "new" << (QStringList { "new" } + Numbered(7));
@@ -109,12 +109,13 @@ private slots:
             << "[Common\\Ascii]\n\"Value\"=dword:00000000\n\"Text\"=\"mine\"\n\"Item0\"=\"zero\"\n\"Item1\"=\"one\"\n"
                "\"Item2\"=\"two\"\n\"Item3\"=\"\"\n\"Item4\"=\"four\"\n"
             << SampleText { false, "mine", { "zero", "one", "two", "four" } };
-        QTest::newRow("Value missing keeps every default")
-            << "[Common\\Ascii]\n\"Text\"=\"mine\"\n\"Item0\"=\"zero\"\n" << SampleText { true, "", defaults };
+        QTest::newRow("Value missing keeps every default") << "[Common\\Ascii]\n\"Text\"=\"mine\"\n\"Item0\"=\"zero\"\n"
+                                                           << SampleText { true, "", defaults };
         QTest::newRow("Value wrongly typed keeps every default")
-            << "[Common\\Ascii]\n\"Value\"=\"0\"\n\"Text\"=\"mine\"\n" << SampleText { true, "", defaults };
-        QTest::newRow("Value alone clears the history")
-            << "[Common\\Ascii]\n\"Value\"=dword:00000001\n" << SampleText { true, "", {} };
+            << "[Common\\Ascii]\n\"Value\"=\"0\"\n\"Text\"=\"mine\"\n"
+            << SampleText { true, "", defaults };
+        QTest::newRow("Value alone clears the history") << "[Common\\Ascii]\n\"Value\"=dword:00000001\n"
+                                                        << SampleText { true, "", {} };
         QTest::newRow("custom chosen but empty falls back")
             << "[Common\\Ascii]\n\"Value\"=dword:00000000\n\"Text\"=\"\"\n\"Item0\"=\"x\"\n"
             << SampleText { true, "", { "x" } };
