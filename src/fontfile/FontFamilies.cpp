@@ -34,6 +34,9 @@ namespace {
         return config;
     }
 
+    // The process-wide configuration, loaded once; cheap, but possibly stale.
+    ConfigPtr CurrentConfig() { return ConfigPtr(FcConfigReference(nullptr)); }
+
     QString ToQString(const FcChar8* text) { return QString::fromUtf8(reinterpret_cast<const char*>(text)); }
 
     // An OpenType file with CFF outlines and a bare CFF file both report the
@@ -128,14 +131,14 @@ FontFolderWatcher::FontFolderWatcher(QObject* parent)
     connect(&settle_, &QTimer::timeout, this, &FontFolderWatcher::Settled);
     connect(watcher_, &QFileSystemWatcher::directoryChanged, &settle_, qOverload<>(&QTimer::start));
     connect(watcher_, &QFileSystemWatcher::fileChanged, &settle_, qOverload<>(&QTimer::start));
-    Rewatch();
+    Rewatch(false);
 }
 
 QStringList FontFolderWatcher::WatchedPaths() const { return watcher_->directories() + watcher_->files(); }
 
-void FontFolderWatcher::Rewatch()
+void FontFolderWatcher::Rewatch(bool freshConfig)
 {
-    const ConfigPtr config = FreshConfig();
+    const ConfigPtr config = freshConfig ? FreshConfig() : CurrentConfig();
     if (!config)
         return;
     QSet<QString> paths;
@@ -166,7 +169,7 @@ void FontFolderWatcher::Rewatch()
 void FontFolderWatcher::Settled()
 {
     // New sub-folders and replaced files need watching from now on.
-    Rewatch();
+    Rewatch(true);
     emit FontsChanged();
 }
 

@@ -30,7 +30,9 @@ signals:
     void FontsChanged();
 
 private:
-    void Rewatch();
+    // The process-wide configuration is enough at the start; after a change
+    // a fresh one sees the new folders.
+    void Rewatch(bool freshConfig);
     void Settled();
 
     QFileSystemWatcher* watcher_;
