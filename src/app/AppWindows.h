@@ -7,6 +7,8 @@ namespace tz {
 
 class MainWindow;
 class AboutDialog;
+class EnvironmentDialog;
+class SampleTextDialog;
 class FolderSearchWindow;
 class HelpWindow;
 class PageSetupDialog;
@@ -14,8 +16,8 @@ class PageSetupDialog;
 struct AppWindows {
     MainWindow* Main = nullptr;       // TForm1
     QWidget* Viewer = nullptr;        // TForm2 sample viewer
-    QDialog* Environment = nullptr;   // TForm3 environment settings
-    QDialog* SampleTexts = nullptr;   // TForm4 sample texts
+    EnvironmentDialog* Environment = nullptr; // TForm3 environment settings
+    SampleTextDialog* SampleTexts = nullptr;  // TForm4 sample texts
     QDialog* Generation = nullptr;    // TForm5 generation run
     FolderSearchWindow* FolderSearch = nullptr; // TForm6 folder search
     QDialog* Properties = nullptr;    // TForm7 font properties

@@ -5,7 +5,11 @@
 #include "app/MainWindow.h"
 #include "app/ShellWindow.h"
 #include "collect/FolderSearchWindow.h"
+#include "fontfile/FontFamilies.h"
 #include "pagesetup/PageSetupDialog.h"
+#include "platform/FontSubstitutes.h"
+#include "settings/EnvironmentDialog.h"
+#include "settings/SampleTextDialog.h"
 #include "pagesetup/SetupNameDialog.h"
 #include "viewer/QtPrinters.h"
 
@@ -24,8 +28,8 @@ std::unique_ptr<MainWindow> CreateWindows(AppWindows& w, bool printersInstalled)
     w.Main = parent;
     w.Viewer = shell("TForm2", u"見本一覧");
     w.Viewer->setWindowFlag(Qt::Window);
-    w.Environment = shell("TForm3", u"環境設定");
-    w.SampleTexts = shell("TForm4", u"見本文章設定");
+    w.Environment = new EnvironmentDialog(parent);
+    w.SampleTexts = new SampleTextDialog(parent);
     w.Generation = shell("TForm5", u"Typoscan Zindel");
     w.FolderSearch = new FolderSearchWindow(parent);
     w.Properties = shell("TForm7", u"選択書体のプロパティ");
@@ -41,6 +45,9 @@ std::unique_ptr<MainWindow> CreateWindows(AppWindows& w, bool printersInstalled)
     w.Find = shell("TForm15", u"検索");
     w.Help = new HelpWindow(parent);
     parent->SetWindows(&w);
+    // A change of the installed fonts refreshes the heading-font choice.
+    auto* fonts = new FontFolderWatcher(parent);
+    QObject::connect(fonts, &FontFolderWatcher::FontsChanged, w.Environment, &EnvironmentDialog::RefreshFontList);
     return main;
 }
 
@@ -49,6 +56,7 @@ int RunApplication(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Typoscan Zindel"));
     QApplication::setApplicationDisplayName(QStringLiteral("Typoscan Zindel"));
+    QApplication::setFont(QFont(RegisterFontSubstitutes(), 9));
     try {
         AppWindows windows;
         std::unique_ptr<MainWindow> main = CreateWindows(windows, ProgramPrinters().Installed());
