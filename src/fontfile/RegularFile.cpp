@@ -23,8 +23,7 @@ RegularFile::RegularFile(const QString& path, Mode mode)
         ::close(fd);
         return;
     }
-    // Regular files ignore O_NONBLOCK; clear it all the same.
-    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    // O_NONBLOCK has no effect on a regular file, so it can stay set.
     fd_ = fd;
 }
 
