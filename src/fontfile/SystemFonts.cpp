@@ -28,10 +28,10 @@ namespace {
         return fonts;
     }
 
-    QString PatternString(FcPattern* pattern, const char* object, int n = 0)
+    QString PatternString(FcPattern* pattern, const char* object)
     {
         FcChar8* value = nullptr;
-        if (FcPatternGetString(pattern, object, n, &value) != FcResultMatch)
+        if (FcPatternGetString(pattern, object, 0, &value) != FcResultMatch)
             return {};
         return QString::fromUtf8(reinterpret_cast<const char*>(value));
     }
@@ -45,13 +45,12 @@ namespace {
 
     bool HasFamily(FcPattern* pattern, const QString& family)
     {
-        for (int n = 0;; ++n) {
-            const QString name = PatternString(pattern, FC_FAMILY, n);
-            if (name.isEmpty())
-                return false;
-            if (name.compare(family, Qt::CaseInsensitive) == 0)
+        FcChar8* name = nullptr;
+        for (int n = 0; FcPatternGetString(pattern, FC_FAMILY, n, &name) == FcResultMatch; ++n) {
+            if (QString::fromUtf8(reinterpret_cast<const char*>(name)).compare(family, Qt::CaseInsensitive) == 0)
                 return true;
         }
+        return false;
     }
 
     bool IsSfntVersion(quint32 version)
