@@ -8,6 +8,8 @@
 #include <QGuiApplication>
 #include <QTest>
 
+Q_DECLARE_METATYPE(tz::CharsetEvidence)
+
 using namespace tz;
 using namespace tz::test;
 
@@ -170,7 +172,6 @@ private slots:
     }
 };
 
-Q_DECLARE_METATYPE(tz::CharsetEvidence)
 
 int main(int argc, char** argv)
 {
