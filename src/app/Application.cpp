@@ -5,6 +5,7 @@
 #include "app/MainWindow.h"
 #include "app/PrinterPresence.h"
 #include "app/ShellWindow.h"
+#include "fontlist/FindDialog.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -32,7 +33,7 @@ std::unique_ptr<MainWindow> CreateWindows(AppWindows& w, bool printersInstalled)
     w.PrintInfo = shell("TForm10", u"印刷時の情報");
     w.InstallWizard = shell("TForm13", u"選択書体をインストール");
     w.SetupName = shell("TForm14", u"ページ設定名を編集");
-    w.Find = shell("TForm15", u"検索");
+    w.Find = new FindDialog(parent->View(), parent);
     w.Help = new HelpWindow(parent);
     parent->SetWindows(&w);
     return main;

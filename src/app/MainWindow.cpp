@@ -72,6 +72,8 @@ MainWindow::MainWindow(bool printersInstalled, QWidget* parent)
             SetModified(true);
     });
 
+    ConnectListView();
+
     LoadCreationValues();
     UpdateCommandStates();
 }

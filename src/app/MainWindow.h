@@ -160,6 +160,11 @@ private:
     bool printerAvailable_ = false;
     bool shown_ = false;
     bool commandStatesPending_ = false;
+
+    // List view (fontlist): sorting, the right button, Enter and Alt+Enter.
+    void ConnectListView();
+    void lsvFontNamesColumnClick(int section);
+    void SortByColumn(int column);
 };
 
 } // namespace tz
