@@ -96,6 +96,13 @@ private slots:
         };
         QTest::newRow("path, face breaks ties") << paths << QList<int> { 3 } << 3 << QStringList { "c", "a", "b" };
         QTest::newRow("path descending") << paths << QList<int> { 3, 3 } << -3 << QStringList { "b", "a", "c" };
+        const QList<Row> collection = {
+            { "c", "", "/X.TTC", "", "1" }, { "a", "", "/X.TTC", "", "1" }, { "d", "", "/A.TTF", "", "1" },
+            { "b", "", "/X.TTC", "", "1" },
+        };
+        QTest::newRow("faces of one file ascend") << collection << QList<int> { 3 } << 3 << QStringList { "d", "a", "b", "c" };
+        QTest::newRow("faces of one file descend")
+            << collection << QList<int> { 3, 3 } << -3 << QStringList { "c", "b", "a", "d" };
         QTest::newRow("member, empty first") << paths << QList<int> { 4 } << 4 << QStringList { "c", "b", "a" };
         QTest::newRow("other column after path ascends") << paths << QList<int> { 3, 4 } << 4 << QStringList { "c", "b", "a" };
     }

@@ -17,9 +17,10 @@ ModalWatcher::ModalWatcher(std::function<void(QWidget*)> handle)
 void ModalWatcher::Poll()
 {
     QWidget* modal = QApplication::activeModalWidget();
-    if (!modal || !modal->isVisible() || modal == last_)
+    if (!modal || !modal->isVisible() || seen_.contains(modal))
         return;
-    last_ = modal;
+    seen_.removeAll(nullptr);
+    seen_.append(modal);
     ++count_;
     handle_(modal);
 }
@@ -29,6 +30,7 @@ MessageBoxAnswerer::MessageBoxAnswerer(QMessageBox::StandardButton answer)
         auto* box = qobject_cast<QMessageBox*>(modal);
         if (!box)
             return;
+        ++count_;
         Title = box->windowTitle();
         Text = box->text();
         Icon = box->icon();

@@ -11,8 +11,8 @@ namespace tz::test {
 
 class ModalWatcher : public QObject {
 public:
-    // Called once for every modal widget that opens while the watcher lives;
-    // the callback closes it.
+    // Called once for every modal widget that opens while the watcher lives
+    // (a modal dialog shown before counts too); the callback closes it.
     explicit ModalWatcher(std::function<void(QWidget*)> handle);
     int Count() const { return count_; }
 
@@ -21,7 +21,7 @@ private:
 
     std::function<void(QWidget*)> handle_;
     QTimer timer_;
-    QPointer<QWidget> last_;
+    QList<QPointer<QWidget>> seen_;
     int count_ = 0;
 };
 
@@ -30,7 +30,8 @@ private:
 class MessageBoxAnswerer {
 public:
     explicit MessageBoxAnswerer(QMessageBox::StandardButton answer);
-    int Count() const { return watcher_.Count(); }
+    // The message boxes answered.
+    int Count() const { return count_; }
 
     QString Title;
     QString Text;
@@ -39,6 +40,7 @@ public:
     QMessageBox::StandardButtons Buttons;
 
 private:
+    int count_ = 0;
     ModalWatcher watcher_;
 };
 
