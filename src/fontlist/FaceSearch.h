@@ -19,8 +19,8 @@ int FindFace(const FontList& list, const QString& text, int from);
 
 class FaceSearch {
 public:
-    bool FindRestart = false;          // the next search starts at the top
-    int LastFound = FontList::kNone;   // the row found by the previous search
+    bool FindRestart = false; // the next search starts at the top
+    int LastFound = FontList::kNone; // the row found by the previous search
 
     // One press of "find next": from the top after a restart, else below
     // LastFound. The result (a row or kNone) becomes LastFound.

@@ -93,8 +93,8 @@ int FindDialog::SearchAndSelect()
 
 void FindDialog::ReportNotFound()
 {
-    QMessageBox::information(this, QStringLiteral("Typoscan Zindel"),
-        u'"' + edit1_->text() + QStringLiteral("\"が見つかりません．"));
+    QMessageBox::information(
+        this, QStringLiteral("Typoscan Zindel"), u'"' + edit1_->text() + QStringLiteral("\"が見つかりません．"));
     edit1_->setFocus();
     edit1_->selectAll();
 }

@@ -37,8 +37,8 @@ namespace {
     }
 
     // compare(a, b) is negative when row a goes before row b in ascending order.
-    template <typename Compare> void StableSort(std::vector<int>::iterator first, std::vector<int>::iterator last,
-        bool descending, Compare compare)
+    template <typename Compare>
+    void StableSort(std::vector<int>::iterator first, std::vector<int>::iterator last, bool descending, Compare compare)
     {
         std::stable_sort(first, last, [&](int a, int b) {
             const int result = compare(a, b);

@@ -29,8 +29,7 @@ private slots:
         QTest::newRow("upper-case pattern") << gothics << "GOTHIC" << 1;
         QTest::newRow("full-width letters are not folded to single-byte")
             << QStringList { "Century Gothic" } << "ｇｏｔｈｉｃ" << -1;
-        QTest::newRow("full-width letters keep their case")
-            << QStringList { "ＭＳ ゴシック" } << "ｍｓ" << -1;
+        QTest::newRow("full-width letters keep their case") << QStringList { "ＭＳ ゴシック" } << "ｍｓ" << -1;
         QTest::newRow("japanese text matches itself") << gothics << "ゴシック" << 0;
         QTest::newRow("anywhere in the name") << QStringList { "Arial", "Times New Roman" } << "new r" << 1;
         QTest::newRow("pattern longer than every name") << QStringList { "A" } << "Arial" << -1;
@@ -59,8 +58,7 @@ private slots:
         QTest::newRow("to the end and again")
             << QStringList { "Gothic A", "Mincho", "Gothic B", "Gothic C" } << QList<int> { 0, 2, 3, -1, -1 };
         QTest::newRow("one-row list") << QStringList { "Gothic" } << QList<int> { 0, -1, -1 };
-        QTest::newRow("match above is not found again")
-            << QStringList { "Mincho", "Gothic" } << QList<int> { 1, -1 };
+        QTest::newRow("match above is not found again") << QStringList { "Mincho", "Gothic" } << QList<int> { 1, -1 };
     }
     void findNext()
     {
@@ -81,20 +79,32 @@ private slots:
         QTest::addColumn<QString>("member");
         QTest::addColumn<QString>("size");
         QTest::addColumn<QString>("text");
-        QTest::newRow("plain file, kilobytes") << "" << "1536" << "Face\n/FONTS/A.TTF\n1.50KB";
-        QTest::newRow("archive member, megabytes") << "A.TTF" << "3145728" << "Face\n/FONTS/A.TTF\n[A.TTF]\n3.00MB";
-        QTest::newRow("just under a megabyte") << "" << "1048575" << "Face\n/FONTS/A.TTF\n1024.00KB";
-        QTest::newRow("exactly a megabyte") << "" << "1048576" << "Face\n/FONTS/A.TTF\n1.00MB";
-        QTest::newRow("size that is no number") << "" << "12 KB" << "Face\n/FONTS/A.TTF\n0.00KB";
-        QTest::newRow("empty size") << "" << "" << "Face\n/FONTS/A.TTF\n0.00KB";
+        QTest::newRow("plain file, kilobytes") << ""
+                                               << "1536"
+                                               << "Face\n/FONTS/A.TTF\n1.50KB";
+        QTest::newRow("archive member, megabytes") << "A.TTF"
+                                                   << "3145728"
+                                                   << "Face\n/FONTS/A.TTF\n[A.TTF]\n3.00MB";
+        QTest::newRow("just under a megabyte") << ""
+                                               << "1048575"
+                                               << "Face\n/FONTS/A.TTF\n1024.00KB";
+        QTest::newRow("exactly a megabyte") << ""
+                                            << "1048576"
+                                            << "Face\n/FONTS/A.TTF\n1.00MB";
+        QTest::newRow("size that is no number") << ""
+                                                << "12 KB"
+                                                << "Face\n/FONTS/A.TTF\n0.00KB";
+        QTest::newRow("empty size") << ""
+                                    << ""
+                                    << "Face\n/FONTS/A.TTF\n0.00KB";
     }
     void rowToolTip()
     {
         QFETCH(QString, member);
         QFETCH(QString, size);
         QFETCH(QString, text);
-        const FontEntry entry { QStringLiteral("Face"), QStringLiteral("Family"), QStringLiteral("/FONTS/A.TTF"), member,
-            size, 0, false };
+        const FontEntry entry { QStringLiteral("Face"), QStringLiteral("Family"), QStringLiteral("/FONTS/A.TTF"),
+            member, size, 0, false };
         QCOMPARE(RowToolTipText(entry), text);
     }
 };

@@ -79,15 +79,17 @@ private slots:
             { "nine", "", "/B", "", "9" },
             { "ten", "", "/C", "", "10" },
         };
-        QTest::newRow("sizes numerically") << sizes << QList<int> { 5 } << 5 << QStringList { "nine", "ten", "hundred" };
-        QTest::newRow("sizes descending") << sizes << QList<int> { 5, 5 } << -5 << QStringList { "hundred", "ten", "nine" };
+        QTest::newRow("sizes numerically")
+            << sizes << QList<int> { 5 } << 5 << QStringList { "nine", "ten", "hundred" };
+        QTest::newRow("sizes descending")
+            << sizes << QList<int> { 5, 5 } << -5 << QStringList { "hundred", "ten", "nine" };
         QTest::newRow("size that is no number sorts as 0")
-            << QList<Row> { { "big", "", "/A", "", "5" }, { "junk", "", "/B", "", "12kb" }, { "huge", "", "/C", "", "99999999999999999999" },
-                   { "zero", "", "/D", "", "0" } }
+            << QList<Row> { { "big", "", "/A", "", "5" }, { "junk", "", "/B", "", "12kb" },
+                   { "huge", "", "/C", "", "99999999999999999999" }, { "zero", "", "/D", "", "0" } }
             << QList<int> { 5 } << 5 << QStringList { "junk", "huge", "zero", "big" };
-        QTest::newRow("sizes far apart do not overflow")
-            << QList<Row> { { "max", "", "/A", "", "9223372036854775807" }, { "min", "", "/B", "", "-9223372036854775808" } }
-            << QList<int> { 5 } << 5 << QStringList { "min", "max" };
+        QTest::newRow("sizes far apart do not overflow") << QList<Row> { { "max", "", "/A", "", "9223372036854775807" },
+            { "min", "", "/B", "", "-9223372036854775808" } }
+                                                         << QList<int> { 5 } << 5 << QStringList { "min", "max" };
 
         const QList<Row> paths = {
             { "b", "", "/FONTS/B.ZIP", "X.TTF", "1" },
@@ -97,14 +99,18 @@ private slots:
         QTest::newRow("path, face breaks ties") << paths << QList<int> { 3 } << 3 << QStringList { "c", "a", "b" };
         QTest::newRow("path descending") << paths << QList<int> { 3, 3 } << -3 << QStringList { "b", "a", "c" };
         const QList<Row> collection = {
-            { "c", "", "/X.TTC", "", "1" }, { "a", "", "/X.TTC", "", "1" }, { "d", "", "/A.TTF", "", "1" },
+            { "c", "", "/X.TTC", "", "1" },
+            { "a", "", "/X.TTC", "", "1" },
+            { "d", "", "/A.TTF", "", "1" },
             { "b", "", "/X.TTC", "", "1" },
         };
-        QTest::newRow("faces of one file ascend") << collection << QList<int> { 3 } << 3 << QStringList { "d", "a", "b", "c" };
+        QTest::newRow("faces of one file ascend")
+            << collection << QList<int> { 3 } << 3 << QStringList { "d", "a", "b", "c" };
         QTest::newRow("faces of one file descend")
             << collection << QList<int> { 3, 3 } << -3 << QStringList { "c", "b", "a", "d" };
         QTest::newRow("member, empty first") << paths << QList<int> { 4 } << 4 << QStringList { "c", "b", "a" };
-        QTest::newRow("other column after path ascends") << paths << QList<int> { 3, 4 } << 4 << QStringList { "c", "b", "a" };
+        QTest::newRow("other column after path ascends")
+            << paths << QList<int> { 3, 4 } << 4 << QStringList { "c", "b", "a" };
     }
     void sortByColumn()
     {
@@ -136,8 +142,8 @@ private slots:
         // Japanese rules put kanji in JIS order, where 亜 leads; other
         // locales keep the code-point order of the kanji. Latin goes first,
         // then kana by their sound, then kanji.
-        QTest::newRow("japanese")
-            << japanese << QStringList { "一", "亜", "か", "あ", "Z" } << QStringList { "Z", "あ", "か", "亜", "一" };
+        QTest::newRow("japanese") << japanese << QStringList { "一", "亜", "か", "あ", "Z" }
+                                  << QStringList { "Z", "あ", "か", "亜", "一" };
         QTest::newRow("same names, english")
             << english << QStringList { "一", "亜", "か", "あ", "Z" } << QStringList { "Z", "あ", "か", "一", "亜" };
     }

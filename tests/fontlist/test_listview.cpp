@@ -24,7 +24,7 @@ struct Row {
     const char16_t* size;
 };
 
-QStringList Column(const FontList& list, QString FontEntry::* field)
+QStringList Column(const FontList& list, QString FontEntry::*field)
 {
     QStringList values;
     for (int row = 0; row < list.Count(); ++row)
@@ -59,8 +59,8 @@ private:
     {
         FontListUpdate update(List());
         for (int i = 0; i < count; ++i)
-            List().AddEntry(QStringLiteral("Face %1").arg(count - i, 4, 10, QLatin1Char('0')), {}, QStringLiteral("/F.TTF"),
-                {}, QStringLiteral("1"), 0);
+            List().AddEntry(QStringLiteral("Face %1").arg(count - i, 4, 10, QLatin1Char('0')), {},
+                QStringLiteral("/F.TTF"), {}, QStringLiteral("1"), 0);
         List().DeselectAll();
     }
     void ClickHeader(int section)
