@@ -12,6 +12,7 @@
 #include "settings/SampleTextDialog.h"
 #include "pagesetup/SetupNameDialog.h"
 #include "viewer/QtPrinters.h"
+#include "fontlist/FindDialog.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -42,7 +43,7 @@ std::unique_ptr<MainWindow> CreateWindows(AppWindows& w, bool printersInstalled)
     auto* setupName = new SetupNameDialog(parent);
     pageSetup->SetNameWindow(setupName);
     w.SetupName = setupName;
-    w.Find = shell("TForm15", u"検索");
+    w.Find = new FindDialog(parent->View(), parent);
     w.Help = new HelpWindow(parent);
     parent->SetWindows(&w);
     // A change of the installed fonts refreshes the heading-font choice.

@@ -76,6 +76,8 @@ MainWindow::MainWindow(bool printersInstalled, QWidget* parent)
             SetModified(true);
     });
 
+    ConnectListView();
+
     LoadCreationValues();
     LoadArchiverLibraries();
     UpdateCommandStates();

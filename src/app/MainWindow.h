@@ -176,6 +176,11 @@ private:
     void ShowNotAdded(const FontAdder& adder, const QString& closingLine);
     void FinishAdding();
     QString addDialogFolder_;
+
+    // List view (fontlist): sorting, the right button, Enter and Alt+Enter.
+    void ConnectListView();
+    void lsvFontNamesColumnClick(int section);
+    void SortByColumn(int column);
 };
 
 } // namespace tz

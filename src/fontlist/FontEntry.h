@@ -14,6 +14,15 @@ struct FontEntry {
     bool Selected = false;
 };
 
+// The row's size in bytes; 0 when the text is not a decimal number (a
+// hand-edited list file may hold anything there).
+inline qint64 SizeBytes(const FontEntry& e)
+{
+    bool ok = false;
+    const qint64 bytes = e.Size.toLongLong(&ok, 10);
+    return ok ? bytes : 0;
+}
+
 // Kind values (also the row's icon index).
 enum FontKind { kKindSingle = 0, kKindCollection = 1, kKindMac = 2, kKindMacCollection = 3 };
 

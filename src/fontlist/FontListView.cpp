@@ -1,12 +1,18 @@
 #include "fontlist/FontListView.h"
 
 #include "fontlist/FontList.h"
+#include "fontlist/RowToolTip.h"
 
 #include <QDrag>
 #include <QDragEnterEvent>
 #include <QHeaderView>
+#include <QHelpEvent>
+#include <QKeyEvent>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QScrollBar>
+#include <QTextDocument>
+#include <QToolTip>
 
 namespace tz {
 
@@ -34,6 +40,7 @@ FontListView::FontListView(FontList& list, QWidget* parent)
     header()->setSectionsMovable(false);
     header()->setStretchLastSection(false);
     header()->setSectionsClickable(true);
+    setMouseTracking(true);
 
     // The scroll position is noted before the view hears of a reset and put
     // back after the view has handled it.
@@ -44,6 +51,9 @@ FontListView::FontListView(FontList& list, QWidget* parent)
     for (int c = 0; c < 5; ++c)
         setColumnWidth(c, kDesignedWidths[c]);
     clock_.start();
+    connect(this, &FontListView::DragMoving, this, &FontListView::ClearHint);
+    // A changed row under the pointer needs a new tip.
+    connect(&list_, &QAbstractItemModel::modelReset, this, &FontListView::ClearHint);
 }
 
 int FontListView::RowAt(const QPoint& viewportPos) const
@@ -104,6 +114,88 @@ void FontListView::RestoreScroll()
     verticalScrollBar()->setValue(savedScroll_);
     if (savedCurrentRow_ >= 0 && savedCurrentRow_ < model()->rowCount())
         selectionModel()->setCurrentIndex(model()->index(savedCurrentRow_, 0), QItemSelectionModel::NoUpdate);
+}
+
+// --- mouse and keys -----------------------------------------------------------
+
+void FontListView::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::RightButton) {
+        QTreeView::mousePressEvent(event);
+        return;
+    }
+    // The row under the pointer joins the selection; empty space clears it.
+    const int row = RowAt(event->position().toPoint());
+    if (row == FontList::kNone) {
+        list_.DeselectAll();
+    } else {
+        list_.SetSelected(row, true);
+        selectionModel()->setCurrentIndex(model()->index(row, 0), QItemSelectionModel::NoUpdate);
+    }
+    emit RightButtonPressed();
+}
+
+void FontListView::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        if (event->modifiers() & Qt::AltModifier)
+            emit PropertiesRequested();
+        else
+            emit OpenRequested();
+        event->accept();
+        return;
+    }
+    QTreeView::keyPressEvent(event);
+}
+
+// --- row tool tips --------------------------------------------------------------
+// The text is built once when the pointer enters a row; the tool-tip event
+// then only shows it.
+
+void FontListView::mouseMoveEvent(QMouseEvent* event)
+{
+    TrackHint(event->position().toPoint());
+    QTreeView::mouseMoveEvent(event);
+}
+
+void FontListView::TrackHint(const QPoint& viewportPos)
+{
+    const int row = RowAt(viewportPos);
+    if (row == FontList::kNone) {
+        ClearHint();
+        return;
+    }
+    if (row == hintRow_)
+        return;
+    QToolTip::hideText();
+    hintText_ = RowToolTipText(list_.Entry(row));
+    hintRow_ = row;
+}
+
+void FontListView::ClearHint()
+{
+    if (hintRow_ != FontList::kNone)
+        QToolTip::hideText();
+    hintRow_ = FontList::kNone;
+    hintText_.clear();
+}
+
+bool FontListView::viewportEvent(QEvent* event)
+{
+    if (event->type() != QEvent::ToolTip)
+        return QTreeView::viewportEvent(event);
+    auto* help = static_cast<QHelpEvent*>(event);
+    TrackHint(help->pos());
+    if (hintRow_ == FontList::kNone) {
+        QToolTip::hideText();
+        event->ignore();
+        return true;
+    }
+    // Shown as plain text: a face name is never markup.
+    const QRect cell = visualRect(model()->index(hintRow_, 0));
+    QToolTip::showText(help->globalPos(), Qt::convertFromPlainText(hintText_, Qt::WhiteSpaceNoWrap), viewport(),
+        QRect(0, cell.top(), viewport()->width(), cell.height()), kHintShowMs);
+    return true;
 }
 
 // --- dragging rows and dropping files ----------------------------------------

@@ -17,6 +17,7 @@ class FontListView : public QTreeView {
     Q_OBJECT
 public:
     static constexpr int kDesignedWidths[5] = { 162, 128, 54, 74, 54 };
+    static constexpr int kHintShowMs = 5000; // a row tool tip hides after this
 
     explicit FontListView(FontList& list, QWidget* parent = nullptr);
 
@@ -26,6 +27,11 @@ public:
     // Scrolls until the whole row is visible.
     void MakeVisible(int row);
 
+    // The row whose tool tip is current (-1: none) and its text.
+    int HintRow() const { return hintRow_; }
+    const QString& HintText() const { return hintText_; }
+    void ClearHint();
+
 signals:
     // Selected rows were dropped before row target (-1: below the last row).
     void RowsDropped(int target);
@@ -33,6 +39,12 @@ signals:
     void FilesDropped(const QList<QUrl>& urls);
     // A drag moves over the list (the row tool tip is cleared meanwhile).
     void DragMoving();
+    // The right button was pressed and the selection adjusted; the context
+    // menu follows.
+    void RightButtonPressed();
+    // Enter: open the selected fonts; Alt+Enter: show their properties.
+    void OpenRequested();
+    void PropertiesRequested();
 
 protected:
     void startDrag(Qt::DropActions supportedActions) override;
@@ -41,12 +53,17 @@ protected:
     void dragLeaveEvent(QDragLeaveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     void selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
 
 private:
     bool IsRowDrag(const QDropEvent* event) const;
     void SelectFromFlags();
     void RememberScroll();
     void RestoreScroll();
+    void TrackHint(const QPoint& viewportPos);
 
     FontList& list_;
     DragAutoScroll autoScroll_;
@@ -54,6 +71,8 @@ private:
     bool syncing_ = false;
     int savedScroll_ = 0;
     int savedCurrentRow_ = -1;
+    int hintRow_ = -1;
+    QString hintText_;
 };
 
 } // namespace tz

@@ -1,0 +1,12 @@
+#pragma once
+// The tool tip of a row: face name, file path, the member name in square
+// brackets for a font inside an archive, and the size in KB or MB.
+#include <QString>
+
+namespace tz {
+
+struct FontEntry;
+
+QString RowToolTipText(const FontEntry& entry);
+
+} // namespace tz
