@@ -1,7 +1,7 @@
 // The find dialog TForm15 over the main list: find from the top, find next
 // without wrapping, the not-found message, restarts, and the modal showing
 // from the main window.
-#include "ListViewDialogHelpers.h"
+#include "DialogHelpers.h"
 #include "app/Application.h"
 #include "app/MainWindow.h"
 #include "fontlist/FindDialog.h"
@@ -82,9 +82,9 @@ private slots:
         test::MessageBoxAnswerer answerer { QMessageBox::Ok };
         Press();
         QCOMPARE(answerer.Count(), 1);
-        QCOMPARE(answerer.Title, QStringLiteral("Typoscan Zindel"));
-        QCOMPARE(answerer.Text, QStringLiteral("\"Gothic\"が見つかりません．"));
-        QCOMPARE(answerer.Icon, QMessageBox::Information);
+        QCOMPARE(answerer.Last().title, QStringLiteral("Typoscan Zindel"));
+        QCOMPARE(answerer.Last().text, QStringLiteral("\"Gothic\"が見つかりません．"));
+        QCOMPARE(answerer.Last().icon, QMessageBox::Information);
         QCOMPARE(SelectedRows(), QList<int> { 2 }); // the selection stays where it was
         QCOMPARE(Edit1()->selectedText(), QStringLiteral("Gothic"));
         Press();

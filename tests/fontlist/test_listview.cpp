@@ -1,6 +1,6 @@
 // The list view in the main window: sorting by header and menu, the right
 // button, row tool tips, deleting, selecting all, Enter and Alt+Enter.
-#include "ListViewDialogHelpers.h"
+#include "DialogHelpers.h"
 #include "app/MainWindow.h"
 #include "fontlist/FontListView.h"
 
@@ -237,11 +237,11 @@ private slots:
         test::MessageBoxAnswerer answerer { QMessageBox::StandardButton(answer) };
         window_->emnDeleteClick();
         QCOMPARE(answerer.Count(), 1);
-        QCOMPARE(answerer.Title, QStringLiteral("Typoscan Zindel"));
-        QCOMPARE(answerer.Text, QStringLiteral("選択した書体をリストから削除しますか."));
-        QCOMPARE(answerer.Icon, QMessageBox::Question);
-        QCOMPARE(answerer.Buttons, QMessageBox::Ok | QMessageBox::Cancel);
-        QCOMPARE(answerer.DefaultButton, QMessageBox::Cancel);
+        QCOMPARE(answerer.Last().title, QStringLiteral("Typoscan Zindel"));
+        QCOMPARE(answerer.Last().text, QStringLiteral("選択した書体をリストから削除しますか."));
+        QCOMPARE(answerer.Last().icon, QMessageBox::Question);
+        QCOMPARE(answerer.Last().buttons, QMessageBox::Ok | QMessageBox::Cancel);
+        QCOMPARE(answerer.Last().defaultButton, QMessageBox::Cancel);
         QCOMPARE(List().Count(), count);
         QCOMPARE(window_->IsModified(), modified);
         if (modified) {

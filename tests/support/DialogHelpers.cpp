@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QPushButton>
 
 namespace tz::test {
 
@@ -11,7 +12,8 @@ namespace {
 
     SeenMessage Answer(QMessageBox* box, QMessageBox::StandardButton button)
     {
-        SeenMessage seen { box->icon(), box->windowTitle(), box->text() };
+        SeenMessage seen { box->icon(), box->windowTitle(), box->text(), box->standardButtons(),
+            box->defaultButton() ? box->standardButton(box->defaultButton()) : QMessageBox::NoButton };
         if (QAbstractButton* target = box->button(button))
             target->click();
         else
@@ -47,6 +49,25 @@ void AnswerNextMessageBox(QMessageBox::StandardButton button)
         }
     });
     timer->start();
+}
+
+ModalWatcher::ModalWatcher(std::function<void(QWidget*)> handle)
+    : handle_(std::move(handle))
+{
+    timer_.setInterval(0);
+    connect(&timer_, &QTimer::timeout, this, &ModalWatcher::Poll);
+    timer_.start();
+}
+
+void ModalWatcher::Poll()
+{
+    QWidget* modal = QApplication::activeModalWidget();
+    if (!modal || !modal->isVisible() || seen_.contains(modal))
+        return;
+    seen_.removeAll(nullptr);
+    seen_.append(modal);
+    ++count_;
+    handle_(modal);
 }
 
 } // namespace tz::test

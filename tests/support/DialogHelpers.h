@@ -6,7 +6,9 @@
 #include <QMessageBox>
 #include <QObject>
 #include <QString>
+#include <QPointer>
 #include <QTimer>
+#include <functional>
 
 namespace tz::test {
 
@@ -14,6 +16,8 @@ struct SeenMessage {
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QString title;
     QString text;
+    QMessageBox::StandardButtons buttons;
+    QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
 };
 
 // While it lives, answers every modal QMessageBox with the given button and
@@ -44,5 +48,21 @@ private:
 // Answers the next modal QMessageBox with the button, then stops. For a test
 // that only needs the box out of the way.
 void AnswerNextMessageBox(QMessageBox::StandardButton button = QMessageBox::Ok);
+
+// Hands every modal widget that opens while it lives (one shown before counts
+// too) to a callback, which closes it.
+class ModalWatcher : public QObject {
+public:
+    explicit ModalWatcher(std::function<void(QWidget*)> handle);
+    int Count() const { return count_; }
+
+private:
+    void Poll();
+
+    std::function<void(QWidget*)> handle_;
+    QTimer timer_;
+    QList<QPointer<QWidget>> seen_;
+    int count_ = 0;
+};
 
 } // namespace tz::test
