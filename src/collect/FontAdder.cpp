@@ -11,8 +11,21 @@
 namespace tz {
 
 namespace {
+
     const QString kArchiveTemp = QStringLiteral("typozind.arc.ttx");
-}
+
+    // A name read from a font may hold tabs or line breaks; in the list file
+    // they would split the row, so every control character becomes a space.
+    QString RowText(QString name)
+    {
+        for (QChar& c : name) {
+            if (c.unicode() < 0x20 || c.unicode() == 0x7F)
+                c = u' ';
+        }
+        return name;
+    }
+
+} // namespace
 
 bool IsArchivePath(const QString& path)
 {
@@ -58,7 +71,8 @@ void FontAdder::AddFontFile(const QString& shownPath, const QString& member, con
         first = last;
     const QString size = QString::number(analysis.Size);
     for (qsizetype i = first; i <= last; ++i)
-        list_.AddEntry(analysis.FaceNames.value(i), analysis.FamilyNames.value(i), shownPath, member, size, kind);
+        list_.AddEntry(RowText(analysis.FaceNames.value(i)), RowText(analysis.FamilyNames.value(i)), shownPath,
+            RowText(member), size, kind);
 }
 
 bool FontAdder::AddPathNoting(const QString& path, int faceSelection)

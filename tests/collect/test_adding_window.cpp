@@ -1,0 +1,172 @@
+#include "DialogHelpers.h"
+#include "SfntWriter.h"
+#include "app/Application.h"
+#include "app/MainWindow.h"
+#include "collect/FolderSearchWindow.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QUrl>
+#include <QtTest>
+
+using namespace tz;
+using namespace tz::test;
+
+// The ways into the list from the main window, offscreen: the add dialog,
+// dropped files and folders, the command line, the folder search and its Stop.
+class AddingWindowTest : public QObject {
+    Q_OBJECT
+    QTemporaryDir dir_;
+    QByteArray font_;
+
+    QString Write(const QString& relative, const QByteArray& bytes)
+    {
+        const QString path = dir_.filePath(relative);
+        QDir().mkpath(QFileInfo(path).path());
+        QFile f(path);
+        if (f.open(QIODevice::WriteOnly))
+            f.write(bytes);
+        return path;
+    }
+    static QList<QUrl> Urls(const QStringList& paths)
+    {
+        QList<QUrl> urls;
+        for (const QString& p : paths)
+            urls << QUrl::fromLocalFile(p);
+        return urls;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        font_ = BuildFont({ WindowsName(1, "Alpha"), WindowsName(4, "Alpha Regular") });
+        Write("files/a.ttf", font_);
+        Write("files/b.ttf", font_);
+        Write("files/notes.txt", "text");
+        Write("tree/c.ttf", font_);
+        Write("tree/sub/d.ttf", font_);
+        Write("tree/sub/broken.ttf", "broken");
+    }
+
+    void addDialog()
+    {
+        AppWindows windows;
+        auto main = CreateWindows(windows, false);
+        main->show();
+        MessageBoxAnswerer answerer;
+        ModalWatcher files([this](QWidget* w) {
+            auto* dialog = qobject_cast<QFileDialog*>(w);
+            if (!dialog)
+                return;
+            QCOMPARE(dialog->objectName(), QStringLiteral("COpenDialog0"));
+            QCOMPARE(dialog->windowTitle(), QStringLiteral("書体を追加"));
+            QCOMPARE(dialog->nameFilters().size(), 3);
+            dialog->setDirectory(dir_.filePath("files"));
+            dialog->selectFile(QStringLiteral("\"a.ttf\" \"notes.txt\" \"b.ttf\""));
+            QMetaObject::invokeMethod(dialog, "accept");
+        });
+        main->fmnAddClick();
+        QCOMPARE(main->List().Count(), 2);
+        QCOMPARE(answerer.Count(), 1);
+        QCOMPARE(answerer.Last().text, QStringLiteral("notes.txt\r\n以上のファイルが追加できませんでした．"));
+        QCOMPARE(answerer.Last().icon, QMessageBox::Information);
+        QCOMPARE(main->StatusText(), QStringLiteral("フォント: 2書体"));
+        QVERIFY(main->IsModified());
+    }
+
+    void dropFilesAndFolders()
+    {
+        AppWindows windows;
+        auto main = CreateWindows(windows, false);
+        main->show();
+        main->List().SortKey = 4;
+        MessageBoxAnswerer answerer;
+        main->DropFiles(Urls({ dir_.filePath("files/a.ttf"), dir_.filePath("files/notes.txt"), dir_.filePath("tree") }));
+        // a.ttf, then c.ttf and d.ttf from the folder search.
+        QCOMPARE(main->List().Count(), 3);
+        QCOMPARE(main->List().SelectedCount(), 3);
+        QCOMPARE(main->List().SortKey, -1);
+        QCOMPARE(answerer.Count(), 1);
+        QCOMPARE(answerer.Last().text,
+            QStringLiteral("notes.txt\r\nbroken.ttf\r\n以上のファイル(フォルダ)が追加できませんでした．"));
+        QCOMPARE(main->SearchFolder, dir_.filePath("tree"));
+        QVERIFY(main->IsModified());
+        QVERIFY(!windows.FolderSearch->isVisible());
+    }
+
+    void commandLineLeavesTheListUnmodified()
+    {
+        AppWindows windows;
+        auto main = CreateWindows(windows, false);
+        MessageBoxAnswerer answerer;
+        main->SetCommandLine({ dir_.filePath("files/A.TTF"), dir_.filePath("tree/") });
+        main->show();
+        QCOMPARE(main->List().Count(), 3);
+        QCOMPARE(main->List().Entry(0).FilePath, dir_.filePath("files/a.ttf").toUpper());
+        QVERIFY(!main->IsModified());
+        QCOMPARE(answerer.Last().text, QStringLiteral("broken.ttf\r\n以上のファイルが追加できませんでした．"));
+        QCOMPARE(main->StatusText(), QStringLiteral("フォント: 3書体"));
+    }
+
+    void folderSearchCommand()
+    {
+        AppWindows windows;
+        auto main = CreateWindows(windows, false);
+        main->show();
+        MessageBoxAnswerer answerer;
+        main->SearchFolder = dir_.filePath("tree/");
+        main->StartFolderSearch();
+        QCOMPARE(main->List().Count(), 2);
+        QCOMPARE(answerer.Last().text, QStringLiteral("broken.ttf\r\n以上のファイルが追加できませんでした．"));
+        QVERIFY(main->IsModified());
+        QCOMPARE(main->StatusText(), QStringLiteral("フォント: 2書体"));
+    }
+
+    void stopEndsADeepWalk()
+    {
+        QString folder = dir_.filePath("deep");
+        for (int level = 0; level < 60; ++level) {
+            folder += QStringLiteral("/level%1").arg(level);
+            Write(QDir(dir_.path()).relativeFilePath(folder + "/f.ttf"), font_);
+        }
+        AppWindows windows;
+        auto main = CreateWindows(windows, false);
+        main->show();
+        FolderSearchWindow& window = *windows.FolderSearch;
+        int analysed = 0;
+        window.Walk().Progress = [&](const QString& phase, const QString&) {
+            if (phase == FolderSearch::kAnalysisPhase && ++analysed == 5)
+                window.findChild<QPushButton*>("btnCancel")->click();
+            QCoreApplication::processEvents();
+        };
+        MessageBoxAnswerer answerer;
+        main->SearchFolder = dir_.filePath("deep");
+        main->StartFolderSearch();
+        QCOMPARE(main->List().Count(), 5);
+        QVERIFY(window.Walk().Stopped());
+        QCOMPARE(main->StatusText(), QStringLiteral("フォント: 5書体"));
+    }
+
+    void searchWindowDesign()
+    {
+        FolderSearchWindow window;
+        QCOMPARE(window.windowTitle(), QStringLiteral("Typoscan Zindel"));
+        auto* stop = window.findChild<QPushButton*>("btnCancel");
+        QVERIFY(stop);
+        QCOMPARE(stop->text(), QStringLiteral("&Stop"));
+        QVERIFY(stop->isDefault());
+        QVERIFY(window.findChild<QWidget*>("lblStatus") && window.findChild<QWidget*>("Memo1")
+            && window.findChild<QWidget*>("Animate1"));
+        // An empty start folder closes the window at once.
+        window.Walk().ReadSettings = [] { return FolderSearchSettings {}; };
+        window.Walk().AddFile = [](const QString&, int) { return false; };
+        window.Search(QString());
+        QVERIFY(!window.isVisible());
+    }
+};
+
+QTEST_MAIN(AddingWindowTest)
+#include "test_adding_window.moc"

@@ -1,0 +1,129 @@
+#include "ArchiveZipWriter.h"
+#include "SfntWriter.h"
+#include "TestSupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace tz::test;
+
+// tzind add as a user runs it: real files, real archives, a controlled
+// fontconfig configuration for the installed fonts.
+class TzindAddTest : public QObject {
+    Q_OBJECT
+    QTemporaryDir dir_;
+    QString tree_;
+    QByteArray font_;
+
+    void Write(const QString& path, const QByteArray& bytes)
+    {
+        QDir().mkpath(QFileInfo(path).path());
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+    ProcessResult Add(const QStringList& args, const QStringList& env = {})
+    {
+        return RunProcess(BinPath("tzind"), QStringList { "add" } + args, env);
+    }
+    static QStringList Rows(const QByteArray& file)
+    {
+        QStringList rows = QString::fromUtf8(file).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+        return rows.mid(4);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        tree_ = dir_.filePath("tree");
+        font_ = BuildFont({ WindowsName(1, "Alpha"), WindowsName(4, "Alpha Regular") });
+        const QByteArray two = BuildCollection({ { WindowsName(1, "Two"), WindowsName(4, "Two A") },
+            { WindowsName(1, "Two"), WindowsName(4, "Two B") } });
+        Write(tree_ + "/a.ttf", font_);
+        Write(tree_ + "/bad.ttf", "not a font");
+        Write(tree_ + "/setup.exe", "MZ not an archive");
+        Write(tree_ + "/sub/two.ttc", two);
+        QVERIFY(WriteZip(tree_ + "/sub/pack.zip", { ZipEntry { "inner.ttf", font_ } }));
+    }
+
+    void folderTree()
+    {
+        const QString out = dir_.filePath("out.tzl");
+        const ProcessResult r = Add({ "-f", "all", "-o", out, tree_ });
+        QCOMPARE(r.exitCode, 0);
+        QFile file(out);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray content = file.readAll();
+        QVERIFY(content.startsWith("[Generator]\r\nSoftware=\"Typoscan Zindel\"\r\nVersion=0.99\r\n[List099]\r\n"));
+        QStringList rows = Rows(content);
+        rows.sort();
+        const QString upper = tree_.toUpper();
+        QCOMPARE(rows, (QStringList {
+                           QStringLiteral("0\tAlpha Regular\tAlpha\t%1/A.TTF\t\t%2").arg(upper).arg(font_.size()),
+                           QStringLiteral("0\tAlpha Regular\tAlpha\t%1/SUB/PACK.ZIP\tINNER.TTF\t%2").arg(upper).arg(font_.size()),
+                           QStringLiteral("1\tTwo A\tTwo\t%1/SUB/TWO.TTC\t\t").arg(upper) + rows.value(2).section(u'\t', 5),
+                           QStringLiteral("1\tTwo B\tTwo\t%1/SUB/TWO.TTC\t\t").arg(upper) + rows.value(3).section(u'\t', 5),
+                       }));
+        // The font file that added nothing is named; the .exe is not.
+        const QString err = QString::fromUtf8(r.err);
+        QVERIFY(err.contains("bad.ttf\n"));
+        QVERIFY(!err.contains("setup.exe"));
+        QVERIFY(err.trimmed().endsWith(QStringLiteral("以上のファイルが追加できませんでした．")));
+    }
+
+    void settingsOfTheWalk()
+    {
+        const ProcessResult noArchives = Add({ "--no-archives", tree_ });
+        QCOMPARE(noArchives.exitCode, 0);
+        QVERIFY(!noArchives.out.contains("PACK.ZIP"));
+        // Default: the first face of a collection only.
+        QCOMPARE(noArchives.out.count("TWO.TTC"), 1);
+        QVERIFY(noArchives.out.contains("Two A"));
+        const ProcessResult last = Add({ "-f", "last", "--no-sfx", tree_ + "/sub/two.ttc" });
+        QCOMPARE(last.exitCode, 0);
+        QVERIFY(last.out.contains("Two B") && !last.out.contains("Two A"));
+    }
+
+    void exitStatuses_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("status");
+        QTest::newRow("some path added nothing") << QStringList { tree_ + "/a.ttf", tree_ + "/bad.ttf" } << 3;
+        QTest::newRow("missing file") << QStringList { dir_.filePath("none.ttf") } << 3;
+        QTest::newRow("no path") << QStringList {} << 2;
+        QTest::newRow("bad face choice") << QStringList { "-f", "middle", tree_ } << 2;
+        QTest::newRow("unknown option") << QStringList { "--bogus", tree_ } << 2;
+        QTest::newRow("unwritable output") << QStringList { "-o", dir_.filePath("no/such/dir/x.tzl"), tree_ } << 2;
+    }
+    void exitStatuses()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(int, status);
+        QCOMPARE(Add(args).exitCode, status);
+    }
+
+    void installedFonts()
+    {
+        // A fontconfig configuration that knows one folder only.
+        const QString fonts = dir_.filePath("installed");
+        QVERIFY(QDir().mkpath(fonts));
+        QVERIFY(QFile::copy(QStringLiteral("/usr/share/fonts/opentype/urw-base35/P052-Roman.otf"), fonts + "/P052.otf"));
+        QVERIFY(QFile::copy(QStringLiteral("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf"), fonts + "/DejaVuSans.ttf"));
+        const QString conf = dir_.filePath("fonts.conf");
+        Write(conf, QStringLiteral("<?xml version=\"1.0\"?><!DOCTYPE fontconfig SYSTEM \"fonts.dtd\">"
+                                   "<fontconfig><dir>%1</dir><cachedir>%2</cachedir></fontconfig>")
+                        .arg(fonts, dir_.filePath("fc-cache"))
+                        .toUtf8());
+        const ProcessResult r = Add({ "--installed" }, { "FONTCONFIG_FILE=" + conf });
+        QCOMPARE(r.exitCode, 0);
+        const QStringList rows = Rows(r.out);
+        // Only .TTF and .TTC files, in the order of their upper-cased paths.
+        QCOMPARE(rows.size(), 1);
+        QVERIFY(rows[0].contains("/DEJAVUSANS.TTF"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TzindAddTest)
+#include "test_tzind_add.moc"
