@@ -41,7 +41,7 @@ FolderSearchWindow::FolderSearchWindow(QWidget* parent)
     setFixedSize(360, 150);
 
     search_.Progress = [this](const QString& phase, const QString& path) { ShowProgress(phase, path); };
-    search_.LetEventsRun = [] { QCoreApplication::processEvents(); };
+    search_.LetEventsRun = [this] { LetEventsRun(); };
 }
 
 void FolderSearchWindow::Search(const QString& folder)
@@ -74,11 +74,23 @@ void FolderSearchWindow::RunSearch()
     QMetaObject::invokeMethod(this, &QDialog::accept, Qt::QueuedConnection);
 }
 
+// Pending events run at most every few milliseconds: often enough for Stop
+// and the window to answer at once, rarely enough not to slow the walk down.
+void FolderSearchWindow::LetEventsRun()
+{
+    if (sinceEvents_.isValid() && sinceEvents_.elapsed() < kEventIntervalMs)
+        return;
+    QCoreApplication::processEvents();
+    sinceEvents_.start();
+}
+
 void FolderSearchWindow::ShowProgress(const QString& phase, const QString& path)
 {
+    if (sinceEvents_.isValid() && sinceEvents_.elapsed() < kEventIntervalMs)
+        return;
     lblStatus_->setText(phase);
     memo_->setText(path);
-    QCoreApplication::processEvents();
+    LetEventsRun();
 }
 
 void FolderSearchWindow::btnCancelClick()

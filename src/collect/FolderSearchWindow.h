@@ -5,6 +5,7 @@
 #include "collect/FolderSearch.h"
 
 #include <QDialog>
+#include <QElapsedTimer>
 
 class QLabel;
 class QLineEdit;
@@ -36,7 +37,10 @@ protected:
 private:
     void RunSearch();
     void ShowProgress(const QString& phase, const QString& path);
+    void LetEventsRun();
 
+    static constexpr qint64 kEventIntervalMs = 10;
+    QElapsedTimer sinceEvents_;
     FolderSearch search_;
     QString startFolder_;
     bool running_ = false;
