@@ -1,6 +1,5 @@
 #include "platform/Text.h"
 
-#include <QStringDecoder>
 #include <cerrno>
 #include <iconv.h>
 
@@ -121,9 +120,37 @@ std::optional<QString> DecodeUtf16BE(const QByteArray& bytes)
 
 bool IsValidUtf8(const QByteArray& bytes)
 {
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    (void)decoder.decode(bytes);
-    return !decoder.hasError();
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.constData());
+    const qsizetype size = bytes.size();
+    for (qsizetype i = 0; i < size;) {
+        const unsigned char lead = p[i];
+        int trail = 0;
+        char32_t min = 0;
+        if (lead < 0x80) {
+            ++i;
+            continue;
+        } else if (lead >= 0xC2 && lead <= 0xDF) {
+            trail = 1, min = 0x80;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            trail = 2, min = 0x800;
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            trail = 3, min = 0x10000;
+        } else {
+            return false;
+        }
+        if (size - i <= trail)
+            return false;
+        char32_t code = lead & (0x3F >> trail);
+        for (int k = 1; k <= trail; ++k) {
+            if ((p[i + k] & 0xC0) != 0x80)
+                return false;
+            code = (code << 6) | (p[i + k] & 0x3F);
+        }
+        if (code < min || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
+            return false;
+        i += trail + 1;
+    }
+    return true;
 }
 
 } // namespace tz
