@@ -14,7 +14,7 @@ namespace tz {
 
 namespace {
 
-    Q_LOGGING_CATEGORY(lcShell, "typoscan.app.shell")
+    Q_LOGGING_CATEGORY(lcShell, "typoscan.app.shell", QtWarningMsg)
 
     const QString kIconName = QStringLiteral("application-x-typoscan-zindel-list");
     constexpr int kToolTimeoutMs = 20000;

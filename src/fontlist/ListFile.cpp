@@ -15,7 +15,7 @@ namespace tz {
 
 namespace {
 
-    Q_LOGGING_CATEGORY(lcListFile, "typoscan.fontlist.listfile")
+    Q_LOGGING_CATEGORY(lcListFile, "typoscan.fontlist.listfile", QtWarningMsg)
 
     constexpr char kHeader[] = "[Generator]\r\nSoftware=\"Typoscan Zindel\"\r\nVersion=0.99\r\n[List099]\r\n";
 
@@ -23,13 +23,15 @@ namespace {
     // feed included. A longer line is never one of ours; it counts as one line.
     constexpr qsizetype kReadLimit = 1023;
 
-    void AppendField(QByteArray& out, const QString& field)
+    // Appends a field with its line breaks and NULs blanked, and its tabs too
+    // unless it is the last field (everything after the fifth tab is the size).
+    void AppendField(QByteArray& out, const QString& field, bool last)
     {
         const qsizetype start = out.size();
         out += field.toUtf8();
         for (qsizetype i = start; i < out.size(); ++i) {
             const char c = out[i];
-            if (c == '\t' || c == '\r' || c == '\n' || c == '\0')
+            if (c == '\r' || c == '\n' || c == '\0' || (c == '\t' && !last))
                 out[i] = ' ';
         }
     }
@@ -200,7 +202,7 @@ QByteArray FormatListRow(const FontEntry& entry)
     QByteArray out = QByteArray::number(entry.Kind);
     for (const QString* field : { &entry.FaceName, &entry.FamilyName, &entry.FilePath, &entry.MemberName, &entry.Size }) {
         out += '\t';
-        AppendField(out, *field);
+        AppendField(out, *field, field == &entry.Size);
     }
     return out;
 }

@@ -13,9 +13,9 @@ namespace tz {
 
 class FontList;
 
-// One row as written in the file, without its line end. Tabs, line breaks and
-// NUL characters inside a field are written as blanks, so that every row
-// reads back as one row.
+// One row as written in the file, without its line end. Line breaks and NUL
+// characters inside a field are written as blanks, and so are tabs except in
+// the size (the last field), so that every row reads back as the same row.
 QByteArray FormatListRow(const FontEntry& entry);
 
 // The whole file content for the rows of list, in display order.
