@@ -1,5 +1,6 @@
 // The list file format: the writer's bytes, the reader's tolerance and
 // failure counts, round trips, Windows-made lists and the atomic save.
+#include "ListFileSupport.h"
 #include "TestSupport.h"
 #include "fontlist/FontList.h"
 #include "fontlist/ListFile.h"
@@ -8,15 +9,13 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
-#include <csignal>
 #include <stdexcept>
-#include <sys/resource.h>
 
 using namespace tz;
 
 namespace {
 
-const QByteArray kHeader = "[Generator]\r\nSoftware=\"Typoscan Zindel\"\r\nVersion=0.99\r\n[List099]\r\n";
+const QByteArray kHeader = test::ListHeader();
 
 // The rows of a list as "kind|face|family|path|member|size" lines.
 QString Rows(const FontList& list)
@@ -29,18 +28,6 @@ QString Rows(const FontList& list)
     return rows.join(u'\n');
 }
 
-QByteArray ReadAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool WriteAll(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
 // A row whose whole line, line end excluded, is exactly length bytes.
 QByteArray RowOfLength(qsizetype length)
 {
@@ -48,24 +35,6 @@ QByteArray RowOfLength(qsizetype length)
     row += QByteArray(length - row.size(), '9');
     return row;
 }
-
-// Makes writes beyond limit bytes fail (EFBIG) for as long as it lives, as a
-// full disk would.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t limit)
-    {
-        std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &saved_);
-        rlimit lowered = saved_;
-        lowered.rlim_cur = limit;
-        setrlimit(RLIMIT_FSIZE, &lowered);
-    }
-    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &saved_); }
-
-private:
-    rlimit saved_ {};
-};
 
 } // namespace
 
@@ -116,7 +85,7 @@ void TestListFile::writesTheDesignedBytes()
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("list.tzl"));
     QVERIFY(WriteListFile(list, path));
-    QCOMPARE(ReadAll(path), expected);
+    QCOMPARE(test::ReadBytes(path), expected);
 }
 
 void TestListFile::keepsEveryRowReadable()
@@ -220,7 +189,7 @@ void TestListFile::roundTripsByteForByte()
     QTemporaryDir dir;
     const QString copy = dir.filePath(QStringLiteral("copy.tzl"));
     QVERIFY(WriteListFile(list, copy));
-    QCOMPARE(ReadAll(copy), ReadAll(path));
+    QCOMPARE(test::ReadBytes(copy), test::ReadBytes(path));
 }
 
 void TestListFile::readsWindowsMadeLists()
@@ -351,15 +320,15 @@ void TestListFile::failedSaveKeepsTheOldFile()
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("list.tzl"));
     const QByteArray old = kHeader + "0\tOld\tOld\t/OLD.TTF\t\t1\r\n";
-    QVERIFY(WriteAll(path, old));
+    QVERIFY(test::WriteBytes(path, old));
     FontList list;
     for (int i = 0; i < 2000; ++i)
         list.AddEntry(QStringLiteral("Face %1").arg(i), "Family", "/fonts/face.ttf", "", "1000", 0);
     {
-        const FileSizeLimit fullDisk(4096);
+        const test::FileSizeLimit fullDisk(4096);
         QVERIFY(!WriteListFile(list, path));
     }
-    QCOMPARE(ReadAll(path), old);
+    QCOMPARE(test::ReadBytes(path), old);
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList { "list.tzl" });
     QVERIFY(!WriteListFile(list, dir.filePath(QStringLiteral("no/such/folder/list.tzl"))));
 }
@@ -369,14 +338,14 @@ void TestListFile::saveKeepsPermissionsAndLinks()
     QTemporaryDir dir;
     const QString target = dir.filePath(QStringLiteral("real.tzl"));
     const QString link = dir.filePath(QStringLiteral("link.tzl"));
-    QVERIFY(WriteAll(target, "old"));
+    QVERIFY(test::WriteBytes(target, "old"));
     QVERIFY(QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
     QVERIFY(QFile::link(target, link));
     FontList list;
     list.AddEntry("A", "A", "/a.ttf", "", "1", 0);
     QVERIFY(WriteListFile(list, link));
     QVERIFY(QFileInfo(link).isSymLink());
-    QCOMPARE(ReadAll(target), FormatListFile(list));
+    QCOMPARE(test::ReadBytes(target), FormatListFile(list));
     QCOMPARE(QFile::permissions(target) & 0x0FFF, QFile::ReadUser | QFile::WriteUser | QFile::ReadGroup);
 }
 
