@@ -1,16 +1,268 @@
-// Commands that add fonts: the add dialog, the folder search, the installed fonts.
+// Commands that add fonts: the add dialog, dropped files, the command line, the
+// folder search and the installed fonts.
+#include "app/AppWindows.h"
 #include "app/MainWindow.h"
+#include "collect/FolderSearchWindow.h"
+#include "collect/FontAdder.h"
+#include "collect/Shortcut.h"
+#include "fontfile/InstalledFontFiles.h"
+#include "fontlist/FontListView.h"
+#include "platform/Text.h"
+#include "settings/EnvironmentSettings.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QUrl>
 
 namespace tz {
 
-void MainWindow::fmnAddClick() { }
-void MainWindow::fmnSearchAddClick() { }
-void MainWindow::fmnReSearchAdd0Click() { }
-void MainWindow::fmnSystemAddClick() { }
+namespace {
 
-void MainWindow::AddPath(const QString&, int) { }
-void MainWindow::DropFiles(const QList<QUrl>&) { }
-void MainWindow::AddCommandLinePaths(const QStringList&) { }
-void MainWindow::StartFolderSearch() { }
+    const QString kTitle = QStringLiteral("Typoscan Zindel");
+
+    // "*.ttf" as a pattern that matches any letter case: Linux file systems
+    // tell "A.TTF" from "a.ttf", fonts from Windows come in either.
+    QString AnyCase(const QString& pattern)
+    {
+        QString out;
+        for (QChar c : pattern) {
+            if (c.isLetter() && c.unicode() < 0x80)
+                out += u'[' + c.toLower() + c.toUpper() + u']';
+            else
+                out += c;
+        }
+        return out;
+    }
+
+    QString Filter(const QString& caption, const QStringList& patterns)
+    {
+        QStringList anyCase;
+        for (const QString& p : patterns)
+            anyCase << AnyCase(p);
+        return caption + QStringLiteral(" (") + anyCase.join(u' ') + u')';
+    }
+
+    // A folder handed to the folder search loses one trailing separator; the
+    // root stays "/".
+    QString SearchStart(QString folder)
+    {
+        if (folder.size() > 1 && folder.endsWith(u'/'))
+            folder.chop(1);
+        return folder;
+    }
+
+    class BusyCursor {
+    public:
+        BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+        ~BusyCursor() { QApplication::restoreOverrideCursor(); }
+    };
+
+} // namespace
+
+FolderSearchWindow& MainWindow::SearchWindow() const { return *windows_->FolderSearch; }
+
+void MainWindow::ShowNotAdded(const FontAdder& adder, const QString& closingLine)
+{
+    const QString summary = adder.Summary(closingLine);
+    if (!summary.isEmpty())
+        QMessageBox::information(this, kTitle, summary);
+}
+
+void MainWindow::FinishAdding()
+{
+    if (list_.SelectedCount() > 0)
+        view_->MakeVisible(list_.FirstSelected());
+}
+
+// Walks folder with the search window; its files are added through adder.
+void MainWindow::SearchFolderWith(FontAdder& adder, const QString& folder)
+{
+    FolderSearchWindow& window = SearchWindow();
+    FolderSearch& walk = window.Walk();
+    walk.FailedNames.clear();
+    walk.ReadSettings = [this] {
+        const EnvironmentSettings& env = Environment();
+        return FolderSearchSettings { env.searchArchives, env.searchSelfExtracting, env.SearchFaceSelection() };
+    };
+    walk.AddFile = [this, &adder](const QString& path, int selection) {
+        const int before = list_.Count();
+        adder.AddPath(path, selection);
+        return list_.Count() != before;
+    };
+    window.Search(SearchStart(folder));
+    adder.FailedNames << walk.FailedNames;
+}
+
+void MainWindow::fmnAddClick()
+{
+    FontAdder adder(list_, workFolder_.Path());
+    const int selection = Environment().DropFaceSelection();
+    QFileDialog dialog(this, QStringLiteral("書体を追加"), addDialogFolder_);
+    dialog.setObjectName(QStringLiteral("COpenDialog0"));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
+    dialog.setFileMode(QFileDialog::ExistingFiles);
+    dialog.setNameFilters({
+        Filter(QStringLiteral("TrueTypeファイル"), { "*.ttf", "*.ttc", "*.otf", "*.mtt", "*.sui", "*.suit" }),
+        Filter(QStringLiteral("書庫ファイル(*.zip, *.lzh, *.cab, *.exe)"), { "*.zip", "*.lzh", "*.cab", "*.exe" }),
+        QStringLiteral("すべてのファイル(*.*) (*)"),
+    });
+    bool added = false;
+    if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
+        BusyCursor busy;
+        const QStringList files = dialog.selectedFiles();
+        addDialogFolder_ = QFileInfo(files.constFirst()).absolutePath();
+        {
+            FontListUpdate update(list_);
+            list_.DeselectAll();
+            for (const QString& file : files)
+                added |= adder.AddPathNoting(file, selection);
+            FinishAdding();
+        }
+        QCoreApplication::processEvents();
+    }
+    ShowNotAdded(adder, kNotAddedFiles);
+    ShowCount();
+    if (added)
+        SetModified(true);
+}
+
+void MainWindow::DropFiles(const QList<QUrl>& urls)
+{
+    raise();
+    activateWindow();
+    QStringList paths;
+    for (const QUrl& url : urls) {
+        if (url.isLocalFile())
+            paths << url.toLocalFile();
+    }
+    if (paths.isEmpty())
+        return;
+    const QString first = ResolveGivenPath(paths.constFirst());
+    if (paths.size() == 1 && UpperExtension(first) == u".TZL") {
+        OpenListFile(first);
+        return;
+    }
+    const int selection = Environment().DropFaceSelection();
+    list_.SortKey = -1;
+    FontAdder adder(list_, workFolder_.Path());
+    bool added = false;
+    {
+        BusyCursor busy;
+        FontListUpdate update(list_);
+        list_.DeselectAll();
+        for (const QString& given : paths) {
+            const int before = list_.Count();
+            const QString path = ResolveGivenPath(given);
+            if (QFileInfo(path).isDir()) {
+                SearchFolderWith(adder, path);
+                SearchFolder = SearchStart(path);
+                PushRecentFolder();
+            } else {
+                adder.AddPath(path, selection);
+            }
+            if (list_.Count() == before)
+                adder.FailedNames << FileNamePart(SearchStart(path));
+            else
+                added = true;
+        }
+        FinishAdding();
+    }
+    QCoreApplication::processEvents();
+    ShowNotAdded(adder, kNotAddedFilesOrFolders);
+    ShowCount();
+    if (added)
+        SetModified(true);
+}
+
+void MainWindow::AddCommandLinePaths(const QStringList& paths)
+{
+    FontAdder adder(list_, workFolder_.Path());
+    const int selection = Environment().DropFaceSelection();
+    {
+        BusyCursor busy;
+        for (const QString& given : paths) {
+            const int before = list_.Count();
+            const QString path = ResolveGivenPath(given);
+            if (QFileInfo(path).isDir()) {
+                SearchFolder = SearchStart(path);
+                SearchFolderWith(adder, path);
+                PushRecentFolder();
+            } else {
+                adder.AddPath(path, selection);
+            }
+            if (list_.Count() == before)
+                adder.FailedNames << FileNamePart(SearchStart(path));
+        }
+    }
+    ShowNotAdded(adder, kNotAddedFiles);
+    ShowCount();
+}
+
+void MainWindow::StartFolderSearch()
+{
+    FontAdder adder(list_, workFolder_.Path());
+    {
+        FontListUpdate update(list_);
+        list_.DeselectAll();
+        SearchFolderWith(adder, SearchFolder);
+        FinishAdding();
+    }
+    raise();
+    activateWindow();
+    ShowNotAdded(adder, kNotAddedFiles);
+    PushRecentFolder();
+    ShowCount();
+    SetModified(true);
+}
+
+void MainWindow::fmnSearchAddClick()
+{
+    QFileDialog dialog(this, QStringLiteral("TrueTypeフォントの検索フォルダﾞを指定して下さい"),
+        SearchFolder.isEmpty() ? QDir::homePath() : SearchFolder);
+    dialog.setObjectName(QStringLiteral("SearchFolderDialog"));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    SearchFolder = dialog.selectedFiles().constFirst();
+    StartFolderSearch();
+}
+
+void MainWindow::fmnReSearchAdd0Click()
+{
+    if (const auto* item = qobject_cast<QAction*>(sender())) {
+        SearchFolder = item->data().toString();
+        StartFolderSearch();
+    }
+}
+
+void MainWindow::fmnSystemAddClick()
+{
+    InstalledFontFiles installed;
+    installed.Refresh();
+    FontAdder adder(list_, workFolder_.Path());
+    {
+        BusyCursor busy;
+        FontListUpdate update(list_);
+        list_.DeselectAll();
+        const int selection = Environment().SearchFaceSelection();
+        list_.SortKey = -1;
+        for (const QString& path : installed.Paths()) {
+            const QString ext = UpperExtension(path);
+            if (ext == u".TTC" || ext == u".TTF")
+                adder.AddPathNoting(path, selection);
+        }
+        FinishAdding();
+    }
+    ShowNotAdded(adder, kNotAddedFiles);
+    raise();
+    activateWindow();
+    ShowCount();
+    SetModified(true);
+}
 
 } // namespace tz

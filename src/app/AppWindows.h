@@ -7,17 +7,21 @@ namespace tz {
 
 class MainWindow;
 class AboutDialog;
+class EnvironmentDialog;
+class SampleTextDialog;
+class FolderSearchWindow;
 class HelpWindow;
+class PageSetupDialog;
 
 struct AppWindows {
     MainWindow* Main = nullptr;       // TForm1
     QWidget* Viewer = nullptr;        // TForm2 sample viewer
-    QDialog* Environment = nullptr;   // TForm3 environment settings
-    QDialog* SampleTexts = nullptr;   // TForm4 sample texts
+    EnvironmentDialog* Environment = nullptr; // TForm3 environment settings
+    SampleTextDialog* SampleTexts = nullptr;  // TForm4 sample texts
     QDialog* Generation = nullptr;    // TForm5 generation run
-    QDialog* FolderSearch = nullptr;  // TForm6 folder search
+    FolderSearchWindow* FolderSearch = nullptr; // TForm6 folder search
     QDialog* Properties = nullptr;    // TForm7 font properties
-    QDialog* PageSetup = nullptr;     // TForm8 page setup
+    PageSetupDialog* PageSetup = nullptr; // TForm8 page setup
     QDialog* Copying = nullptr;       // TForm9 copying
     AboutDialog* About = nullptr;     // TAboutDlg
     QDialog* PrintInfo = nullptr;     // TForm10 print information

@@ -3,8 +3,15 @@
 #include "app/AboutDialog.h"
 #include "app/HelpWindow.h"
 #include "app/MainWindow.h"
-#include "app/PrinterPresence.h"
 #include "app/ShellWindow.h"
+#include "collect/FolderSearchWindow.h"
+#include "fontfile/FontFamilies.h"
+#include "pagesetup/PageSetupDialog.h"
+#include "platform/FontSubstitutes.h"
+#include "settings/EnvironmentDialog.h"
+#include "settings/SampleTextDialog.h"
+#include "pagesetup/SetupNameDialog.h"
+#include "viewer/QtPrinters.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -21,20 +28,26 @@ std::unique_ptr<MainWindow> CreateWindows(AppWindows& w, bool printersInstalled)
     w.Main = parent;
     w.Viewer = shell("TForm2", u"見本一覧");
     w.Viewer->setWindowFlag(Qt::Window);
-    w.Environment = shell("TForm3", u"環境設定");
-    w.SampleTexts = shell("TForm4", u"見本文章設定");
+    w.Environment = new EnvironmentDialog(parent);
+    w.SampleTexts = new SampleTextDialog(parent);
     w.Generation = shell("TForm5", u"Typoscan Zindel");
-    w.FolderSearch = shell("TForm6", u"Typoscan Zindel");
+    w.FolderSearch = new FolderSearchWindow(parent);
     w.Properties = shell("TForm7", u"選択書体のプロパティ");
-    w.PageSetup = shell("TForm8", u"用紙設定");
+    auto* pageSetup = new PageSetupDialog(parent);
+    w.PageSetup = pageSetup;
     w.Copying = shell("TForm9", u"Copy TrueType Files...");
     w.About = new AboutDialog(parent);
     w.PrintInfo = shell("TForm10", u"印刷時の情報");
     w.InstallWizard = shell("TForm13", u"選択書体をインストール");
-    w.SetupName = shell("TForm14", u"ページ設定名を編集");
+    auto* setupName = new SetupNameDialog(parent);
+    pageSetup->SetNameWindow(setupName);
+    w.SetupName = setupName;
     w.Find = shell("TForm15", u"検索");
     w.Help = new HelpWindow(parent);
     parent->SetWindows(&w);
+    // A change of the installed fonts refreshes the heading-font choice.
+    auto* fonts = new FontFolderWatcher(parent);
+    QObject::connect(fonts, &FontFolderWatcher::FontsChanged, w.Environment, &EnvironmentDialog::RefreshFontList);
     return main;
 }
 
@@ -43,9 +56,10 @@ int RunApplication(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Typoscan Zindel"));
     QApplication::setApplicationDisplayName(QStringLiteral("Typoscan Zindel"));
+    QApplication::setFont(QFont(RegisterFontSubstitutes(), 9));
     try {
         AppWindows windows;
-        std::unique_ptr<MainWindow> main = CreateWindows(windows, PrintersInstalled());
+        std::unique_ptr<MainWindow> main = CreateWindows(windows, ProgramPrinters().Installed());
         main->SetCommandLine(QApplication::arguments().mid(1));
         main->show();
         return app.exec();

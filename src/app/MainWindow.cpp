@@ -4,12 +4,16 @@
 #include "app/AppWindows.h"
 #include "app/HelpWindow.h"
 #include "app/Icons.h"
+#include "archive/Archivettf.h"
+#include "collect/Shortcut.h"
 #include "fontlist/FontListView.h"
 #include "platform/Text.h"
 #include "settings/SettingsStore.h"
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QMimeData>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHeaderView>
@@ -47,7 +51,7 @@ MainWindow::MainWindow(bool printersInstalled, QWidget* parent)
     resize(kDesignedSize);
     setMinimumSize(kMinimumSize);
     setAcceptDrops(true);
-    setWindowIcon(AppIcon());
+    QApplication::setWindowIcon(AppIcon());
     list_.SetKindIcons(KindIcons());
     view_ = new FontListView(list_, this);
     setCentralWidget(view_);
@@ -73,10 +77,15 @@ MainWindow::MainWindow(bool printersInstalled, QWidget* parent)
     });
 
     LoadCreationValues();
+    LoadArchiverLibraries();
     UpdateCommandStates();
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow()
+{
+    workFolder_.Remove();
+    FreeArchiverLibraries();
+}
 
 // --- actions, menus, tool bar --------------------------------------------------
 
@@ -85,7 +94,7 @@ QAction* MainWindow::MakeAction(const ActionSpec& spec)
     auto* action = new QAction(QString::fromUtf16(spec.caption), this);
     action->setObjectName(QString::fromLatin1(spec.name));
     action->setShortcut(spec.shortcut);
-    action->setEnabled(!spec.disabled);
+    SetCommandEnabled(action, !spec.disabled);
     action->setVisible(!spec.hidden);
     if (spec.slot)
         connect(action, &QAction::triggered, this, spec.slot);
@@ -169,7 +178,7 @@ void MainWindow::BuildActions()
     // The hidden item keeps its shortcut working.
     auto* deleteNow = new QShortcut(Qt::SHIFT | Qt::Key_Delete, this);
     connect(deleteNow, &QShortcut::activated, this, [this] {
-        if (Action(QStringLiteral("emnDeleteOK"))->isEnabled())
+        if (CommandEnabled(QStringLiteral("emnDeleteOK")))
             emnDeleteOKClick();
     });
     auto* help = new QShortcut(Qt::Key_F1, this);
@@ -182,11 +191,12 @@ QMenu* MainWindow::BuildRecentMenu(
     auto* menu = new QMenu(caption, this);
     menu->setObjectName(name);
     menu->menuAction()->setObjectName(name);
-    menu->menuAction()->setEnabled(false);
+    SetCommandEnabled(menu->menuAction(), false);
     actions_.insert(name, menu->menuAction());
     for (int i = 0; i < 4; ++i) {
         auto* item = new QAction(this);
         item->setObjectName(name + QString::number(i));
+        SetCommandEnabled(item, true);
         item->setVisible(false);
         connect(item, &QAction::triggered, this, slot);
         actions_.insert(item->objectName(), item);
@@ -232,7 +242,7 @@ void MainWindow::BuildMenus()
     QMenu* sort = view->addMenu(QStringLiteral("フォントの整列(&I)"));
     sort->setObjectName(QStringLiteral("vmnSort"));
     sort->menuAction()->setObjectName(QStringLiteral("vmnSort"));
-    sort->menuAction()->setEnabled(false);
+    SetCommandEnabled(sort->menuAction(), false);
     actions_.insert(QStringLiteral("vmnSort"), sort->menuAction());
     add(sort, { "vmnSortByName", "vmnSortByFamily", "vmnSortByPath", "vmnSortByArchive", "vmnSortBySize" });
     add(view, { "-", "vmnJumpPreview" });
@@ -243,6 +253,7 @@ void MainWindow::BuildMenus()
     QMenu* association = tools->addMenu(QStringLiteral("関連付け"));
     association->setObjectName(QStringLiteral("E1"));
     association->menuAction()->setObjectName(QStringLiteral("E1"));
+    SetCommandEnabled(association->menuAction(), true);
     add(association, { "fmnFileTypeAdd", "fmnFileTypeRemove" });
     add(tools, { "-", "OpenTyposcan" });
 
@@ -311,8 +322,7 @@ bool MainWindow::IsModified() const { return Action(QStringLiteral("fmnSave"))->
 
 void MainWindow::SetModified(bool modified)
 {
-    Action(QStringLiteral("fmnSave"))->setEnabled(modified);
-    Action(QStringLiteral("tBtnSave"))->setEnabled(modified);
+    SetEnabled({ QStringLiteral("fmnSave"), QStringLiteral("tBtnSave") }, modified);
 }
 
 void MainWindow::RefreshCaption()
@@ -351,23 +361,37 @@ void MainWindow::SetRecentPaths(QList<QAction*>& items, const QStringList& paths
 void MainWindow::SetRecentLists(const QStringList& paths)
 {
     SetRecentPaths(recentLists_, paths);
-    Action(QStringLiteral("fmnReOpen"))->setEnabled(!paths.value(0).isEmpty());
+    SetEnabled({ QStringLiteral("fmnReOpen") }, !paths.value(0).isEmpty());
 }
 
 void MainWindow::SetRecentFolders(const QStringList& paths)
 {
     SetRecentPaths(recentFolders_, paths);
-    Action(QStringLiteral("fmnReSearchAdd"))->setEnabled(recentFolders_[0]->isVisible());
+    SetEnabled({ QStringLiteral("fmnReSearchAdd") }, recentFolders_[0]->isVisible());
 }
 
 // --- command states ---------------------------------------------------------------
 
 bool MainWindow::ViewerVisible() const { return windows_ && windows_->Viewer && windows_->Viewer->isVisible(); }
 
+// A hidden action reports itself disabled; the state it would have is kept
+// beside it, so that hidden items (and their shortcuts) follow the rules too.
+void MainWindow::SetCommandEnabled(QAction* action, bool enabled)
+{
+    action->setProperty("commandEnabled", enabled);
+    action->setEnabled(enabled);
+}
+
+bool MainWindow::CommandEnabled(const QString& name) const
+{
+    const QAction* action = Action(name);
+    return action && action->property("commandEnabled").toBool();
+}
+
 void MainWindow::SetEnabled(const QStringList& names, bool enabled)
 {
     for (const QString& name : names)
-        Action(name)->setEnabled(enabled);
+        SetCommandEnabled(Action(name), enabled);
 }
 
 void MainWindow::ScheduleCommandStates()
@@ -403,6 +427,21 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
     if (windows_ && watched == windows_->Viewer && (event->type() == QEvent::Show || event->type() == QEvent::Hide))
         ScheduleCommandStates();
     return QMainWindow::eventFilter(watched, event);
+}
+
+// Files dropped anywhere on the window; the list view hands its drops on too.
+void MainWindow::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event)
+{
+    if (!event->mimeData()->hasUrls())
+        return;
+    event->acceptProposedAction();
+    DropFiles(event->mimeData()->urls());
 }
 
 // --- stored values ------------------------------------------------------------------
@@ -494,7 +533,7 @@ void MainWindow::HandleCommandLine()
     if (commandLine_.isEmpty())
         return;
     FontListUpdate update(list_);
-    const QString first = commandLine_.constFirst();
+    const QString first = ResolveGivenPath(commandLine_.constFirst());
     if (UpperExtension(first) == u".TZL") {
         list_.ListPath = first;
         ReadListFile(false);

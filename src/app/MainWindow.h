@@ -15,8 +15,11 @@ class QUrl;
 
 namespace tz {
 
+class FontAdder;
+class FolderSearchWindow;
 class FontListView;
 struct AppWindows;
+struct EnvironmentSettings;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -40,6 +43,9 @@ public:
     FontListView& View() { return *view_; }
     const WorkFolder& Work() const { return workFolder_; }
     QAction* Action(const QString& name) const { return actions_.value(name); }
+    // Whether a command is enabled by the command-state rules (also for
+    // hidden items, which Qt always reports disabled).
+    bool CommandEnabled(const QString& name) const;
 
     // The list has changes not in ListPath: the enabled state of fmnSave/tBtnSave.
     bool IsModified() const;
@@ -76,7 +82,6 @@ public:
     void OpenListFile(const QString& path);
 
     // Adding fonts.
-    void AddPath(const QString& path, int faceSelection);
     void DropFiles(const QList<QUrl>& urls);
     void AddCommandLinePaths(const QStringList& paths);
     void StartFolderSearch();
@@ -124,6 +129,8 @@ protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     struct ActionSpec;
@@ -138,6 +145,7 @@ private:
     void ScheduleCommandStates();
     bool ViewerVisible() const;
     void SetEnabled(const QStringList& names, bool enabled);
+    static void SetCommandEnabled(QAction* action, bool enabled);
 
     void LoadCreationValues();
     void ApplyShowValues();
@@ -160,6 +168,14 @@ private:
     bool printerAvailable_ = false;
     bool shown_ = false;
     bool commandStatesPending_ = false;
+
+    // Adding fonts.
+    const EnvironmentSettings& Environment() const;
+    FolderSearchWindow& SearchWindow() const;
+    void SearchFolderWith(FontAdder& adder, const QString& folder);
+    void ShowNotAdded(const FontAdder& adder, const QString& closingLine);
+    void FinishAdding();
+    QString addDialogFolder_;
 };
 
 } // namespace tz

@@ -35,12 +35,12 @@ FontListView::FontListView(FontList& list, QWidget* parent)
     header()->setStretchLastSection(false);
     header()->setSectionsClickable(true);
 
-    // Connected before the model is set, so that these run before the
-    // selection model reacts to the same signals.
+    // The scroll position is noted before the view hears of a reset and put
+    // back after the view has handled it.
     connect(&list_, &QAbstractItemModel::modelAboutToBeReset, this, &FontListView::RememberScroll);
+    setModel(&list_);
     connect(&list_, &QAbstractItemModel::modelReset, this, &FontListView::RestoreScroll);
     connect(&list_, &FontList::SelectionFlagsChanged, this, &FontListView::SelectFromFlags);
-    setModel(&list_);
     for (int c = 0; c < 5; ++c)
         setColumnWidth(c, kDesignedWidths[c]);
     clock_.start();

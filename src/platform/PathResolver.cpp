@@ -61,4 +61,17 @@ QString ResolvePath(const QString& path)
     return QFile::decodeName(resolved);
 }
 
+QString ResolveLastComponent(const QString& path)
+{
+    const QByteArray encoded = QFile::encodeName(path);
+    if (encoded.isEmpty() || Exists(encoded))
+        return path;
+    const qsizetype slash = encoded.lastIndexOf('/');
+    const QByteArray folder = slash < 0 ? QByteArray(".") : slash == 0 ? QByteArray("/") : encoded.left(slash);
+    const QByteArray variant = FindCaseVariant(folder, encoded.mid(slash + 1));
+    if (variant.isEmpty())
+        return path;
+    return QFile::decodeName(slash < 0 ? variant : encoded.left(slash + 1) + variant);
+}
+
 } // namespace tz

@@ -12,4 +12,9 @@ namespace tz {
 // exists on disk, or the path unchanged when some component matches nothing.
 QString ResolvePath(const QString& path);
 
+// The path with its last component replaced by the name the folder holds for
+// it (an exact match first, else the first case-variant in byte order); the
+// folder part stays as given. Unchanged when nothing matches.
+QString ResolveLastComponent(const QString& path);
+
 } // namespace tz

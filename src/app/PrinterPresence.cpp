@@ -1,9 +1,0 @@
-#include "app/PrinterPresence.h"
-
-#include <QPrinterInfo>
-
-namespace tz {
-
-bool PrintersInstalled() { return !QPrinterInfo::availablePrinterNames().isEmpty(); }
-
-} // namespace tz

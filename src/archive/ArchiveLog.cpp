@@ -1,0 +1,7 @@
+#include "archive/ArchiveLog.h"
+
+namespace tz {
+
+Q_LOGGING_CATEGORY(lcArchive, "tz.archive")
+
+} // namespace tz

@@ -1,0 +1,48 @@
+#include "archive/ArchiveMember.h"
+
+#include "platform/Text.h"
+
+namespace tz {
+
+bool IsFontMember(const QString& name)
+{
+    const QString extension = UpperExtension(name);
+    return extension == u".TTF" || extension == u".TTC";
+}
+
+bool IsDocumentMember(const QString& name)
+{
+    static const QStringList documentExtensions { ".TXT", ".DIZ", ".DOC", ".RTF", ".WRI", ".HTM", ".HTML", ".URL" };
+    return documentExtensions.contains(UpperExtension(name)) || UpperAscii(name) == u"LICENSE";
+}
+
+bool Accepts(MemberFilter filter, const QString& name)
+{
+    switch (filter) {
+    case MemberFilter::Fonts:
+        return IsFontMember(name);
+    case MemberFilter::Documents:
+        return IsDocumentMember(name);
+    case MemberFilter::AnyFile:
+        return true;
+    }
+    return false;
+}
+
+QString DecodeMemberName(const QByteArray& raw)
+{
+    if (IsValidUtf8(raw))
+        return QString::fromUtf8(raw);
+    if (const auto cp932 = DecodeCp932(raw))
+        return *cp932;
+    return QString::fromLatin1(raw);
+}
+
+bool IsRequestedMember(const ArchiveMember& request, const QByteArray& raw)
+{
+    if (!request.RawName.isEmpty())
+        return raw == request.RawName;
+    return UpperAscii(DecodeMemberName(raw)) == UpperAscii(request.Name);
+}
+
+} // namespace tz

@@ -1,0 +1,274 @@
+#include "archive/ArchiverLibrary.h"
+
+#include "archive/ArchiveLog.h"
+#include "archive/MemberOutput.h"
+#include "platform/Text.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <archive.h>
+#include <archive_entry.h>
+#include <dlfcn.h>
+
+namespace tz {
+
+struct ArchiverLibrary::EntryPoints {
+    decltype(&archive_read_new) readNew;
+    decltype(&archive_read_free) readFree;
+    decltype(&archive_read_support_format_zip) supportFormat; // the adapter's own format
+    decltype(&archive_read_set_format_option) setFormatOption;
+    decltype(&archive_read_open_filename) openFilename;
+    decltype(&archive_read_next_header) nextHeader;
+    decltype(&archive_read_data) readData;
+    decltype(&archive_error_string) errorString;
+    decltype(&archive_entry_pathname) entryPathname;
+    decltype(&archive_entry_filetype) entryFiletype;
+    decltype(&archive_entry_mtime) entryMtime;
+    decltype(&archive_entry_mtime_is_set) entryMtimeIsSet;
+};
+
+namespace {
+
+    constexpr size_t kCopyBufferSize = 8192;
+    constexpr size_t kOpenBlockSize = 10240;
+
+    const char* FormatEntryName(ArchiveKind kind)
+    {
+        switch (kind) {
+        case ArchiveKind::Zip:
+            return "archive_read_support_format_zip";
+        case ArchiveKind::Lzh:
+            return "archive_read_support_format_lha";
+        case ArchiveKind::Cab:
+            return "archive_read_support_format_cab";
+        case ArchiveKind::None:
+            break;
+        }
+        return nullptr;
+    }
+
+    // LZH and CAB archives name their members in the code page of the system
+    // that made them: CP932 for the archives this program meets. The library
+    // converts such names to the locale's encoding (CAB names flagged as UTF-8
+    // stay UTF-8). ZIP names come raw and are decoded like the built-in reader's.
+    struct NameCharset {
+        const char* format;
+        const char* charset;
+    };
+    std::optional<NameCharset> MemberNameCharset(ArchiveKind kind)
+    {
+        if (kind == ArchiveKind::Lzh)
+            return NameCharset { "lha", "CP932" };
+        if (kind == ArchiveKind::Cab)
+            return NameCharset { "cab", "CP932" };
+        return std::nullopt;
+    }
+
+    template <typename Function> bool Resolve(void* handle, const char* name, Function& slot)
+    {
+        slot = name ? reinterpret_cast<Function>(dlsym(handle, name)) : nullptr;
+        if (!slot)
+            qCInfo(lcArchive) << "archiver library lacks" << name;
+        return slot != nullptr;
+    }
+
+    // The wildcard the listing counts by: "*.tt?" for fonts (an extension of
+    // three letters beginning "TT"), "*.*" (every member) otherwise.
+    bool MatchesWildcard(MemberFilter filter, const QString& name)
+    {
+        if (filter != MemberFilter::Fonts)
+            return true;
+        const QString extension = UpperExtension(name);
+        return extension.size() == 4 && extension.startsWith(u".TT");
+    }
+
+} // namespace
+
+// One pass over an archive through the library, with only the adapter's
+// format enabled.
+class ArchiverLibrary::Reader {
+public:
+    Reader(const EntryPoints& entries, ArchiveKind kind, const QString& path)
+        : entries_(entries)
+        , archive_(entries.readNew())
+    {
+        if (!archive_)
+            return;
+        const std::optional<NameCharset> charset = MemberNameCharset(kind);
+        if (entries_.supportFormat(archive_) != ARCHIVE_OK
+            || (charset && entries_.setFormatOption(archive_, charset->format, "hdrcharset", charset->charset) != ARCHIVE_OK)
+            || entries_.openFilename(archive_, QFile::encodeName(path).constData(), kOpenBlockSize) != ARCHIVE_OK) {
+            qCInfo(lcArchive) << "cannot open" << path << Error();
+            entries_.readFree(archive_);
+            archive_ = nullptr;
+        }
+    }
+    ~Reader()
+    {
+        if (archive_)
+            entries_.readFree(archive_);
+    }
+    Reader(const Reader&) = delete;
+    Reader& operator=(const Reader&) = delete;
+
+    explicit operator bool() const { return archive_ != nullptr; }
+
+    // The next member; none at the end or when the archive is damaged.
+    archive_entry* Next()
+    {
+        archive_entry* entry = nullptr;
+        const int rc = entries_.nextHeader(archive_, &entry);
+        if (rc == ARCHIVE_OK || rc == ARCHIVE_WARN)
+            return entry;
+        if (rc != ARCHIVE_EOF)
+            qCInfo(lcArchive) << "listing ends:" << Error();
+        return nullptr;
+    }
+
+    QByteArray Name(archive_entry* entry) const { return QByteArray(entries_.entryPathname(entry)); }
+    bool IsFile(archive_entry* entry) const
+    {
+        return entries_.entryFiletype(entry) == AE_IFREG && entries_.entryPathname(entry);
+    }
+    std::optional<qint64> ModificationTime(archive_entry* entry) const
+    {
+        if (!entries_.entryMtimeIsSet(entry))
+            return std::nullopt;
+        return qint64(entries_.entryMtime(entry));
+    }
+
+    // Copies the current member's data; false on a damaged member (the
+    // library checks CRCs and sizes) or a short write.
+    bool CopyData(MemberOutput& output)
+    {
+        char buffer[kCopyBufferSize];
+        for (;;) {
+            const la_ssize_t read = entries_.readData(archive_, buffer, sizeof buffer);
+            if (read == 0)
+                return true;
+            if (read < 0) {
+                qCWarning(lcArchive) << "read error:" << Error();
+                return false;
+            }
+            if (!output.Write(buffer, read))
+                return false;
+        }
+    }
+
+private:
+    QString Error() const
+    {
+        const char* text = archive_ ? entries_.errorString(archive_) : nullptr;
+        return text ? QString::fromLocal8Bit(text) : QString();
+    }
+
+    const EntryPoints& entries_;
+    archive* archive_;
+};
+
+ArchiverLibrary::ArchiverLibrary(ArchiveKind kind)
+    : kind_(kind)
+    , entries_(std::make_unique<EntryPoints>())
+{
+}
+
+ArchiverLibrary::~ArchiverLibrary() { Free(); }
+
+bool ArchiverLibrary::Load(const QByteArray& libraryFile)
+{
+    Free();
+    void* handle = dlopen(libraryFile.constData(), RTLD_NOW | RTLD_LOCAL);
+    if (!handle) {
+        qCInfo(lcArchive) << "archiver library not loaded:" << dlerror();
+        return false;
+    }
+    EntryPoints& e = *entries_;
+    const bool complete = Resolve(handle, "archive_read_new", e.readNew)
+        && Resolve(handle, "archive_read_free", e.readFree)
+        && Resolve(handle, FormatEntryName(kind_), e.supportFormat)
+        && Resolve(handle, "archive_read_set_format_option", e.setFormatOption)
+        && Resolve(handle, "archive_read_open_filename", e.openFilename)
+        && Resolve(handle, "archive_read_next_header", e.nextHeader)
+        && Resolve(handle, "archive_read_data", e.readData)
+        && Resolve(handle, "archive_error_string", e.errorString)
+        && Resolve(handle, "archive_entry_pathname", e.entryPathname)
+        && Resolve(handle, "archive_entry_filetype", e.entryFiletype)
+        && Resolve(handle, "archive_entry_mtime", e.entryMtime)
+        && Resolve(handle, "archive_entry_mtime_is_set", e.entryMtimeIsSet);
+    if (!complete) {
+        dlclose(handle);
+        return false;
+    }
+    handle_ = handle;
+    return true;
+}
+
+void ArchiverLibrary::Free()
+{
+    if (handle_)
+        dlclose(handle_);
+    handle_ = nullptr;
+}
+
+int ArchiverLibrary::List(const QString& archivePath, MemberFilter filter, QList<ArchiveMember>& members) const
+{
+    if (!IsLoaded())
+        return 0;
+    Reader reader(*entries_, kind_, archivePath);
+    if (!reader)
+        return 0;
+    int matched = 0;
+    while (archive_entry* entry = reader.Next()) {
+        const QByteArray raw = reader.Name(entry);
+        const QString name = DecodeMemberName(raw);
+        if (!MatchesWildcard(filter, name))
+            continue;
+        if (reader.IsFile(entry) && !raw.isEmpty() && Accepts(filter, name))
+            members.append({ name, raw });
+        ++matched;
+    }
+    return matched;
+}
+
+bool ArchiverLibrary::Extract(const QString& archivePath, const ArchiveMember& member, const QString& destination) const
+{
+    if (!IsLoaded())
+        return false;
+    Reader reader(*entries_, kind_, archivePath);
+    if (!reader)
+        return false;
+    while (archive_entry* entry = reader.Next()) {
+        if (!reader.IsFile(entry) || !IsRequestedMember(member, reader.Name(entry)))
+            continue;
+        MemberOutput output;
+        return output.CreateIn(QFileInfo(destination).absolutePath()) && reader.CopyData(output)
+            && output.Finish(reader.ModificationTime(entry), destination);
+    }
+    qCInfo(lcArchive) << "member not found:" << member.Name << "in" << archivePath;
+    return false;
+}
+
+bool ArchiverLibrary::Recognises(const QString& archivePath) const
+{
+    if (!IsLoaded())
+        return false;
+    Reader reader(*entries_, kind_, archivePath);
+    return reader && reader.Next() != nullptr;
+}
+
+ArchiverLibrary& ArchiverFor(ArchiveKind kind)
+{
+    static ArchiverLibrary zip(ArchiveKind::Zip);
+    static ArchiverLibrary lzh(ArchiveKind::Lzh);
+    static ArchiverLibrary cab(ArchiveKind::Cab);
+    switch (kind) {
+    case ArchiveKind::Lzh:
+        return lzh;
+    case ArchiveKind::Cab:
+        return cab;
+    default:
+        return zip;
+    }
+}
+
+} // namespace tz

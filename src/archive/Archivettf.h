@@ -1,0 +1,38 @@
+#pragma once
+// Archive access for the rest of the program: an archive is a folder of
+// members whose font and document members can be listed and extracted one at
+// a time. ZIP archives are read by the ZIP adapter of the archiver library when
+// it is loaded, otherwise by the built-in reader; LZH and CAB archives only
+// through their adapters. Archive paths may be stored (upper-cased) paths.
+#include "archive/ArchiveMember.h"
+
+#include <optional>
+
+namespace tz {
+
+// By the upper-cased extension (".ZIP", ".LZH", ".CAB"); an ".EXE" is probed
+// for a ZIP (through the library only), then a CAB, then an LZH archive. None
+// for a missing file or any other extension.
+ArchiveKind KindOfArchive(const QString& archivePath);
+
+// The ".TTF" and ".TTC" members.
+MemberListing ListFontMembers(const QString& archivePath);
+// The read-me members (".TXT", ".DIZ", ".DOC", ".RTF", ".WRI", ".HTM",
+// ".HTML", ".URL", and a member named "LICENSE").
+MemberListing ListDocumentMembers(const QString& archivePath);
+// The file member whose name equals name ignoring ASCII case (the form the
+// font list stores), with its raw name for extraction.
+std::optional<ArchiveMember> FindMember(const QString& archivePath, const QString& name);
+
+// Deletes whatever is at destination, then writes the member's bytes there.
+// On failure nothing is left at destination.
+bool ExtractMember(const QString& archivePath, const ArchiveMember& member, const QString& destination);
+
+// Loads the archiver adapters from "libarchive.so.13", or from the file named
+// by the environment variable TYPOSCAN_ARCHIVER_LIBRARY; returns how many of
+// the three loaded. The main window calls it when it is created and
+// FreeArchiverLibraries when it is destroyed.
+int LoadArchiverLibraries();
+void FreeArchiverLibraries();
+
+} // namespace tz

@@ -1,0 +1,164 @@
+#include "archive/Zipttf.h"
+
+#include "archive/ArchiveLog.h"
+#include "archive/MemberOutput.h"
+
+#include <QDateTime>
+#include <QFile>
+#include <optional>
+#include <sys/stat.h>
+#include <unzip.h>
+
+namespace tz {
+
+namespace {
+
+    constexpr int kNameBufferSize = 256;
+    constexpr unsigned kCopyBufferSize = 8192;
+
+    class ZipArchive {
+    public:
+        explicit ZipArchive(const QString& path)
+            : file_(unzOpen64(QFile::encodeName(path).constData()))
+        {
+        }
+        ~ZipArchive()
+        {
+            if (file_)
+                unzClose(file_);
+        }
+        ZipArchive(const ZipArchive&) = delete;
+        ZipArchive& operator=(const ZipArchive&) = delete;
+
+        explicit operator bool() const { return file_ != nullptr; }
+        unzFile Handle() const { return file_; }
+
+    private:
+        unzFile file_;
+    };
+
+    struct ZipMember {
+        QByteArray raw; // empty when the name doesn't fit the name buffer
+        unz_file_info64 info {};
+
+        // Plain files only: no folders, no symbolic links, no names that
+        // couldn't be found again.
+        bool IsFile() const
+        {
+            constexpr uLong kMadeOnUnix = 3;
+            const bool symlink = (info.version >> 8) == kMadeOnUnix && ((info.external_fa >> 16) & S_IFMT) == S_IFLNK;
+            return !raw.isEmpty() && !raw.contains('\0') && !raw.endsWith('/') && !raw.endsWith('\\') && !symlink;
+        }
+    };
+
+    std::optional<ZipMember> ReadCurrentMember(unzFile file)
+    {
+        ZipMember member;
+        char name[kNameBufferSize];
+        if (unzGetCurrentFileInfo64(file, &member.info, name, sizeof name, nullptr, 0, nullptr, 0) != UNZ_OK)
+            return std::nullopt;
+        if (member.info.size_filename < sizeof name)
+            member.raw = QByteArray(name, qsizetype(member.info.size_filename));
+        else
+            qCInfo(lcArchive) << "member name of" << member.info.size_filename << "bytes skipped";
+        return member;
+    }
+
+    std::optional<ZipMember> LocateMember(unzFile file, const ArchiveMember& wanted)
+    {
+        for (int rc = unzGoToFirstFile(file); rc == UNZ_OK; rc = unzGoToNextFile(file)) {
+            std::optional<ZipMember> member = ReadCurrentMember(file);
+            if (!member)
+                return std::nullopt;
+            if (member->IsFile() && IsRequestedMember(wanted, member->raw))
+                return member;
+        }
+        return std::nullopt;
+    }
+
+    // The DOS date and time of the member taken as local time; none when the
+    // recorded fields make no date.
+    std::optional<qint64> ModificationTime(const tm_unz& date)
+    {
+        const QDateTime local(QDate(int(date.tm_year), int(date.tm_mon) + 1, int(date.tm_mday)),
+            QTime(int(date.tm_hour), int(date.tm_min), int(date.tm_sec)));
+        if (!local.isValid())
+            return std::nullopt;
+        return local.toSecsSinceEpoch();
+    }
+
+    // Copies the open member; true when exactly the recorded size arrived.
+    bool CopyMember(unzFile file, ZPOS64_T expectedSize, MemberOutput& output)
+    {
+        char buffer[kCopyBufferSize];
+        ZPOS64_T total = 0;
+        for (;;) {
+            const int read = unzReadCurrentFile(file, buffer, sizeof buffer);
+            if (read < 0) {
+                qCWarning(lcArchive) << "read error" << read;
+                return false;
+            }
+            if (read == 0)
+                break;
+            if (!output.Write(buffer, read))
+                return false;
+            total += ZPOS64_T(read);
+        }
+        if (total != expectedSize) {
+            qCWarning(lcArchive) << "member holds" << total << "bytes, recorded" << expectedSize;
+            return false;
+        }
+        return true;
+    }
+
+} // namespace
+
+int ListZipMembers(const QString& archivePath, MemberFilter filter, QList<ArchiveMember>& members)
+{
+    const ZipArchive zip(archivePath);
+    if (!zip)
+        return 0;
+    unz_global_info64 global;
+    if (unzGetGlobalInfo64(zip.Handle(), &global) != UNZ_OK)
+        return 0;
+    int visited = 0;
+    for (;;) {
+        const std::optional<ZipMember> member = ReadCurrentMember(zip.Handle());
+        if (!member)
+            break;
+        if (member->IsFile()) {
+            const QString name = DecodeMemberName(member->raw);
+            if (Accepts(filter, name))
+                members.append({ name, member->raw });
+        }
+        ++visited;
+        if (unzGoToNextFile(zip.Handle()) != UNZ_OK)
+            break;
+    }
+    return visited;
+}
+
+bool ExtractZipMember(const QString& archivePath, const ArchiveMember& member, const QString& destination)
+{
+    const ZipArchive zip(archivePath);
+    if (!zip)
+        return false;
+    const std::optional<ZipMember> found = LocateMember(zip.Handle(), member);
+    if (!found || unzOpenCurrentFile(zip.Handle()) != UNZ_OK) {
+        qCInfo(lcArchive) << "member not found or unreadable:" << member.Name << "in" << archivePath;
+        return false;
+    }
+    MemberOutput output;
+    if (!output.Create(destination)) {
+        unzCloseCurrentFile(zip.Handle());
+        return false;
+    }
+    const bool complete = CopyMember(zip.Handle(), found->info.uncompressed_size, output);
+    // Closing the member checks its CRC once every byte was read.
+    const bool crcPassed = unzCloseCurrentFile(zip.Handle()) == UNZ_OK;
+    if (complete && !crcPassed)
+        qCWarning(lcArchive) << "CRC mismatch:" << member.Name << "in" << archivePath;
+    return complete && crcPassed && output.Finish(ModificationTime(found->info.tmu_date), destination);
+}
+
+} // namespace tz

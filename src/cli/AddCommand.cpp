@@ -1,0 +1,137 @@
+// tzind add: fills a font list from files, folders and the installed fonts and
+// writes it as a list file.
+#include "cli/Commands.h"
+#include "collect/FolderSearch.h"
+#include "collect/FontAdder.h"
+#include "collect/Shortcut.h"
+#include "fontfile/InstalledFontFiles.h"
+#include "fontlist/FontList.h"
+#include "fontlist/ListFile.h"
+#include "platform/Text.h"
+#include "platform/WorkFolder.h"
+
+#include <QFileInfo>
+#include <QSaveFile>
+#include <cstdio>
+
+namespace tz::cli {
+
+namespace {
+
+    const QString kUsage = QStringLiteral(
+        "add [-f all|first|last] [--no-archives] [--no-sfx] [--installed] [-o LIST] PATH...\n"
+        "      add the fonts of files, archives and folder trees (and with --installed every installed\n"
+        "      font) and write the list file to LIST or standard output; -f picks the faces of\n"
+        "      multi-face files (default: first, as the program does)");
+
+    struct AddOptions {
+        FolderSearchSettings search;
+        bool installed = false;
+        QString output;
+        QStringList paths;
+    };
+
+    std::optional<AddOptions> ParseOptions(const QStringList& args)
+    {
+        AddOptions options;
+        options.search.FaceSelection = kFirstFace;
+        for (qsizetype i = 0; i < args.size(); ++i) {
+            const QString& arg = args[i];
+            if (arg == u"-f" && i + 1 < args.size()) {
+                const QString which = args[++i];
+                if (which == u"all")
+                    options.search.FaceSelection = kAllFaces;
+                else if (which == u"first")
+                    options.search.FaceSelection = kFirstFace;
+                else if (which == u"last")
+                    options.search.FaceSelection = kLastFace;
+                else
+                    return std::nullopt;
+            } else if (arg == u"--no-archives") {
+                options.search.Archives = false;
+            } else if (arg == u"--no-sfx") {
+                options.search.SelfExtracting = false;
+            } else if (arg == u"--installed") {
+                options.installed = true;
+            } else if (arg == u"-o" && i + 1 < args.size()) {
+                options.output = args[++i];
+            } else if (arg.startsWith(u'-') && arg.size() > 1) {
+                return std::nullopt;
+            } else {
+                options.paths << arg;
+            }
+        }
+        if (options.paths.isEmpty() && !options.installed)
+            return std::nullopt;
+        return options;
+    }
+
+    bool WriteOutput(const FontList& list, const QString& output)
+    {
+        const QByteArray content = FormatListFile(list);
+        if (output.isEmpty() || output == u"-")
+            return std::fwrite(content.constData(), 1, size_t(content.size()), stdout) == size_t(content.size())
+                && std::fflush(stdout) == 0;
+        return WriteListFile(list, output);
+    }
+
+    int Add(const QStringList& args)
+    {
+        const auto options = ParseOptions(args);
+        if (!options) {
+            Err(QStringLiteral("usage: tzind ") + kUsage + u'\n');
+            return kExitUsage;
+        }
+        WorkFolder work;
+        FontList list;
+        FontAdder adder(list, work.Path());
+        FolderSearch search;
+        search.ReadSettings = [&] { return options->search; };
+        search.Progress = [](const QString&, const QString&) {};
+        search.LetEventsRun = [] {};
+        search.AddFile = [&](const QString& path, int selection) {
+            const int before = list.Count();
+            adder.AddPath(path, selection);
+            return list.Count() != before;
+        };
+        FontListUpdate update(list);
+        bool argumentFailed = false;
+        for (const QString& given : options->paths) {
+            const int before = list.Count();
+            const QString path = ResolveGivenPath(given);
+            if (QFileInfo(path).isDir()) {
+                search.Run(path);
+                adder.FailedNames << search.FailedNames;
+                search.FailedNames.clear();
+            } else {
+                adder.AddPath(path, options->search.FaceSelection);
+            }
+            if (list.Count() == before) {
+                adder.FailedNames << FileNamePart(path);
+                argumentFailed = true;
+            }
+        }
+        if (options->installed) {
+            InstalledFontFiles installed;
+            installed.Refresh();
+            for (const QString& path : installed.Paths()) {
+                const QString ext = UpperExtension(path);
+                if ((ext == u".TTC" || ext == u".TTF") && !adder.AddPathNoting(path, options->search.FaceSelection))
+                    argumentFailed = true;
+            }
+        }
+        if (!WriteOutput(list, options->output)) {
+            Err(QStringLiteral("tzind add: cannot write %1\n").arg(options->output.isEmpty() ? QStringLiteral("standard output") : options->output));
+            return kExitUsage;
+        }
+        const QString summary = adder.Summary(kNotAddedFiles);
+        if (!summary.isEmpty())
+            Err(QString(summary).replace(QStringLiteral("\r\n"), QStringLiteral("\n")) + u'\n');
+        return argumentFailed ? kExitPartial : kExitOk;
+    }
+
+    const CommandRegistration registration({ QStringLiteral("add"), kUsage, Add });
+
+} // namespace
+
+} // namespace tz::cli

@@ -1,0 +1,109 @@
+#include "collect/FolderSearchWindow.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace tz {
+
+FolderSearchWindow::FolderSearchWindow(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
+{
+    setObjectName(QStringLiteral("TForm6"));
+    setWindowTitle(QStringLiteral("Typoscan Zindel"));
+    setModal(true);
+    setCursor(Qt::WaitCursor);
+    lblStatus_ = new QLabel;
+    lblStatus_->setObjectName(QStringLiteral("lblStatus"));
+    // The running search is shown by a busy bar.
+    animate_ = new QProgressBar;
+    animate_->setObjectName(QStringLiteral("Animate1"));
+    animate_->setTextVisible(false);
+    animate_->setRange(0, 1);
+    memo_ = new QLineEdit;
+    memo_->setObjectName(QStringLiteral("Memo1"));
+    memo_->setReadOnly(true);
+    btnCancel_ = new QPushButton(QStringLiteral("&Stop"));
+    btnCancel_->setObjectName(QStringLiteral("btnCancel"));
+    btnCancel_->setDefault(true);
+    btnCancel_->setCursor(Qt::ArrowCursor);
+    connect(btnCancel_, &QPushButton::clicked, this, &FolderSearchWindow::btnCancelClick);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(lblStatus_);
+    layout->addWidget(animate_);
+    layout->addWidget(memo_);
+    layout->addWidget(btnCancel_, 0, Qt::AlignHCenter);
+    setFixedSize(360, 150);
+
+    search_.Progress = [this](const QString& phase, const QString& path) { ShowProgress(phase, path); };
+    search_.LetEventsRun = [] { QCoreApplication::processEvents(); };
+}
+
+void FolderSearchWindow::Search(const QString& folder)
+{
+    startFolder_ = folder;
+    exec();
+}
+
+void FolderSearchWindow::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    QTimer::singleShot(0, this, &FolderSearchWindow::RunSearch);
+}
+
+void FolderSearchWindow::RunSearch()
+{
+    if (running_)
+        return;
+    if (!startFolder_.isEmpty()) {
+        running_ = true;
+        memo_->clear();
+        btnCancel_->setEnabled(true);
+        animate_->setRange(0, 0);
+        search_.Run(startFolder_);
+        animate_->setRange(0, 1);
+        memo_->clear();
+        running_ = false;
+    }
+    // The window closes itself once the walk is over.
+    QMetaObject::invokeMethod(this, &QDialog::accept, Qt::QueuedConnection);
+}
+
+void FolderSearchWindow::ShowProgress(const QString& phase, const QString& path)
+{
+    lblStatus_->setText(phase);
+    memo_->setText(path);
+    QCoreApplication::processEvents();
+}
+
+void FolderSearchWindow::btnCancelClick()
+{
+    search_.Stop();
+    btnCancel_->setEnabled(false);
+}
+
+// Esc is the Stop button; the window only closes when the walk is over.
+void FolderSearchWindow::reject()
+{
+    if (running_)
+        btnCancelClick();
+    else
+        QDialog::reject();
+}
+
+void FolderSearchWindow::closeEvent(QCloseEvent* event)
+{
+    if (running_) {
+        btnCancelClick();
+        event->ignore();
+        return;
+    }
+    QDialog::closeEvent(event);
+}
+
+} // namespace tz

@@ -1,0 +1,49 @@
+#pragma once
+// TForm6: the modal window of the folder search. The walk starts when the
+// window is shown and the window closes itself when the walk ends; "&Stop"
+// (also Enter and Esc) ends the walk after the file being analysed.
+#include "collect/FolderSearch.h"
+
+#include <QDialog>
+
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+
+namespace tz {
+
+class FolderSearchWindow : public QDialog {
+    Q_OBJECT
+public:
+    explicit FolderSearchWindow(QWidget* parent = nullptr);
+
+    // Runs a search of folder modally; returns when the window has closed.
+    // The search's callbacks (settings, adding) must be set before.
+    void Search(const QString& folder);
+    FolderSearch& Walk() { return search_; }
+    const QString& StartFolder() const { return startFolder_; }
+    bool Running() const { return running_; }
+
+public slots:
+    void btnCancelClick();
+    void reject() override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void RunSearch();
+    void ShowProgress(const QString& phase, const QString& path);
+
+    FolderSearch search_;
+    QString startFolder_;
+    bool running_ = false;
+    QPushButton* btnCancel_;
+    QLabel* lblStatus_;
+    QProgressBar* animate_;
+    QLineEdit* memo_;
+};
+
+} // namespace tz

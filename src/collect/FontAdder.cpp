@@ -1,0 +1,84 @@
+#include "collect/FontAdder.h"
+
+#include "archive/Archivettf.h"
+#include "fontfile/FontFileReader.h"
+#include "fontlist/FontList.h"
+#include "platform/PathResolver.h"
+#include "platform/Text.h"
+
+#include <QFile>
+
+namespace tz {
+
+namespace {
+    const QString kArchiveTemp = QStringLiteral("typozind.arc.ttx");
+}
+
+bool IsArchivePath(const QString& path)
+{
+    const QString ext = UpperExtension(path);
+    return ext == u".ZIP" || ext == u".LZH" || ext == u".CAB" || ext == u".EXE";
+}
+
+FontAdder::FontAdder(FontList& list, QString workFolder)
+    : list_(list)
+    , workFolder_(std::move(workFolder))
+{
+}
+
+void FontAdder::AddPath(const QString& path, int faceSelection)
+{
+    if (!IsArchivePath(path)) {
+        AddFontFile(path, QString(), path, faceSelection);
+        return;
+    }
+    const MemberListing listing = ListFontMembers(path);
+    if (listing.Failed())
+        return;
+    const QString temp = workFolder_ + u'/' + kArchiveTemp;
+    for (const ArchiveMember& member : listing.Members) {
+        if (!ExtractMember(path, member, temp))
+            continue;
+        AddFontFile(path, member.Name, temp, faceSelection);
+        QFile::remove(temp);
+    }
+}
+
+void FontAdder::AddFontFile(const QString& shownPath, const QString& member, const QString& readPath, int faceSelection)
+{
+    const FontFileAnalysis analysis = AnalyseFontFile(ResolvePath(readPath), workFolder_);
+    const qsizetype faces = analysis.FamilyNames.size();
+    if (faces == 0)
+        return;
+    const int kind = (faces != 1 ? kKindCollection : kKindSingle) | (analysis.Macintosh ? kKindMac : 0);
+    qsizetype first = 0, last = faces - 1;
+    if (faceSelection == kFirstFace)
+        last = 0;
+    else if (faceSelection == kLastFace)
+        first = last;
+    const QString size = QString::number(analysis.Size);
+    for (qsizetype i = first; i <= last; ++i)
+        list_.AddEntry(analysis.FaceNames.value(i), analysis.FamilyNames.value(i), shownPath, member, size, kind);
+}
+
+bool FontAdder::AddPathNoting(const QString& path, int faceSelection)
+{
+    const int before = list_.Count();
+    AddPath(path, faceSelection);
+    if (list_.Count() != before)
+        return true;
+    FailedNames << FileNamePart(path);
+    return false;
+}
+
+QString FontAdder::Summary(const QString& closingLine) const
+{
+    if (FailedNames.isEmpty())
+        return {};
+    QString text;
+    for (const QString& name : FailedNames)
+        text += name + QStringLiteral("\r\n");
+    return text + closingLine;
+}
+
+} // namespace tz

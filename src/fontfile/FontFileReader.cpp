@@ -1,0 +1,103 @@
+#include "fontfile/FontFileReader.h"
+
+#include "fontfile/ByteOrder.h"
+#include "fontfile/FontFileLog.h"
+#include "fontfile/MacFont.h"
+#include "fontfile/RegularFile.h"
+#include "fontfile/SfntTables.h"
+
+#include <QFile>
+#include <algorithm>
+#include <limits>
+
+namespace tz {
+
+namespace {
+
+    // The TrueType collection header: ttcTag, version, numFonts, the offset of
+    // the first font's offset table.
+    struct CollectionHeader {
+        quint32 fontCount = 0; // 0 for a single-font file
+        quint32 firstOffset = 0;
+    };
+
+    CollectionHeader ReadCollectionHeader(const RegularFile& file)
+    {
+        unsigned char buffer[16] = {};
+        const std::size_t read = file.ReadAt(0, buffer, sizeof buffer);
+        const BigEndianView view(buffer, sizeof buffer);
+        if (read == 0 || !view.HasTag(0, "ttcf"))
+            return {};
+        return { view.U32(8), view.U32(12) };
+    }
+
+} // namespace
+
+void FontFileReader::Read(const QString& path)
+{
+    fileName_ = path;
+    familyNames_.clear();
+    faceNames_.clear();
+    const RegularFile file(path, RegularFile::Mode::Read);
+    if (!file.IsOpen()) {
+        qCDebug(lcFontFile) << "cannot open as a regular file:" << path;
+        return;
+    }
+    const CollectionHeader header = ReadCollectionHeader(file);
+    // The offset tables of the second and later faces are taken to follow the
+    // previous one immediately; the per-face offsets of the header after the
+    // first are not read. The loop ends where the data ends, so a corrupted
+    // font count does not run on past the end of the file.
+    const quint32 faceCount = std::max<quint32>(header.fontCount, 1);
+    quint64 position = header.fontCount == 0 ? 0 : header.firstOffset;
+    OffsetTable table;
+    for (quint32 k = 0; k < faceCount; ++k) {
+        if (!table.Read(file, position))
+            break;
+        int tableCount = 0;
+        if (table.SfntVersion() == OffsetTable::kTrueTypeVersion) {
+            tableCount = table.TableCount();
+            const std::optional<TableRecord> name = table.Find("name");
+            if (name && name->offset != 0) {
+                if (std::optional<NamePair> names = ReadNamePair(file, name->offset)) {
+                    familyNames_.append(names->family);
+                    faceNames_.append(names->face);
+                }
+            }
+        }
+        position += OffsetTable::kHeaderSize + OffsetTable::kRecordSize * quint64(tableCount);
+    }
+}
+
+qint32 FileSizeOf(const QString& path)
+{
+    const qint64 size = RegularFile::SizeOf(path);
+    if (size < 0)
+        return 0;
+    return qint32(std::min<qint64>(size, std::numeric_limits<qint32>::max()));
+}
+
+FontFileAnalysis AnalyseFontFile(const QString& path, const QString& workFolder)
+{
+    FontFileAnalysis analysis;
+    FontFileReader reader;
+    reader.Read(path);
+    if (!reader.FamilyNames().isEmpty()) {
+        analysis.FamilyNames = reader.FamilyNames();
+        analysis.FaceNames = reader.FaceNames();
+        analysis.Size = FileSizeOf(path);
+        return analysis;
+    }
+    const QString extracted = workFolder + QStringLiteral("/typozind.mac.ttx");
+    if (!ExtractMacFont(path, extracted))
+        return analysis;
+    reader.Read(extracted);
+    analysis.FamilyNames = reader.FamilyNames();
+    analysis.FaceNames = reader.FaceNames();
+    analysis.Size = FileSizeOf(extracted);
+    analysis.Macintosh = true;
+    QFile::remove(extracted);
+    return analysis;
+}
+
+} // namespace tz

@@ -1,0 +1,48 @@
+#pragma once
+// Names every face of a font file: TrueType files, TrueType collections
+// ("ttcf") and OpenType files with TrueType outlines (sfnt version
+// 0x00010000). Only the collection header, the table directory and the
+// `name` table are read.
+#include <QString>
+#include <QStringList>
+
+namespace tz {
+
+class FontFileReader {
+public:
+    // Fills FamilyNames and FaceNames from the file, emptied first. A file
+    // that can't be opened, is not a regular file or holds no readable face
+    // leaves both empty.
+    void Read(const QString& path);
+
+    const QString& FileName() const { return fileName_; }
+    // Parallel lists: entry i of each belongs to face i of the file.
+    const QStringList& FamilyNames() const { return familyNames_; } // name ID 1
+    const QStringList& FaceNames() const { return faceNames_; } // name ID 4
+
+private:
+    QString fileName_;
+    QStringList familyNames_;
+    QStringList faceNames_;
+};
+
+// The result of analysing one font file, with the fallback for Macintosh
+// font files: the names of every face, whether they came from a Macintosh
+// file, and the size of the file that was actually read.
+struct FontFileAnalysis {
+    QStringList FamilyNames;
+    QStringList FaceNames;
+    bool Macintosh = false;
+    qint32 Size = 0;
+};
+
+// Reads the file; when it yields no face, extracts a Macintosh font from it
+// into "typozind.mac.ttx" in the work folder and reads that (deleting it
+// afterwards). No face at all gives size 0.
+FontFileAnalysis AnalyseFontFile(const QString& path, const QString& workFolder);
+
+// The length of a regular file in bytes, 0 when there is none at the path.
+// Lengths beyond the range of the count stop at its maximum.
+qint32 FileSizeOf(const QString& path);
+
+} // namespace tz

@@ -1,0 +1,19 @@
+#pragma once
+// Takes the font out of a Macintosh font file in MacBinary form: a 128-byte
+// header, the data fork and the resource fork, whose first resource is the
+// font.
+#include <QString>
+#include <QtGlobal>
+
+namespace tz {
+
+// Writes the font bytes of the MacBinary file `source` to `target` (created
+// or truncated first, also when the extraction then fails). True when the
+// target holds exactly the font. The resource map is not consulted: the
+// first resource of the data area is taken, whatever its type.
+bool ExtractMacFont(const QString& source, const QString& target);
+
+// The value of four bytes, most significant first.
+quint32 ReadBigEndianU32(const unsigned char* bytes);
+
+} // namespace tz

@@ -1,0 +1,32 @@
+#pragma once
+// A font file opened for reading or writing. Only regular files are opened:
+// a FIFO, device or folder named like a font is refused without blocking.
+#include <QString>
+#include <cstddef>
+
+namespace tz {
+
+class RegularFile {
+public:
+    enum class Mode { Read, CreateTruncate };
+
+    RegularFile(const QString& path, Mode mode);
+    ~RegularFile();
+    RegularFile(const RegularFile&) = delete;
+    RegularFile& operator=(const RegularFile&) = delete;
+
+    bool IsOpen() const { return fd_ >= 0; }
+    // Reads up to size bytes at position; returns the count read (0 at the end,
+    // on an error or when the position lies beyond what a file offset can hold).
+    std::size_t ReadAt(quint64 position, void* buffer, std::size_t size) const;
+    // Writes all bytes at the current end of what was written; false on a short write.
+    bool Append(const void* data, std::size_t size);
+
+    // The size of a regular file, -1 when there is none at the path.
+    static qint64 SizeOf(const QString& path);
+
+private:
+    int fd_ = -1;
+};
+
+} // namespace tz

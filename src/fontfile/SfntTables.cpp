@@ -1,0 +1,124 @@
+#include "fontfile/SfntTables.h"
+
+#include "fontfile/ByteOrder.h"
+#include "platform/Text.h"
+
+#include <algorithm>
+
+namespace tz {
+
+bool OffsetTable::Read(const RegularFile& file, quint64 position)
+{
+    buffer_.fill(0);
+    return file.ReadAt(position, buffer_.data(), buffer_.size()) > 0;
+}
+
+quint32 OffsetTable::SfntVersion() const { return BigEndianView(buffer_.data(), buffer_.size()).U32(0); }
+
+int OffsetTable::TableCount() const
+{
+    return std::min<int>(BigEndianView(buffer_.data(), buffer_.size()).U16(4), kMaxTables);
+}
+
+std::optional<TableRecord> OffsetTable::Find(const char (&tag)[5]) const
+{
+    const BigEndianView view(buffer_.data(), buffer_.size());
+    for (int i = 0; i < TableCount(); ++i) {
+        const std::size_t record = kHeaderSize + std::size_t(i) * kRecordSize;
+        // tag, checkSum, offset, length
+        if (view.HasTag(record, tag))
+            return TableRecord { view.U32(record + 8), view.U32(record + 12) };
+    }
+    return std::nullopt;
+}
+
+namespace {
+
+    constexpr std::size_t kNameHeaderSize = 6; // format, count, stringOffset
+    constexpr std::size_t kNameRecordSize = 12;
+    constexpr int kMaxNameRecords = 64;
+    constexpr quint16 kFamilyNameId = 1;
+    constexpr quint16 kFaceNameId = 4;
+    constexpr quint16 kWindowsPlatform = 3;
+    constexpr quint16 kMacintoshPlatform = 1;
+
+    // The record chosen for one name; before any record qualifies, the first
+    // 32 bytes of the string storage taken as raw text.
+    struct Candidate {
+        quint16 platformId = 0;
+        quint16 encodingId = 0;
+        quint16 offset = 0;
+        quint16 length = 32;
+    };
+
+    bool Qualifies(quint16 languageId) { return languageId == 0 || languageId == 0x0409 || languageId == 0x0411; }
+
+    // A Windows string: UTF-16BE, an odd last byte dropped, ending at the first
+    // zero unit. A string that is no valid UTF-16 gives the empty name.
+    QString DecodeWindowsName(const QByteArray& raw)
+    {
+        qsizetype units = raw.size() / 2;
+        for (qsizetype i = 0; i < units; ++i) {
+            if (raw[2 * i] == 0 && raw[2 * i + 1] == 0) {
+                units = i;
+                break;
+            }
+        }
+        return DecodeUtf16BE(raw.left(2 * units)).value_or(QString());
+    }
+
+    // Any other platform: the bytes up to the first zero byte. Macintosh Roman
+    // and Macintosh Japanese are decoded as such; other bytes are taken as
+    // UTF-8 when they are valid UTF-8, else as Mac Roman, so that a name is
+    // always valid text. ASCII comes out unchanged either way.
+    QString DecodeRawName(const Candidate& candidate, const QByteArray& raw)
+    {
+        const QByteArray bytes = raw.left(raw.indexOf('\0') < 0 ? raw.size() : raw.indexOf('\0'));
+        if (candidate.platformId == kMacintoshPlatform && candidate.encodingId == 1) {
+            if (auto text = DecodeCp932(bytes))
+                return *text;
+        } else if (candidate.platformId != kMacintoshPlatform && IsValidUtf8(bytes)) {
+            return QString::fromUtf8(bytes);
+        }
+        return DecodeMacRoman(bytes);
+    }
+
+    QString ReadName(const RegularFile& file, quint64 storage, const Candidate& candidate)
+    {
+        QByteArray raw(candidate.length, '\0');
+        file.ReadAt(storage + candidate.offset, raw.data(), std::size_t(raw.size()));
+        return candidate.platformId == kWindowsPlatform ? DecodeWindowsName(raw) : DecodeRawName(candidate, raw);
+    }
+
+} // namespace
+
+std::optional<NamePair> ReadNamePair(const RegularFile& file, quint64 position)
+{
+    std::array<unsigned char, kNameHeaderSize + kMaxNameRecords * kNameRecordSize> buffer {};
+    if (file.ReadAt(position, buffer.data(), buffer.size()) == 0)
+        return std::nullopt;
+    const BigEndianView view(buffer.data(), buffer.size());
+    const int count = std::min<int>(view.U16(2), kMaxNameRecords);
+    const quint16 stringOffset = view.U16(4);
+
+    Candidate family;
+    Candidate face;
+    for (int i = 0; i < count; ++i) {
+        const std::size_t record = kNameHeaderSize + std::size_t(i) * kNameRecordSize;
+        // platformID, encodingID, languageID, nameID, length, offset
+        if (!Qualifies(view.U16(record + 4)))
+            continue;
+        const Candidate found { view.U16(record), view.U16(record + 2), view.U16(record + 10), view.U16(record + 8) };
+        const quint16 nameId = view.U16(record + 6);
+        if (nameId == kFamilyNameId)
+            family = found;
+        else if (nameId == kFaceNameId)
+            face = found;
+    }
+    if (family.offset == 0 && face.offset == 0)
+        return std::nullopt;
+    const quint64 storage = position + stringOffset;
+    return NamePair { ReadName(file, storage, family), ReadName(file, storage, face) };
+}
+
+} // namespace tz

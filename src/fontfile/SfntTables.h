@@ -1,0 +1,52 @@
+#pragma once
+// The sfnt structures the font file reader and the system font layer read:
+// the offset table (table directory) of one face and the names of the face
+// from its `name` table.
+#include "fontfile/RegularFile.h"
+
+#include <QString>
+#include <array>
+#include <optional>
+
+namespace tz {
+
+struct TableRecord {
+    quint32 offset = 0; // from the start of the file
+    quint32 length = 0;
+};
+
+// The offset table of one face, read into a fixed zeroed buffer of 524 bytes:
+// the 12-byte header and at most 32 table records of 16 bytes.
+class OffsetTable {
+public:
+    static constexpr quint32 kTrueTypeVersion = 0x00010000;
+    static constexpr int kMaxTables = 32;
+    static constexpr std::size_t kHeaderSize = 12;
+    static constexpr std::size_t kRecordSize = 16;
+
+    // Reads the offset table at position; false when not a byte could be read.
+    bool Read(const RegularFile& file, quint64 position);
+    // sfntVersion: 0x00010000 for TrueType outlines, "OTTO", "true", ...
+    quint32 SfntVersion() const;
+    // numTables as declared, at most kMaxTables.
+    int TableCount() const;
+    // The first of the counted records with the tag (exact, case-sensitive).
+    std::optional<TableRecord> Find(const char (&tag)[5]) const;
+
+private:
+    std::array<unsigned char, kHeaderSize + kMaxTables * kRecordSize> buffer_ {};
+};
+
+struct NamePair {
+    QString family; // name ID 1
+    QString face; // name ID 4
+};
+
+// The family and face names of the name table at file offset `position`:
+// records with language 0, 0x0409 or 0x0411 qualify, the last qualifying one
+// of each name ID wins, and a missing name falls back to the first 32 bytes of
+// the string storage. Nothing when the table can't be read or neither name
+// has a string offset other than 0.
+std::optional<NamePair> ReadNamePair(const RegularFile& file, quint64 position);
+
+} // namespace tz

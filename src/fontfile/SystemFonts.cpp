@@ -1,0 +1,218 @@
+#include "fontfile/SystemFonts.h"
+
+#include "fontfile/ByteOrder.h"
+#include "fontfile/FontFileLog.h"
+#include "fontfile/RegularFile.h"
+#include "fontfile/SfntTables.h"
+
+#include <QFile>
+#include <QFontDatabase>
+#include <QGuiApplication>
+#include <fontconfig/fontconfig.h>
+#include <vector>
+
+namespace tz {
+
+namespace {
+
+    // A font file made available through AddFontResource, with the faces
+    // fontconfig reads from it.
+    struct AddedFont {
+        int handle;
+        FcFontSet* faces;
+    };
+
+    std::vector<AddedFont>& AddedFonts()
+    {
+        static std::vector<AddedFont> fonts;
+        return fonts;
+    }
+
+    QString PatternString(FcPattern* pattern, const char* object)
+    {
+        FcChar8* value = nullptr;
+        if (FcPatternGetString(pattern, object, 0, &value) != FcResultMatch)
+            return {};
+        return QString::fromUtf8(reinterpret_cast<const char*>(value));
+    }
+
+    int PatternInteger(FcPattern* pattern, const char* object, int fallback)
+    {
+        int value = fallback;
+        FcPatternGetInteger(pattern, object, 0, &value);
+        return value;
+    }
+
+    bool HasFamily(FcPattern* pattern, const QString& family)
+    {
+        FcChar8* name = nullptr;
+        for (int n = 0; FcPatternGetString(pattern, FC_FAMILY, n, &name) == FcResultMatch; ++n) {
+            if (QString::fromUtf8(reinterpret_cast<const char*>(name)).compare(family, Qt::CaseInsensitive) == 0)
+                return true;
+        }
+        return false;
+    }
+
+    bool IsSfntVersion(quint32 version)
+    {
+        return version == OffsetTable::kTrueTypeVersion || version == 0x4F54544F /* OTTO */
+            || version == 0x74727565 /* true */;
+    }
+
+    // ulCodePageRange1 of the OS/2 table, present from table version 1 on.
+    std::optional<quint32> ReadCodePageRange(const RegularFile& file, const TableRecord& os2)
+    {
+        unsigned char buffer[82] = {};
+        const std::size_t read = file.ReadAt(os2.offset, buffer, sizeof buffer);
+        const BigEndianView view(buffer, read);
+        if (view.U16(0) < 1 || os2.length < sizeof buffer || read < sizeof buffer)
+            return std::nullopt;
+        return view.U32(78);
+    }
+
+    // Whether the cmap holds a Windows symbol (3,0) subtable.
+    bool HasSymbolCmap(const RegularFile& file, const TableRecord& cmap)
+    {
+        unsigned char header[4] = {}; // version, numTables
+        if (file.ReadAt(cmap.offset, header, sizeof header) != sizeof header)
+            return false;
+        const std::size_t count = BigEndianView(header, sizeof header).U16(2);
+        std::vector<unsigned char> records(count * 8); // platformID, encodingID, offset
+        const std::size_t read = file.ReadAt(quint64(cmap.offset) + 4, records.data(), records.size());
+        const BigEndianView view(records.data(), read);
+        for (std::size_t i = 0; read - i >= 8; i += 8) {
+            if (view.U16(i) == 3 && view.U16(i + 2) == 0)
+                return true;
+        }
+        return false;
+    }
+
+    // The position of face `index`'s offset table: from the collection
+    // header's offsets for a collection, 0 otherwise.
+    quint64 OffsetTablePosition(const RegularFile& file, int index)
+    {
+        unsigned char header[12] = {};
+        file.ReadAt(0, header, sizeof header);
+        if (!BigEndianView(header, sizeof header).HasTag(0, "ttcf"))
+            return 0;
+        unsigned char offset[4] = {};
+        file.ReadAt(12 + 4 * quint64(index), offset, sizeof offset);
+        return BigEndianView(offset, sizeof offset).U32(0);
+    }
+
+    FontStyle DescribeFace(FcPattern* pattern)
+    {
+        FontStyle style;
+        style.FullName = PatternString(pattern, FC_FULLNAME);
+        if (PatternInteger(pattern, FC_WEIGHT, FC_WEIGHT_REGULAR) >= FC_WEIGHT_BOLD)
+            style.StyleFlags |= kBoldStyleFlag;
+        if (PatternInteger(pattern, FC_SLANT, FC_SLANT_ROMAN) != FC_SLANT_ROMAN)
+            style.StyleFlags |= kItalicStyleFlag;
+
+        CharsetEvidence evidence;
+        FcCharSet* charset = nullptr;
+        if (FcPatternGetCharSet(pattern, FC_CHARSET, 0, &charset) == FcResultMatch) {
+            evidence.hasHiragana = FcCharSetHasChar(charset, 0x3042);
+            evidence.hasLatinA = FcCharSetHasChar(charset, 0x0041);
+        }
+        const RegularFile file(PatternString(pattern, FC_FILE), RegularFile::Mode::Read);
+        OffsetTable table;
+        // A named instance of a variable font carries its instance number in
+        // the upper half of the index.
+        const int faceIndex = PatternInteger(pattern, FC_INDEX, 0) & 0xFFFF;
+        if (file.IsOpen() && table.Read(file, OffsetTablePosition(file, faceIndex))
+            && IsSfntVersion(table.SfntVersion())) {
+            style.TrueType = true;
+            if (const auto name = table.Find("name"); name && name->offset != 0) {
+                if (const auto names = ReadNamePair(file, name->offset))
+                    style.FullName = names->face;
+            }
+            if (const auto os2 = table.Find("OS/2"))
+                evidence.codePageRange1 = ReadCodePageRange(file, *os2);
+            if (const auto cmap = table.Find("cmap"))
+                evidence.symbolCmap = HasSymbolCmap(file, *cmap);
+        }
+        style.Charset = DeriveCharset(evidence);
+        return style;
+    }
+
+    void AppendStyles(FcFontSet* set, const QString& family, QList<FontStyle>& styles)
+    {
+        if (!set)
+            return;
+        for (int i = 0; i < set->nfont; ++i) {
+            if (HasFamily(set->fonts[i], family))
+                styles.append(DescribeFace(set->fonts[i]));
+        }
+    }
+
+} // namespace
+
+quint8 DeriveCharset(const CharsetEvidence& evidence)
+{
+    struct CodePage {
+        int bit;
+        quint8 charset;
+    };
+    static constexpr CodePage kPrecedence[] = {
+        { 31, kSymbolCharset }, { 17, kShiftJisCharset }, { 0, kAnsiCharset }, { 1, 238 }, { 2, 204 }, { 3, 161 },
+        { 4, 162 }, { 5, 177 }, { 6, 178 }, { 7, 186 }, { 8, 163 }, { 16, 222 }, { 18, 134 }, { 19, 129 },
+        { 20, 136 }, { 21, 130 },
+    };
+    if (evidence.codePageRange1) {
+        for (const CodePage& page : kPrecedence) {
+            if (*evidence.codePageRange1 & (quint32(1) << page.bit))
+                return page.charset;
+        }
+    }
+    if (evidence.symbolCmap)
+        return kSymbolCharset;
+    if (evidence.hasHiragana)
+        return kShiftJisCharset;
+    if (evidence.hasLatinA)
+        return kAnsiCharset;
+    return kDefaultCharset;
+}
+
+QList<FontStyle> EnumerateFontStyles(const QString& family)
+{
+    QList<FontStyle> styles;
+    AppendStyles(FcConfigGetFonts(nullptr, FcSetSystem), family, styles);
+    for (const AddedFont& font : AddedFonts())
+        AppendStyles(font.faces, family, styles);
+    return styles;
+}
+
+int AddFontResource(const QString& path)
+{
+    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
+        qCWarning(lcFontFile) << "fonts can be made available only in a GUI application";
+        return -1;
+    }
+    const int handle = QFontDatabase::addApplicationFont(path);
+    if (handle < 0) {
+        qCDebug(lcFontFile) << "not usable as a font:" << path;
+        return -1;
+    }
+    FcFontSet* faces = FcFontSetCreate();
+    const QByteArray file = QFile::encodeName(path);
+    FcFreeTypeQueryAll(reinterpret_cast<const FcChar8*>(file.constData()), uint(-1), nullptr, nullptr, faces);
+    AddedFonts().push_back({ handle, faces });
+    return handle;
+}
+
+bool RemoveFontResource(int handle)
+{
+    std::vector<AddedFont>& fonts = AddedFonts();
+    for (auto it = fonts.begin(); it != fonts.end(); ++it) {
+        if (it->handle == handle) {
+            QFontDatabase::removeApplicationFont(handle);
+            FcFontSetDestroy(it->faces);
+            fonts.erase(it);
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace tz

@@ -1,0 +1,54 @@
+#pragma once
+// The system font layer the renderer and the add-dialog preview draw
+// through: the styles of one family, and font files made available to this
+// process for a while (nothing is installed system-wide).
+#include <QList>
+#include <QString>
+#include <optional>
+
+namespace tz {
+
+// Text-metric flags of a style.
+constexpr quint32 kItalicStyleFlag = 0x01;
+constexpr quint32 kBoldStyleFlag = 0x20;
+
+// Windows character-set codes the callers tell apart.
+constexpr quint8 kAnsiCharset = 0;
+constexpr quint8 kDefaultCharset = 1;
+constexpr quint8 kSymbolCharset = 2;
+constexpr quint8 kShiftJisCharset = 128;
+
+struct FontStyle {
+    QString FullName; // name ID 4, chosen as the font file reader chooses it
+    bool TrueType = false; // an sfnt font (TrueType or OpenType outlines), not bitmap or Type 1
+    quint32 StyleFlags = 0; // kBoldStyleFlag, kItalicStyleFlag
+    quint8 Charset = kDefaultCharset; // Windows character-set code derived from the font
+};
+
+// One entry per face of the family (compared without regard to case with
+// every family name the face has): installed faces first, in fontconfig's
+// order, then the faces of the files made available, in the order they were
+// added.
+QList<FontStyle> EnumerateFontStyles(const QString& family);
+
+// Makes a font file available to this process (QFontDatabase and this
+// enumeration alike). Returns a handle for RemoveFontResource, or -1 when
+// the file can't be used as a font. Needs a QGuiApplication.
+int AddFontResource(const QString& path);
+// Withdraws a font made available by AddFontResource; false for an unknown handle.
+bool RemoveFontResource(int handle);
+
+// What the character set of a face is derived from.
+struct CharsetEvidence {
+    std::optional<quint32> codePageRange1; // OS/2 ulCodePageRange1, when the table has it
+    bool symbolCmap = false; // a (3,0) subtable in cmap
+    bool hasHiragana = false; // U+3042 mapped
+    bool hasLatinA = false; // U+0041 mapped
+};
+
+// The Windows character-set code: the OS/2 code-page bits in their order of
+// precedence (symbol, JIS, Latin 1, then the others), else a symbol cmap,
+// else the characters the cmap maps, else the default character set.
+quint8 DeriveCharset(const CharsetEvidence& evidence);
+
+} // namespace tz
