@@ -5,6 +5,7 @@
 #include "fontlist/FontListView.h"
 #include "fontlist/ListFile.h"
 #include "fontlist/ListOpenDialog.h"
+#include "fontlist/PreviousFormatSizes.h"
 #include "fontlist/RecentItems.h"
 #include "platform/Text.h"
 
@@ -167,6 +168,7 @@ void MainWindow::ReadListFile(bool ignoreDriveLetter)
     ListReadOptions options;
     options.IgnoreDriveLetter = ignoreDriveLetter;
     options.ConfirmConversion = [this] { return AskConversion(this); };
+    options.MeasureSize = MeasureWithWorkFolder(Work().Path());
     ListReadResult result;
     {
         BusyPointer busy;

@@ -3,6 +3,8 @@
 #include "cli/Commands.h"
 #include "fontlist/FontList.h"
 #include "fontlist/ListFile.h"
+#include "fontlist/PreviousFormatSizes.h"
+#include "platform/WorkFolder.h"
 
 #include <cstdio>
 
@@ -34,6 +36,8 @@ namespace {
         if (paths.size() != 1)
             return Usage();
         options.ConfirmConversion = [convert] { return convert; };
+        const WorkFolder work;
+        options.MeasureSize = MeasureWithWorkFolder(work.Path());
 
         FontList list;
         const ListReadResult result = ReadListFile(list, paths.constFirst(), options);

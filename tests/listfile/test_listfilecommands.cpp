@@ -92,7 +92,7 @@ void TestListFileCommands::discardPrompt()
     answers.Message(QMessageBox::StandardButton(answer));
     window.fmnNewClick();
     QCOMPARE(answers.Messages().size(), 1);
-    const test::SeenMessage& prompt = answers.Messages().first();
+    const test::AnsweredMessage& prompt = answers.Messages().first();
     QCOMPARE(prompt.title, QStringLiteral("Typoscan Zindel"));
     QCOMPARE(prompt.text, QStringLiteral("編集中の書体リストを破棄します.\nよろしいですか."));
     QCOMPARE(prompt.icon, QMessageBox::Question);
@@ -205,7 +205,7 @@ void TestListFileCommands::declinedConversionLeavesAnEmptyList()
     answers.Message(QMessageBox::No);
     window.Action(QStringLiteral("fmnReOpen0"))->trigger();
     QCOMPARE(answers.Messages().size(), 1);
-    const test::SeenMessage& question = answers.Messages().first();
+    const test::AnsweredMessage& question = answers.Messages().first();
     QCOMPARE(question.text,
         QStringLiteral("旧形式の書体リストを読み込もうとしています．\n\nこの書体リストは現在のバージョンへ変換を行いながら読み"
                        "込みます．この作業には書体数やメディアタイプ等によって数秒から数分かかります．\n\n読み込み作業を継続"

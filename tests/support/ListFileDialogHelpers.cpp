@@ -30,7 +30,7 @@ ModalAnswers& ModalAnswers::File(const QString& path, bool ignoreDriveLetter)
 QStringList ModalAnswers::MessageTexts() const
 {
     QStringList texts;
-    for (const SeenMessage& m : messages_)
+    for (const AnsweredMessage& m : messages_)
         texts << m.text;
     return texts;
 }

@@ -11,7 +11,7 @@
 
 namespace tz::test {
 
-struct SeenMessage {
+struct AnsweredMessage {
     QString title;
     QString text;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
@@ -27,7 +27,7 @@ public:
     // The next file dialog chooses path (cancelled when path is empty).
     ModalAnswers& File(const QString& path, bool ignoreDriveLetter = false);
 
-    const QList<SeenMessage>& Messages() const { return messages_; }
+    const QList<AnsweredMessage>& Messages() const { return messages_; }
     QStringList MessageTexts() const;
     // Queued answers not used yet.
     int Pending() const { return int(answers_.size()); }
@@ -45,7 +45,7 @@ private:
 
     QTimer timer_;
     QList<Answer> answers_;
-    QList<SeenMessage> messages_;
+    QList<AnsweredMessage> messages_;
     QPointer<QWidget> handled_;
     int unexpected_ = 0;
 };
