@@ -46,8 +46,11 @@ namespace {
             return kExitUsage;
         }
         QByteArray out;
-        for (int row = 0; row < list.Count(); ++row)
-            out += FormatListRow(list.Entry(row)) + '\n';
+        out.reserve(qsizetype(list.Count()) * 128);
+        for (int row = 0; row < list.Count(); ++row) {
+            out += FormatListRow(list.Entry(row));
+            out += '\n';
+        }
         std::fwrite(out.constData(), 1, size_t(out.size()), stdout);
 
         if (result.Status == ListReadStatus::InternalError) {

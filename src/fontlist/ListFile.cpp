@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QLoggingCategory>
 #include <QSaveFile>
+#include <algorithm>
 #include <cstring>
 #include <exception>
 #include <optional>
@@ -29,10 +30,17 @@ namespace {
     {
         const qsizetype start = out.size();
         out += field.toUtf8();
-        for (qsizetype i = start; i < out.size(); ++i) {
-            const char c = out[i];
-            if (c == '\r' || c == '\n' || c == '\0' || (c == '\t' && !last))
-                out[i] = ' ';
+        char* bytes = out.data();
+        std::replace_if(bytes + start, bytes + out.size(),
+            [last](char c) { return c == '\r' || c == '\n' || c == '\0' || (c == '\t' && !last); }, ' ');
+    }
+
+    void AppendListRow(QByteArray& out, const FontEntry& entry)
+    {
+        out += QByteArray::number(entry.Kind);
+        for (const QString* field : { &entry.FaceName, &entry.FamilyName, &entry.FilePath, &entry.MemberName, &entry.Size }) {
+            out += '\t';
+            AppendField(out, *field, field == &entry.Size);
         }
     }
 
@@ -199,21 +207,18 @@ namespace {
 
 QByteArray FormatListRow(const FontEntry& entry)
 {
-    QByteArray out = QByteArray::number(entry.Kind);
-    for (const QString* field : { &entry.FaceName, &entry.FamilyName, &entry.FilePath, &entry.MemberName, &entry.Size }) {
-        out += '\t';
-        AppendField(out, *field, field == &entry.Size);
-    }
+    QByteArray out;
+    AppendListRow(out, entry);
     return out;
 }
 
 QByteArray FormatListFile(const FontList& list)
 {
     QByteArray out;
-    out.reserve(qsizetype(sizeof kHeader) + qsizetype(list.Count()) * 96);
+    out.reserve(qsizetype(sizeof kHeader) + qsizetype(list.Count()) * 128);
     out += kHeader;
     for (int row = 0; row < list.Count(); ++row) {
-        out += FormatListRow(list.Entry(row));
+        AppendListRow(out, list.Entry(row));
         out += "\r\n";
     }
     return out;
