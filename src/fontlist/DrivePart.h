@@ -15,9 +15,9 @@ QStringList MountPoints();
 // - "X:" for a path that starts with a letter and a colon;
 // - the two separators, server and share for a network path ("\\srv\fonts",
 //   either separator);
-// - for an absolute POSIX path, the longest of mountPoints (other than "/")
-//   that contains it, else the medium folder of the usual mount roots
-//   ("/media/USER/LABEL", "/run/media/USER/LABEL", "/mnt/NAME");
+// - for an absolute POSIX path, the longer of the longest of mountPoints
+//   (other than "/") that contains it and its medium folder below the usual
+//   mount roots ("/media/USER/LABEL", "/run/media/USER/LABEL", "/mnt/NAME");
 // - empty otherwise.
 // Components are compared ignoring ASCII case, since stored paths are
 // upper-cased.
