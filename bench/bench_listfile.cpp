@@ -29,12 +29,15 @@ void Fill(FontList& list)
     for (int i = 0; i < kRows; ++i) {
         const bool archived = i % 3 == 0;
         list.AddEntry(QStringLiteral("Face Name Number %1 Bold Italic").arg(i), QStringLiteral("Family %1").arg(i / 4),
-            QStringLiteral("/home/user/fonts/collection/vendor/family%1/%2").arg(i / 4).arg(archived ? "fonts.zip" : "face.ttf"),
+            QStringLiteral("/home/user/fonts/collection/vendor/family%1/%2")
+                .arg(i / 4)
+                .arg(archived ? "fonts.zip" : "face.ttf"),
             archived ? QStringLiteral("sub/face%1.ttf").arg(i) : QString(), QString::number(100000 + i), i % 4);
     }
 }
 
-double MedianMs(const std::function<void()>& work, const std::function<void()>& prepare = [] { })
+double MedianMs(
+    const std::function<void()>& work, const std::function<void()>& prepare = [] {})
 {
     std::vector<double> times;
     for (int run = 0; run < kRuns; ++run) {

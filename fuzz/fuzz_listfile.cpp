@@ -16,7 +16,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     options.ConfirmConversion = [] { return true; };
     options.MeasureSize = [](const QString&, const QString&) { return QStringLiteral("0"); };
     tz::FontList list;
-    const tz::ListReadResult result = tz::ReadListContent(list, content, QStringLiteral("/media/user/STICK/a.tzl"), options);
+    const tz::ListReadResult result
+        = tz::ReadListContent(list, content, QStringLiteral("/media/user/STICK/a.tzl"), options);
     if (result.Added != list.Count())
         std::abort();
 

@@ -21,7 +21,10 @@ namespace {
 
     // The texts keep their designed line breaks ("\r\n", and "\r\r" between
     // paragraphs); a message box breaks lines at "\n" only.
-    QString DisplayText(QString text) { return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n'); }
+    QString DisplayText(QString text)
+    {
+        return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
+    }
 
     void ShowError(QWidget* parent, const QString& text) { QMessageBox::critical(parent, kTitle, DisplayText(text)); }
 
@@ -38,9 +41,10 @@ namespace {
     {
         QApplication::restoreOverrideCursor();
         const QMessageBox::StandardButton answer = QMessageBox::warning(parent, kTitle,
-            DisplayText(QStringLiteral("旧形式の書体リストを読み込もうとしています．\r\rこの書体リストは現在のバージョンへ変換を行いな"
-                                       "がら読み込みます．この作業には書体数やメディアタイプ等によって数秒から数分かかります．\r\r"
-                                       "読み込み作業を継続してよろしいですか．")),
+            DisplayText(QStringLiteral(
+                "旧形式の書体リストを読み込もうとしています．\r\rこの書体リストは現在のバージョンへ変換を行いな"
+                "がら読み込みます．この作業には書体数やメディアタイプ等によって数秒から数分かかります．\r\r"
+                "読み込み作業を継続してよろしいですか．")),
             QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
         QApplication::setOverrideCursor(Qt::WaitCursor);
         return answer == QMessageBox::Yes;
@@ -66,7 +70,8 @@ bool MainWindow::ConfirmDiscard()
 {
     if (!IsModified())
         return true;
-    return QMessageBox::question(this, kTitle, DisplayText(QStringLiteral("編集中の書体リストを破棄します.\r\nよろしいですか.")),
+    return QMessageBox::question(this, kTitle,
+               DisplayText(QStringLiteral("編集中の書体リストを破棄します.\r\nよろしいですか.")),
                QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
         == QMessageBox::Yes;
 }

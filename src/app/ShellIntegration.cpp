@@ -106,7 +106,10 @@ QString ListMimePackagePath() { return DataHome() + QStringLiteral("/mime/packag
 
 QString ListDesktopEntryPath() { return DataHome() + QStringLiteral("/applications/typoscan-zindel-fontlist.desktop"); }
 
-QString ListIconPath() { return DataHome() + QStringLiteral("/icons/hicolor/48x48/mimetypes/") + kIconName + QStringLiteral(".png"); }
+QString ListIconPath()
+{
+    return DataHome() + QStringLiteral("/icons/hicolor/48x48/mimetypes/") + kIconName + QStringLiteral(".png");
+}
 
 QString DesktopExecLine(const QString& executable)
 {

@@ -31,14 +31,16 @@ namespace {
         const qsizetype start = out.size();
         out += field.toUtf8();
         char* bytes = out.data();
-        std::replace_if(bytes + start, bytes + out.size(),
+        std::replace_if(
+            bytes + start, bytes + out.size(),
             [last](char c) { return c == '\r' || c == '\n' || c == '\0' || (c == '\t' && !last); }, ' ');
     }
 
     void AppendListRow(QByteArray& out, const FontEntry& entry)
     {
         out += QByteArray::number(entry.Kind);
-        for (const QString* field : { &entry.FaceName, &entry.FamilyName, &entry.FilePath, &entry.MemberName, &entry.Size }) {
+        for (const QString* field :
+            { &entry.FaceName, &entry.FamilyName, &entry.FilePath, &entry.MemberName, &entry.Size }) {
             out += '\t';
             AppendField(out, *field, field == &entry.Size);
         }
@@ -51,7 +53,10 @@ namespace {
 
     class LineReader {
     public:
-        explicit LineReader(const QByteArray& content) : content_(content) { }
+        explicit LineReader(const QByteArray& content)
+            : content_(content)
+        {
+        }
 
         bool Next(Line& line)
         {
@@ -74,10 +79,7 @@ namespace {
         qsizetype pos_ = 0;
     };
 
-    bool IsCSpace(QChar c)
-    {
-        return c == u' ' || c == u'\t' || c == u'\n' || c == u'\v' || c == u'\f' || c == u'\r';
-    }
+    bool IsCSpace(QChar c) { return c == u' ' || c == u'\t' || c == u'\n' || c == u'\v' || c == u'\f' || c == u'\r'; }
 
     // The decimal integer at the start of the kind field: white space skipped,
     // an optional sign, then digits up to the first non-digit; no digits give 0.

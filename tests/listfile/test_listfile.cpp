@@ -23,7 +23,8 @@ QString Rows(const FontList& list)
     QStringList rows;
     for (int i = 0; i < list.Count(); ++i) {
         const FontEntry& e = list.Entry(i);
-        rows << QStringList { QString::number(e.Kind), e.FaceName, e.FamilyName, e.FilePath, e.MemberName, e.Size }.join(u'|');
+        rows << QStringList { QString::number(e.Kind), e.FaceName, e.FamilyName, e.FilePath, e.MemberName, e.Size }
+                    .join(u'|');
     }
     return rows.join(u'\n');
 }
@@ -69,8 +70,9 @@ void TestListFile::writesTheDesignedBytes_data()
     QTest::newRow("archive member and UTF-8 names")
         << QList<FontEntry> { { "IPAゴシック", "IPA", "/a/Fonts.zip", "sub/ipa.ttc", "10", 1 },
                { "Mac", "Mac", "/m.bin", "", "7", 2 } }
-        << kHeader + "1\tIPA\xE3\x82\xB4\xE3\x82\xB7\xE3\x83\x83\xE3\x82\xAF\tIPA\t/A/FONTS.ZIP\tSUB/IPA.TTC\t10\r\n"
-               "2\tMac\tMac\t/M.BIN\t\t7\r\n";
+        << kHeader
+            + "1\tIPA\xE3\x82\xB4\xE3\x82\xB7\xE3\x83\x83\xE3\x82\xAF\tIPA\t/A/FONTS.ZIP\tSUB/IPA.TTC\t10\r\n"
+              "2\tMac\tMac\t/M.BIN\t\t7\r\n";
 }
 
 void TestListFile::writesTheDesignedBytes()
@@ -112,20 +114,21 @@ void TestListFile::read_data()
 
     QTest::newRow("one row") << kHeader + "0\tA\tB\t/x/a.ttf\t\t12\r\n" << current << 0 << "0|A|B|/X/A.TTF||12";
     QTest::newRow("only four tabs") << kHeader + "0\tA\tB\t/A.TTF\t12\r\n1\tC\tD\tE\r\n" << current << 2 << "";
-    QTest::newRow("kind 7 rejected, x read as 0")
-        << kHeader + "7\tA\tB\tC\t\t1\r\nx\tD\tE\tF\t\t2\r\n" << current << 1 << "0|D|E|F||2";
+    QTest::newRow("kind 7 rejected, x read as 0") << kHeader + "7\tA\tB\tC\t\t1\r\nx\tD\tE\tF\t\t2\r\n"
+                                                  << current << 1 << "0|D|E|F||2";
     QTest::newRow("kind with blanks, sign and trailing text")
         << kHeader + " 3\tA\tA\tA\t\t1\r\n+2\tB\tB\tB\t\t2\r\n1abc\tC\tC\tC\t\t3\r\n-0\tD\tD\tD\t\t4\r\n"
         << current << 0 << "3|A|A|A||1\n2|B|B|B||2\n1|C|C|C||3\n0|D|D|D||4";
-    QTest::newRow("kinds out of range")
-        << kHeader + "-1\tA\tA\tA\t\t1\r\n4\tB\tB\tB\t\t2\r\n99999999999999999999\tC\tC\tC\t\t3\r\n" << current << 3
-        << "";
+    QTest::newRow("kinds out of range") << kHeader
+            + "-1\tA\tA\tA\t\t1\r\n4\tB\tB\tB\t\t2\r\n99999999999999999999\tC\tC\tC\t\t3\r\n"
+                                        << current << 3 << "";
     QTest::newRow("kind only from the first field") << kHeader + "\t3D\tB\tC\t\t1\r\n" << current << 0 << "0|3D|B|C||1";
-    QTest::newRow("extra tabs stay in the size")
-        << kHeader + "0\tA\tB\tC\tM\t5\t6\t\r\n" << current << 0 << "0|A|B|C|M|5\t6\t";
-    QTest::newRow("blank lines are failures") << kHeader + "\r\n0\tA\tB\tC\t\t1\r\n\r\n" << current << 2 << "0|A|B|C||1";
-    QTest::newRow("a [ line ends the section")
-        << kHeader + "0\tA\tB\tC\t\t1\r\n[Other]\r\n0\tD\tE\tF\t\t2\r\n" << current << 0 << "0|A|B|C||1";
+    QTest::newRow("extra tabs stay in the size") << kHeader + "0\tA\tB\tC\tM\t5\t6\t\r\n"
+                                                 << current << 0 << "0|A|B|C|M|5\t6\t";
+    QTest::newRow("blank lines are failures") << kHeader + "\r\n0\tA\tB\tC\t\t1\r\n\r\n"
+                                              << current << 2 << "0|A|B|C||1";
+    QTest::newRow("a [ line ends the section") << kHeader + "0\tA\tB\tC\t\t1\r\n[Other]\r\n0\tD\tE\tF\t\t2\r\n"
+                                               << current << 0 << "0|A|B|C||1";
     QTest::newRow("missing section") << QByteArray("[Generator]\r\n0\tA\tB\tC\t\t1\r\n") << none << 0 << "";
     QTest::newRow("empty file") << QByteArray() << none << 0 << "";
     QTest::newRow("section line without rows") << QByteArray("[List0") << current << 0 << "";
@@ -137,23 +140,24 @@ void TestListFile::read_data()
                                   << "0|A|B|C||1\n1|D|E|F|G|2";
     QTest::newRow("CR-only line ends make one line")
         << QByteArray("[Generator]\r[List099]\r0\tA\tB\tC\t\t1\r") << none << 0 << "";
-    QTest::newRow("a lone CR stays in the field")
-        << kHeader + "0\tA\rB\tC\tD\t\t1\r\r\n" << current << 0 << "0|A\rB|C|D||1\r";
-    QTest::newRow("NUL bytes make a failure")
-        << kHeader + "0\tA" + '\0' + "B\tC\tD\t\t1\r\n0\tE\tF\tG\t\t2" + '\0' + "\r\n" << current << 2 << "";
-    QTest::newRow("1022 bytes and LF are one read")
-        << kHeader + RowOfLength(1022) + "\r\n" << current << 0 << QString("0|F|G|P||") + QString(1013, u'9');
+    QTest::newRow("a lone CR stays in the field") << kHeader + "0\tA\rB\tC\tD\t\t1\r\r\n"
+                                                  << current << 0 << "0|A\rB|C|D||1\r";
+    QTest::newRow("NUL bytes make a failure") << kHeader + "0\tA" + '\0' + "B\tC\tD\t\t1\r\n0\tE\tF\tG\t\t2" + '\0'
+            + "\r\n" << current << 2 << "";
+    QTest::newRow("1022 bytes and LF are one read") << kHeader + RowOfLength(1022) + "\r\n"
+                                                    << current << 0 << QString("0|F|G|P||") + QString(1013, u'9');
     QTest::newRow("1023 bytes and LF are one failure") << kHeader + RowOfLength(1023) + "\r\n" << current << 1 << "";
     QTest::newRow("1023 bytes at the end without LF are read")
         << kHeader + RowOfLength(1023) << current << 0 << QString("0|F|G|P||") + QString(1014, u'9');
     QTest::newRow("a long line is one failure, never two half rows")
-        << kHeader + RowOfLength(1500) + "\t0\tX\tY\tZ\t\t1\r\n0\tA\tB\tC\t\t2\r\n" << current << 1 << "0|A|B|C||2";
-    QTest::newRow("a long section line")
-        << QByteArray("[List099]") + QByteArray(2000, 'x') + "\n0\tA\tB\tC\t\t1\n" << current << 0 << "0|A|B|C||1";
-    QTest::newRow("a 10 MB line") << kHeader + QByteArray(10 * 1024 * 1024, '\t') + "\r\n0\tA\tB\tC\t\t1\r\n" << current
-                                  << 1 << "0|A|B|C||1";
-    QTest::newRow("neither UTF-8 nor CP932") << kHeader + "0\t\xFF\xFE\tB\tC\t\t1\r\n0\tA\tB\tC\t\t2\r\n" << current << 1
-                                             << "0|A|B|C||2";
+        << kHeader + RowOfLength(1500) + "\t0\tX\tY\tZ\t\t1\r\n0\tA\tB\tC\t\t2\r\n"
+        << current << 1 << "0|A|B|C||2";
+    QTest::newRow("a long section line") << QByteArray("[List099]") + QByteArray(2000, 'x') + "\n0\tA\tB\tC\t\t1\n"
+                                         << current << 0 << "0|A|B|C||1";
+    QTest::newRow("a 10 MB line") << kHeader + QByteArray(10 * 1024 * 1024, '\t') + "\r\n0\tA\tB\tC\t\t1\r\n"
+                                  << current << 1 << "0|A|B|C||1";
+    QTest::newRow("neither UTF-8 nor CP932") << kHeader + "0\t\xFF\xFE\tB\tC\t\t1\r\n0\tA\tB\tC\t\t2\r\n"
+                                             << current << 1 << "0|A|B|C||2";
 }
 
 void TestListFile::read()
@@ -279,7 +283,8 @@ void TestListFile::previousFormat()
     QVERIFY(!result.ConversionDeclined);
     QCOMPARE(result.Failures, 2); // three fields only; kind 9
     QCOMPARE(measured, QStringList({ "PLAIN.TTF|", "FONTS.ZIP|ZIPPED.TTF" }));
-    QCOMPARE(Rows(list), QStringLiteral("0|Plain Face|Plain|PLAIN.TTF||100\n0|Zipped Face|Zipped|FONTS.ZIP|ZIPPED.TTF|200"));
+    QCOMPARE(
+        Rows(list), QStringLiteral("0|Plain Face|Plain|PLAIN.TTF||100\n0|Zipped Face|Zipped|FONTS.ZIP|ZIPPED.TTF|200"));
 
     FontList unmeasured;
     options.MeasureSize = nullptr;

@@ -16,8 +16,9 @@ using test::ModalAnswers;
 
 namespace {
 
-const QByteArray kTwoRows = test::ListHeader() + "0\tAlpha\tAlpha\t/FONTS/ALPHA.TTF\t\t100\r\n"
-                                                "1\tBeta\tBeta\t/FONTS/BETA.TTC\t\t200\r\n";
+const QByteArray kTwoRows = test::ListHeader()
+    + "0\tAlpha\tAlpha\t/FONTS/ALPHA.TTF\t\t100\r\n"
+      "1\tBeta\tBeta\t/FONTS/BETA.TTC\t\t200\r\n";
 
 QString Faces(const FontList& list)
 {
@@ -207,9 +208,10 @@ void TestListFileCommands::declinedConversionLeavesAnEmptyList()
     QCOMPARE(answers.Messages().size(), 1);
     const test::AnsweredMessage& question = answers.Messages().first();
     QCOMPARE(question.text,
-        QStringLiteral("旧形式の書体リストを読み込もうとしています．\n\nこの書体リストは現在のバージョンへ変換を行いながら読み"
-                       "込みます．この作業には書体数やメディアタイプ等によって数秒から数分かかります．\n\n読み込み作業を継続"
-                       "してよろしいですか．"));
+        QStringLiteral(
+            "旧形式の書体リストを読み込もうとしています．\n\nこの書体リストは現在のバージョンへ変換を行いながら読み"
+            "込みます．この作業には書体数やメディアタイプ等によって数秒から数分かかります．\n\n読み込み作業を継続"
+            "してよろしいですか．"));
     QCOMPARE(question.icon, QMessageBox::Warning);
     QCOMPARE(question.defaultButton, QMessageBox::No);
     QCOMPARE(window.List().Count(), 0);

@@ -33,21 +33,36 @@ void TestListPaths::drivePart_data()
 {
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("drive");
-    QTest::newRow("drive letter") << "D:\\FONTS\\A.TTF" << "D:";
-    QTest::newRow("network share") << "\\\\srv\\fonts\\FONTS\\A.TTF" << "\\\\srv\\fonts";
-    QTest::newRow("network share with slashes") << "//srv/fonts/A.TTF" << "//srv/fonts";
-    QTest::newRow("server only") << "\\\\srv" << "\\\\srv";
-    QTest::newRow("mount point, other case") << "/MEDIA/BOB/STICK/FONTS/A.TTF" << "/MEDIA/BOB/STICK";
-    QTest::newRow("longest mount point") << "/home/alice/a.tzl" << "/home";
-    QTest::newRow("mount point with trailing slash") << "/SRV/DATA/X.TTF" << "/SRV/DATA";
-    QTest::newRow("not a component prefix") << "/homeless/a.ttf" << "";
-    QTest::newRow("removable medium of another machine") << "/MEDIA/ALICE/USB/A.TTF" << "/MEDIA/ALICE/USB";
-    QTest::newRow("udisks medium") << "/run/media/alice/USB/a.ttf" << "/run/media/alice/USB";
-    QTest::newRow("mnt medium") << "/MNT/CDROM/A.TTF" << "/MNT/CDROM";
-    QTest::newRow("medium folder alone is no drive") << "/media/alice" << "";
-    QTest::newRow("root file system") << "/usr/share/fonts/a.ttf" << "";
-    QTest::newRow("relative") << "FONTS/A.TTF" << "";
-    QTest::newRow("empty") << "" << "";
+    QTest::newRow("drive letter") << "D:\\FONTS\\A.TTF"
+                                  << "D:";
+    QTest::newRow("network share") << "\\\\srv\\fonts\\FONTS\\A.TTF"
+                                   << "\\\\srv\\fonts";
+    QTest::newRow("network share with slashes") << "//srv/fonts/A.TTF"
+                                                << "//srv/fonts";
+    QTest::newRow("server only") << "\\\\srv"
+                                 << "\\\\srv";
+    QTest::newRow("mount point, other case") << "/MEDIA/BOB/STICK/FONTS/A.TTF"
+                                             << "/MEDIA/BOB/STICK";
+    QTest::newRow("longest mount point") << "/home/alice/a.tzl"
+                                         << "/home";
+    QTest::newRow("mount point with trailing slash") << "/SRV/DATA/X.TTF"
+                                                     << "/SRV/DATA";
+    QTest::newRow("not a component prefix") << "/homeless/a.ttf"
+                                            << "";
+    QTest::newRow("removable medium of another machine") << "/MEDIA/ALICE/USB/A.TTF"
+                                                         << "/MEDIA/ALICE/USB";
+    QTest::newRow("udisks medium") << "/run/media/alice/USB/a.ttf"
+                                   << "/run/media/alice/USB";
+    QTest::newRow("mnt medium") << "/MNT/CDROM/A.TTF"
+                                << "/MNT/CDROM";
+    QTest::newRow("medium folder alone is no drive") << "/media/alice"
+                                                     << "";
+    QTest::newRow("root file system") << "/usr/share/fonts/a.ttf"
+                                      << "";
+    QTest::newRow("relative") << "FONTS/A.TTF"
+                              << "";
+    QTest::newRow("empty") << ""
+                           << "";
 }
 
 void TestListPaths::drivePart()
@@ -62,17 +77,30 @@ void TestListPaths::rebase_data()
     QTest::addColumn<QString>("row");
     QTest::addColumn<QString>("list");
     QTest::addColumn<QString>("rebased");
-    QTest::newRow("Windows list on E:") << "D:\\FONTS\\A.TTF" << "E:\\LISTS\\A.TZL" << "E:/FONTS/A.TTF";
-    QTest::newRow("Windows list on a share") << "D:\\FONTS\\A.TTF" << "\\\\srv\\fonts\\A.TZL" << "//srv/fonts/FONTS/A.TTF";
-    QTest::newRow("Windows row, list on a stick")
-        << "D:\\FONTS\\A.TTF" << "/media/bob/STICK/lists/a.tzl" << "/media/bob/STICK/FONTS/A.TTF";
-    QTest::newRow("stick of another machine")
-        << "/MEDIA/ALICE/USB/FONTS/A.TTF" << "/media/bob/STICK/a.tzl" << "/media/bob/STICK/FONTS/A.TTF";
-    QTest::newRow("list on the root file system")
-        << "/MEDIA/ALICE/USB/FONTS/A.TTF" << "/tmp/a.tzl" << "/FONTS/A.TTF";
-    QTest::newRow("row without drive") << "/FONTS/A.TTF" << "/media/bob/STICK/a.tzl" << "/media/bob/STICK/FONTS/A.TTF";
-    QTest::newRow("relative row") << "A.TTF" << "/media/bob/STICK/a.tzl" << "/media/bob/STICK/A.TTF";
-    QTest::newRow("row on a share") << "\\\\OLD\\SHARE\\A.TTF" << "/home/u/a.tzl" << "/home/A.TTF";
+    QTest::newRow("Windows list on E:") << "D:\\FONTS\\A.TTF"
+                                        << "E:\\LISTS\\A.TZL"
+                                        << "E:/FONTS/A.TTF";
+    QTest::newRow("Windows list on a share") << "D:\\FONTS\\A.TTF"
+                                             << "\\\\srv\\fonts\\A.TZL"
+                                             << "//srv/fonts/FONTS/A.TTF";
+    QTest::newRow("Windows row, list on a stick") << "D:\\FONTS\\A.TTF"
+                                                  << "/media/bob/STICK/lists/a.tzl"
+                                                  << "/media/bob/STICK/FONTS/A.TTF";
+    QTest::newRow("stick of another machine") << "/MEDIA/ALICE/USB/FONTS/A.TTF"
+                                              << "/media/bob/STICK/a.tzl"
+                                              << "/media/bob/STICK/FONTS/A.TTF";
+    QTest::newRow("list on the root file system") << "/MEDIA/ALICE/USB/FONTS/A.TTF"
+                                                  << "/tmp/a.tzl"
+                                                  << "/FONTS/A.TTF";
+    QTest::newRow("row without drive") << "/FONTS/A.TTF"
+                                       << "/media/bob/STICK/a.tzl"
+                                       << "/media/bob/STICK/FONTS/A.TTF";
+    QTest::newRow("relative row") << "A.TTF"
+                                  << "/media/bob/STICK/a.tzl"
+                                  << "/media/bob/STICK/A.TTF";
+    QTest::newRow("row on a share") << "\\\\OLD\\SHARE\\A.TTF"
+                                    << "/home/u/a.tzl"
+                                    << "/home/A.TTF";
 }
 
 void TestListPaths::rebase()
@@ -111,16 +139,15 @@ void TestListPaths::pushRecent_data()
     QTest::addColumn<QStringList>("expected");
     QTest::newRow("into empty items") << QStringList { "", "", "", "" } << "/a.tzl"
                                       << QStringList { "/a.tzl", "", "", "" };
-    QTest::newRow("newest first, oldest dropped") << QStringList { "/1", "/2", "/3", "/4" } << "/5"
-                                                  << QStringList { "/5", "/1", "/2", "/3" };
-    QTest::newRow("present in another case moves to the top")
-        << QStringList { "/1", "/Lists/A.tzl", "/3", "" } << "/lists/a.TZL"
-        << QStringList { "/lists/a.TZL", "/1", "/3", "" };
-    QTest::newRow("only the first equal entry goes") << QStringList { "/x", "/X", "", "" } << "/x"
-                                                     << QStringList { "/x", "/X", "", "" };
+    QTest::newRow("newest first, oldest dropped")
+        << QStringList { "/1", "/2", "/3", "/4" } << "/5" << QStringList { "/5", "/1", "/2", "/3" };
+    QTest::newRow("present in another case moves to the top") << QStringList { "/1", "/Lists/A.tzl", "/3",
+        "" } << "/lists/a.TZL" << QStringList { "/lists/a.TZL", "/1", "/3", "" };
+    QTest::newRow("only the first equal entry goes")
+        << QStringList { "/x", "/X", "", "" } << "/x" << QStringList { "/x", "/X", "", "" };
     QTest::newRow("short list is padded") << QStringList {} << "/a" << QStringList { "/a", "", "", "" };
-    QTest::newRow("empty path changes nothing") << QStringList { "/1", "", "", "" } << ""
-                                                << QStringList { "/1", "", "", "" };
+    QTest::newRow("empty path changes nothing")
+        << QStringList { "/1", "", "", "" } << "" << QStringList { "/1", "", "", "" };
 }
 
 void TestListPaths::pushRecent()

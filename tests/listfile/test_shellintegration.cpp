@@ -112,11 +112,16 @@ void TestShellIntegration::execLineQuotesThePath_data()
 {
     QTest::addColumn<QString>("executable");
     QTest::addColumn<QString>("exec");
-    QTest::newRow("plain") << "/usr/bin/typoscan-zindel" << "\"/usr/bin/typoscan-zindel\" %f";
-    QTest::newRow("blank") << "/opt/Typoscan Zindel/tz" << "\"/opt/Typoscan Zindel/tz\" %f";
-    QTest::newRow("quote, dollar, backquote") << "/a\"b$c`d" << "\"/a\\\\\"b\\\\$c\\\\`d\" %f";
-    QTest::newRow("percent") << "/100%/tz" << "\"/100%%/tz\" %f";
-    QTest::newRow("backslash") << "/a\\b" << "\"/a\\\\\\\\b\" %f";
+    QTest::newRow("plain") << "/usr/bin/typoscan-zindel"
+                           << "\"/usr/bin/typoscan-zindel\" %f";
+    QTest::newRow("blank") << "/opt/Typoscan Zindel/tz"
+                           << "\"/opt/Typoscan Zindel/tz\" %f";
+    QTest::newRow("quote, dollar, backquote") << "/a\"b$c`d"
+                                              << "\"/a\\\\\"b\\\\$c\\\\`d\" %f";
+    QTest::newRow("percent") << "/100%/tz"
+                             << "\"/100%%/tz\" %f";
+    QTest::newRow("backslash") << "/a\\b"
+                               << "\"/a\\\\\\\\b\" %f";
 }
 
 void TestShellIntegration::execLineQuotesThePath()

@@ -24,16 +24,17 @@ void TestTzindList::statuses_data()
     QTest::addColumn<QByteArray>("out");
     QTest::addColumn<QByteArray>("err");
     const QByteArray header = test::ListHeader();
-    QTest::newRow("every line read") << header + "0\tA\tB\t/c.ttf\t\t1\r\n" << QStringList() << 0
-                                     << QByteArray("0\tA\tB\t/C.TTF\t\t1\n") << QByteArray();
+    QTest::newRow("every line read") << header + "0\tA\tB\t/c.ttf\t\t1\r\n"
+                                     << QStringList() << 0 << QByteArray("0\tA\tB\t/C.TTF\t\t1\n") << QByteArray();
     QTest::newRow("empty list") << header << QStringList() << 0 << QByteArray() << QByteArray();
-    QTest::newRow("some lines failed") << header + "0\tA\tB\tC\t\t1\r\n9\tX\tX\tX\t\t1\r\n\r\n" << QStringList() << 3
-                                       << QByteArray("0\tA\tB\tC\t\t1\n") << QByteArray("2書体読込めませんでした\n");
+    QTest::newRow("some lines failed") << header + "0\tA\tB\tC\t\t1\r\n9\tX\tX\tX\t\t1\r\n\r\n"
+                                       << QStringList() << 3 << QByteArray("0\tA\tB\tC\t\t1\n")
+                                       << QByteArray("2書体読込めませんでした\n");
     QTest::newRow("file missing") << QByteArray() << QStringList() << 2 << QByteArray()
                                   << QByteArray("書体リストを読み込めません\n");
-    QTest::newRow("drive letter re-based") << header + "0\tA\tB\tD:\\FONTS\\A.TTF\t\t1\r\n"
-                                           << QStringList { "--drive-letter" } << 0 << QByteArray("/FONTS/A.TTF")
-                                           << QByteArray();
+    QTest::newRow("drive letter re-based")
+        << header + "0\tA\tB\tD:\\FONTS\\A.TTF\t\t1\r\n"
+        << QStringList { "--drive-letter" } << 0 << QByteArray("/FONTS/A.TTF") << QByteArray();
     QTest::newRow("previous format without --convert") << QByteArray("[List098]\r\n0\tA\tB\tC.TTF\t\r\n")
                                                        << QStringList() << 3 << QByteArray() << QByteArray("--convert");
     QTest::newRow("unknown option") << header << QStringList { "--bogus" } << 2 << QByteArray() << QByteArray("Usage");
@@ -50,7 +51,8 @@ void TestTzindList::statuses()
     const QString path = dir.filePath(QStringLiteral("list.tzl"));
     if (!content.isEmpty())
         QVERIFY(test::WriteBytes(path, content));
-    const test::ProcessResult result = test::RunProcess(test::BinPath("tzind"), QStringList { "list" } + options + QStringList { path });
+    const test::ProcessResult result
+        = test::RunProcess(test::BinPath("tzind"), QStringList { "list" } + options + QStringList { path });
     QCOMPARE(result.exitCode, status);
     if (options.contains(u"--drive-letter")) {
         QVERIFY2(result.out.contains(out) && !result.out.contains(":"), result.out.constData());
