@@ -1,34 +1,214 @@
 // Commands on list files, recent lists and the file association.
+#include "app/Icons.h"
 #include "app/MainWindow.h"
-
+#include "app/ShellIntegration.h"
+#include "fontlist/FontListView.h"
 #include "fontlist/ListFile.h"
+#include "fontlist/ListOpenDialog.h"
+#include "fontlist/PreviousFormatSizes.h"
+#include "fontlist/RecentItems.h"
+#include "platform/Text.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QMessageBox>
 
 namespace tz {
 
-void MainWindow::fmnNewClick() { }
-void MainWindow::fmnOpenClick() { }
-void MainWindow::fmnReOpen0Click() { }
-void MainWindow::fmnAddListClick() { }
-void MainWindow::fmnSaveClick() { }
-void MainWindow::fmnSaveAsClick() { }
-void MainWindow::fmnFileTypeAddClick() { }
-void MainWindow::fmnFileTypeRemoveClick() { }
-void MainWindow::OpenTyposcanClick() { }
+namespace {
+
+    const QString kTitle = QStringLiteral("Typoscan Zindel");
+
+    // The texts keep their designed line breaks ("\r\n", and "\r\r" between
+    // paragraphs); a message box breaks lines at "\n" only.
+    QString DisplayText(QString text)
+    {
+        return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
+    }
+
+    void ShowError(QWidget* parent, const QString& text) { QMessageBox::critical(parent, kTitle, DisplayText(text)); }
+
+    // The busy pointer for the time of a read, put aside while a question is asked.
+    class BusyPointer {
+    public:
+        BusyPointer() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+        ~BusyPointer() { QApplication::restoreOverrideCursor(); }
+        BusyPointer(const BusyPointer&) = delete;
+        BusyPointer& operator=(const BusyPointer&) = delete;
+    };
+
+    bool AskConversion(QWidget* parent)
+    {
+        QApplication::restoreOverrideCursor();
+        const QMessageBox::StandardButton answer = QMessageBox::warning(parent, kTitle,
+            DisplayText(QStringLiteral(
+                "旧形式の書体リストを読み込もうとしています．\r\rこの書体リストは現在のバージョンへ変換を行いな"
+                "がら読み込みます．この作業には書体数やメディアタイプ等によって数秒から数分かかります．\r\r"
+                "読み込み作業を継続してよろしいですか．")),
+            QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        return answer == QMessageBox::Yes;
+    }
+
+    // Replaces the list by the rows of the list file at path.
+    void LoadList(MainWindow& window, const QString& path, bool ignoreDriveLetter)
+    {
+        FontList& list = window.List();
+        list.ListPath = path;
+        {
+            FontListUpdate update(list);
+            list.Clear();
+            window.ReadListFile(ignoreDriveLetter);
+        }
+        window.RefreshCaption();
+        window.SetModified(false);
+    }
+
+} // namespace
+
+bool MainWindow::ConfirmDiscard()
+{
+    if (!IsModified())
+        return true;
+    return QMessageBox::question(this, kTitle,
+               DisplayText(QStringLiteral("編集中の書体リストを破棄します.\r\nよろしいですか.")),
+               QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+        == QMessageBox::Yes;
+}
+
+void MainWindow::fmnNewClick()
+{
+    if (!ConfirmDiscard())
+        return;
+    ++list_.UntitledNumber;
+    list_.ListPath = FontList::UntitledName(list_.UntitledNumber);
+    {
+        FontListUpdate update(list_);
+        list_.Clear();
+    }
+    RefreshCaption();
+    ShowCount();
+    SetModified(false);
+}
+
+void MainWindow::fmnOpenClick()
+{
+    ListOpenDialog dialog(this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const QString path = dialog.ChosenFile();
+    if (UpperExtension(path) != u".TZL" || !ConfirmDiscard())
+        return;
+    LoadList(*this, path, dialog.IgnoreDriveLetter());
+}
+
+void MainWindow::fmnReOpen0Click()
+{
+    if (const auto* item = qobject_cast<QAction*>(sender()))
+        OpenListFile(item->data().toString());
+}
+
+void MainWindow::OpenListFile(const QString& path)
+{
+    if (ConfirmDiscard())
+        LoadList(*this, path, false);
+}
+
+void MainWindow::fmnAddListClick()
+{
+    const QString listPath = list_.ListPath;
+    ListOpenDialog dialog(this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    {
+        FontListUpdate update(list_);
+        list_.DeselectAll();
+        list_.ListPath = dialog.ChosenFile();
+        ReadListFile(dialog.IgnoreDriveLetter());
+        list_.ListPath = listPath;
+    }
+    if (const int first = list_.FirstSelected(); first != FontList::kNone)
+        view_->MakeVisible(first);
+    RefreshCaption();
+    SetModified(true);
+}
+
+void MainWindow::fmnSaveClick()
+{
+    if (UpperExtension(list_.ListPath).isEmpty()) {
+        fmnSaveAsClick();
+        return;
+    }
+    if (!WriteListFile())
+        return; // nothing was saved: the list stays modified
+    RefreshCaption();
+    SetModified(false);
+}
+
+void MainWindow::fmnSaveAsClick()
+{
+    const QString path = AskSavePath();
+    if (path.isEmpty())
+        return;
+    const QString previous = list_.ListPath;
+    list_.ListPath = path;
+    if (!WriteListFile()) {
+        list_.ListPath = previous; // the list still belongs where it was
+        return;
+    }
+    RefreshCaption();
+    SetModified(false);
+}
 
 bool MainWindow::WriteListFile()
 {
     if (tz::WriteListFile(list_, list_.ListPath))
         return true;
-    QMessageBox::critical(this, QStringLiteral("Typoscan Zindel"), QStringLiteral("ファイルの保存に失敗しました"));
+    ShowError(this, QStringLiteral("ファイルの保存に失敗しました"));
     return false;
 }
 
-void MainWindow::ReadListFile(bool) { }
-bool MainWindow::ConfirmDiscard() { return true; }
-void MainWindow::PushRecentList(const QString&) { }
-void MainWindow::PushRecentFolder() { }
-void MainWindow::OpenListFile(const QString&) { }
+void MainWindow::ReadListFile(bool ignoreDriveLetter)
+{
+    ListReadOptions options;
+    options.IgnoreDriveLetter = ignoreDriveLetter;
+    options.ConfirmConversion = [this] { return AskConversion(this); };
+    options.MeasureSize = MeasureWithWorkFolder(Work().Path());
+    ListReadResult result;
+    {
+        BusyPointer busy;
+        result = tz::ReadListFile(list_, list_.ListPath, options);
+    }
+    if (result.Status == ListReadStatus::CannotOpen) {
+        ShowError(this, QStringLiteral("書体リストを読み込めません"));
+        return;
+    }
+    if (!ignoreDriveLetter)
+        PushRecentList(list_.ListPath);
+    if (result.Status == ListReadStatus::InternalError)
+        ShowError(this, QStringLiteral("内部エラーが発生しました."));
+    else if (result.Failures > 0)
+        ShowError(this, QStringLiteral("%1書体読込めませんでした").arg(result.Failures));
+    ShowCount();
+}
+
+void MainWindow::PushRecentList(const QString& path) { SetRecentLists(PushRecent(RecentLists(), path)); }
+
+void MainWindow::PushRecentFolder() { SetRecentFolders(PushRecent(RecentFolders(), SearchFolder)); }
+
+void MainWindow::fmnFileTypeAddClick()
+{
+    const QImage icon = AppIcon().pixmap(48, 48).toImage();
+    if (!RegisterListFileType(QCoreApplication::applicationFilePath(), icon))
+        ShowError(this, QStringLiteral("関連付けに失敗しました"));
+}
+
+void MainWindow::fmnFileTypeRemoveClick()
+{
+    if (!UnregisterListFileType())
+        ShowError(this, QStringLiteral("関連付けの解除に失敗しました"));
+}
+
+void MainWindow::OpenTyposcanClick() { LaunchSibling(siblingPath_); }
 
 } // namespace tz

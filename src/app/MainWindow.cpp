@@ -562,8 +562,9 @@ bool MainWindow::CloseQuery()
             return false;
         list_.ListPath = path;
     }
-    WriteListFile(); // a failure shows its message; the window still closes
-    return true;
+    // A failed write shows its message and keeps the window open: closing
+    // would drop the changes that were not saved.
+    return WriteListFile();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)

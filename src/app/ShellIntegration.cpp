@@ -1,0 +1,178 @@
+#include "app/ShellIntegration.h"
+
+#include <QBuffer>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QLoggingCategory>
+#include <QProcess>
+#include <QSaveFile>
+#include <QStandardPaths>
+#include <QUrl>
+
+namespace tz {
+
+namespace {
+
+    Q_LOGGING_CATEGORY(lcShell, "typoscan.app.shell", QtWarningMsg)
+
+    const QString kIconName = QStringLiteral("application-x-typoscan-zindel-list");
+    constexpr int kToolTimeoutMs = 20000;
+
+    QString DataHome() { return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation); }
+
+    bool WriteFile(const QString& path, const QByteArray& content)
+    {
+        if (!QDir().mkpath(QFileInfo(path).absolutePath())) {
+            qCWarning(lcShell) << "cannot create the folder of" << path;
+            return false;
+        }
+        QSaveFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size() || !file.commit()) {
+            qCWarning(lcShell) << "cannot write" << path << file.errorString();
+            return false;
+        }
+        return true;
+    }
+
+    bool RemoveFile(const QString& path)
+    {
+        QFileInfo info(path);
+        if (!info.exists() && !info.isSymLink())
+            return true;
+        QFile file(path);
+        if (file.remove())
+            return true;
+        qCWarning(lcShell) << "cannot remove" << path << file.errorString();
+        return false;
+    }
+
+    QByteArray MimePackage()
+    {
+        return QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                              "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
+                              "  <mime-type type=\"%1\">\n"
+                              "    <comment>Typoscan Zindel 書体リスト</comment>\n"
+                              "    <sub-class-of type=\"text/plain\"/>\n"
+                              "    <icon name=\"%2\"/>\n"
+                              "    <glob pattern=\"*.tzl\"/>\n"
+                              "  </mime-type>\n"
+                              "</mime-info>\n")
+            .arg(kListMimeType, kIconName)
+            .toUtf8();
+    }
+
+    QByteArray DesktopEntry(const QString& executable)
+    {
+        return QStringLiteral("[Desktop Entry]\n"
+                              "Type=Application\n"
+                              "Name=Typoscan Zindel\n"
+                              "Comment=Typoscan Zindel 書体リスト\n"
+                              "Exec=%1\n"
+                              "Icon=%2\n"
+                              "MimeType=%3;\n"
+                              "NoDisplay=true\n"
+                              "Terminal=false\n")
+            .arg(DesktopExecLine(executable), kIconName, kListMimeType)
+            .toUtf8();
+    }
+
+    // Tells the desktop that file types changed: rebuilds the caches below
+    // $XDG_DATA_HOME with the usual tools, waiting for them (flush).
+    void RefreshDesktopCaches()
+    {
+        const struct {
+            const char* tool;
+            QString folder;
+        } refreshers[] = {
+            { "update-mime-database", DataHome() + QStringLiteral("/mime") },
+            { "update-desktop-database", DataHome() + QStringLiteral("/applications") },
+        };
+        for (const auto& refresher : refreshers) {
+            const QString tool = QStandardPaths::findExecutable(QString::fromLatin1(refresher.tool));
+            if (tool.isEmpty() || !QFileInfo(refresher.folder).isDir())
+                continue;
+            QProcess process;
+            process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+            process.start(tool, { refresher.folder });
+            if (!process.waitForFinished(kToolTimeoutMs) || process.exitCode() != 0)
+                qCInfo(lcShell) << refresher.tool << "did not finish cleanly";
+        }
+    }
+
+} // namespace
+
+QString ListMimePackagePath() { return DataHome() + QStringLiteral("/mime/packages/typoscan-zindel.xml"); }
+
+QString ListDesktopEntryPath() { return DataHome() + QStringLiteral("/applications/typoscan-zindel-fontlist.desktop"); }
+
+QString ListIconPath()
+{
+    return DataHome() + QStringLiteral("/icons/hicolor/48x48/mimetypes/") + kIconName + QStringLiteral(".png");
+}
+
+QString DesktopExecLine(const QString& executable)
+{
+    // Inside a quoted argument '"', '`', '$' and '\' are escaped with a
+    // backslash and '%' is doubled; then the value itself escapes its
+    // backslashes and control characters.
+    QString quoted = QStringLiteral("\"");
+    for (QChar c : executable) {
+        if (c == u'"' || c == u'`' || c == u'$' || c == u'\\')
+            quoted += u'\\';
+        else if (c == u'%')
+            quoted += u'%';
+        quoted += c;
+    }
+    quoted += u'"';
+    QString value;
+    for (QChar c : quoted) {
+        if (c == u'\\')
+            value += QStringLiteral("\\\\");
+        else if (c == u'\n')
+            value += QStringLiteral("\\n");
+        else if (c == u'\t')
+            value += QStringLiteral("\\t");
+        else if (c == u'\r')
+            value += QStringLiteral("\\r");
+        else
+            value += c;
+    }
+    return value + QStringLiteral(" %f");
+}
+
+bool RegisterListFileType(const QString& executable, const QImage& icon)
+{
+    if (!WriteFile(ListMimePackagePath(), MimePackage()))
+        return false;
+    if (!icon.isNull()) {
+        QByteArray png;
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        if (!icon.save(&buffer, "PNG") || !WriteFile(ListIconPath(), png))
+            return false;
+    }
+    if (!WriteFile(ListDesktopEntryPath(), DesktopEntry(executable)))
+        return false;
+    RefreshDesktopCaches();
+    return true;
+}
+
+bool UnregisterListFileType()
+{
+    bool removed = RemoveFile(ListDesktopEntryPath());
+    removed = RemoveFile(ListIconPath()) && removed;
+    removed = RemoveFile(ListMimePackagePath()) && removed;
+    RefreshDesktopCaches();
+    return removed;
+}
+
+bool LaunchSibling(const QString& path)
+{
+    const QFileInfo info(path);
+    if (info.isFile() && info.isExecutable())
+        return QProcess::startDetached(info.absoluteFilePath(), {});
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+} // namespace tz
