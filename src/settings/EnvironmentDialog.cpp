@@ -1,5 +1,7 @@
 #include "settings/EnvironmentDialog.h"
 
+#include "widgets/SettingsDialogFrame.h"
+
 #include "fontfile/FontFamilies.h"
 #include "platform/FontSubstitutes.h"
 #include "settings/SettingsStore.h"
@@ -95,19 +97,9 @@ EnvironmentDialog::EnvironmentDialog(QWidget* parent)
     tabs_->addTab(BuildDropTab(), QStringLiteral("Drop操作"));
     tabs_->addTab(BuildMiscTab(), QStringLiteral("その他"));
 
-    btnOK_ = Named(new QPushButton(QStringLiteral("OK")), QStringLiteral("btnOK"));
-    btnCancel_ = Named(new QPushButton(QStringLiteral("キャンセル")), QStringLiteral("btnCancel"));
-    btnOK_->setDefault(true);
-    connect(btnOK_, &QPushButton::clicked, this, &QDialog::accept);
-    connect(btnCancel_, &QPushButton::clicked, this, &QDialog::reject);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(btnOK_);
-    buttons->addWidget(btnCancel_);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(tabs_);
-    layout->addLayout(buttons);
+    const DialogButtons buttons = LayOutSettingsDialog(*this, tabs_);
+    btnOK_ = buttons.ok;
+    btnCancel_ = buttons.cancel;
 
     FillFontList();
     SelectDefaultFace();

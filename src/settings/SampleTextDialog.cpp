@@ -1,5 +1,7 @@
 #include "settings/SampleTextDialog.h"
 
+#include "widgets/SettingsDialogFrame.h"
+
 #include "settings/SettingsStore.h"
 
 #include <QComboBox>
@@ -43,21 +45,9 @@ SampleTextDialog::SampleTextDialog(QWidget* parent)
     for (int c = 0; c < kSampleClassCount; ++c)
         tabs_->addTab(BuildPage(c), QString::fromLatin1(kLooks[c].caption));
 
-    btnOK_ = new QPushButton(QStringLiteral("OK"));
-    btnOK_->setObjectName(QStringLiteral("btnOK"));
-    btnOK_->setDefault(true);
-    btnCancel_ = new QPushButton(QStringLiteral("キャンセル"));
-    btnCancel_->setObjectName(QStringLiteral("btnCancel"));
-    connect(btnOK_, &QPushButton::clicked, this, &QDialog::accept);
-    connect(btnCancel_, &QPushButton::clicked, this, &QDialog::reject);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(btnOK_);
-    buttons->addWidget(btnCancel_);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(tabs_);
-    layout->addLayout(buttons);
+    const DialogButtons buttons = LayOutSettingsDialog(*this, tabs_);
+    btnOK_ = buttons.ok;
+    btnCancel_ = buttons.cancel;
 
     {
         SettingsStore store;
