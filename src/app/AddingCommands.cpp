@@ -9,6 +9,8 @@
 #include "fontlist/FontListView.h"
 #include "platform/Text.h"
 #include "settings/EnvironmentSettings.h"
+#include "widgets/BusyCursor.h"
+#include "widgets/MessageText.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -53,11 +55,6 @@ namespace {
         return folder;
     }
 
-    class BusyCursor {
-    public:
-        BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-        ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-    };
 
 } // namespace
 
@@ -67,7 +64,7 @@ void MainWindow::ShowNotAdded(const FontAdder& adder, const QString& closingLine
 {
     const QString summary = adder.Summary(closingLine);
     if (!summary.isEmpty())
-        QMessageBox::information(this, kTitle, summary);
+        QMessageBox::information(this, kTitle, DisplayText(summary));
 }
 
 void MainWindow::FinishAdding()

@@ -1,6 +1,8 @@
 // Commands on list files, recent lists and the file association.
 #include "app/Icons.h"
 #include "app/MainWindow.h"
+#include "widgets/BusyCursor.h"
+#include "widgets/MessageText.h"
 #include "app/ShellIntegration.h"
 #include "fontlist/FontListView.h"
 #include "fontlist/ListFile.h"
@@ -21,21 +23,7 @@ namespace {
 
     // The texts keep their designed line breaks ("\r\n", and "\r\r" between
     // paragraphs); a message box breaks lines at "\n" only.
-    QString DisplayText(QString text)
-    {
-        return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
-    }
-
     void ShowError(QWidget* parent, const QString& text) { QMessageBox::critical(parent, kTitle, DisplayText(text)); }
-
-    // The busy pointer for the time of a read, put aside while a question is asked.
-    class BusyPointer {
-    public:
-        BusyPointer() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-        ~BusyPointer() { QApplication::restoreOverrideCursor(); }
-        BusyPointer(const BusyPointer&) = delete;
-        BusyPointer& operator=(const BusyPointer&) = delete;
-    };
 
     bool AskConversion(QWidget* parent)
     {
@@ -176,7 +164,7 @@ void MainWindow::ReadListFile(bool ignoreDriveLetter)
     options.MeasureSize = MeasureWithWorkFolder(Work().Path());
     ListReadResult result;
     {
-        BusyPointer busy;
+        BusyCursor busy;
         result = tz::ReadListFile(list_, list_.ListPath, options);
     }
     if (result.Status == ListReadStatus::CannotOpen) {

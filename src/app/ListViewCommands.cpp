@@ -1,6 +1,7 @@
 // Commands on the rows of the list: delete, select, find, sort.
 #include "app/AppWindows.h"
 #include "app/MainWindow.h"
+#include "widgets/BusyCursor.h"
 #include "fontlist/FontListView.h"
 #include "fontlist/FontSort.h"
 
@@ -34,9 +35,10 @@ void MainWindow::emnDeleteOKClick()
 {
     if (list_.SelectedCount() == 0)
         return;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    list_.DeleteSelected();
-    QApplication::restoreOverrideCursor();
+    {
+        BusyCursor busy;
+        list_.DeleteSelected();
+    }
     ShowCount();
     SetModified(true);
 }

@@ -1,5 +1,7 @@
 #include "fontlist/FindDialog.h"
 
+#include "widgets/BusyCursor.h"
+
 #include "fontlist/FontListView.h"
 
 #include <QApplication>
@@ -70,9 +72,10 @@ void FindDialog::Button1Click()
         return;
     }
     button1_->setFocus();
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const int found = SearchAndSelect();
-    QApplication::restoreOverrideCursor();
+    const int found = [this] {
+        BusyCursor busy;
+        return SearchAndSelect();
+    }();
     if (found != FontList::kNone)
         view_.MakeVisible(found);
     else

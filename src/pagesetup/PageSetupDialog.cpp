@@ -1,5 +1,7 @@
 #include "pagesetup/PageSetupDialog.h"
 
+#include "widgets/BusyCursor.h"
+
 #include "pagesetup/MarginField.h"
 #include "pagesetup/PageSetupPictures.h"
 #include "pagesetup/PaperDiagram.h"
@@ -341,9 +343,10 @@ void PageSetupDialog::rbtnBindClick(int id)
 void PageSetupDialog::Button1Click()
 {
     Button1_->setEnabled(false);
-    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    ShowMargins(list_.MaximumMargins(SelectedOrientation()));
-    QGuiApplication::restoreOverrideCursor();
+    {
+        BusyCursor busy;
+        ShowMargins(list_.MaximumMargins(SelectedOrientation()));
+    }
     Button1_->setEnabled(true);
     EnableApply();
 }

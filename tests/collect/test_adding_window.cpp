@@ -3,6 +3,8 @@
 #include "app/Application.h"
 #include "app/MainWindow.h"
 #include "collect/FolderSearchWindow.h"
+#include "fontlist/FontList.h"
+#include "fontlist/ListFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -71,7 +73,7 @@ private slots:
         main->fmnAddClick();
         QCOMPARE(main->List().Count(), 2);
         QCOMPARE(answerer.Count(), 1);
-        QCOMPARE(answerer.Last().text, QStringLiteral("notes.txt\r\n以上のファイルが追加できませんでした．"));
+        QCOMPARE(answerer.Last().text, QStringLiteral("notes.txt\n以上のファイルが追加できませんでした．"));
         QCOMPARE(answerer.Last().icon, QMessageBox::Information);
         QCOMPARE(main->StatusText(), QStringLiteral("フォント: 2書体"));
         QVERIFY(main->IsModified());
@@ -91,7 +93,7 @@ private slots:
         QCOMPARE(main->List().SortKey, -1);
         QCOMPARE(answerer.Count(), 1);
         QCOMPARE(answerer.Last().text,
-            QStringLiteral("notes.txt\r\nbroken.ttf\r\n以上のファイル(フォルダ)が追加できませんでした．"));
+            QStringLiteral("notes.txt\nbroken.ttf\n以上のファイル(フォルダ)が追加できませんでした．"));
         QCOMPARE(main->SearchFolder, dir_.filePath("tree"));
         QVERIFY(main->IsModified());
         QVERIFY(!windows.FolderSearch->isVisible());
@@ -107,7 +109,7 @@ private slots:
         QCOMPARE(main->List().Count(), 3);
         QCOMPARE(main->List().Entry(0).FilePath, dir_.filePath("files/a.ttf").toUpper());
         QVERIFY(!main->IsModified());
-        QCOMPARE(answerer.Last().text, QStringLiteral("broken.ttf\r\n以上のファイルが追加できませんでした．"));
+        QCOMPARE(answerer.Last().text, QStringLiteral("broken.ttf\n以上のファイルが追加できませんでした．"));
         QCOMPARE(main->StatusText(), QStringLiteral("フォント: 3書体"));
     }
 
@@ -120,7 +122,7 @@ private slots:
         main->SearchFolder = dir_.filePath("tree/");
         main->StartFolderSearch();
         QCOMPARE(main->List().Count(), 2);
-        QCOMPARE(answerer.Last().text, QStringLiteral("broken.ttf\r\n以上のファイルが追加できませんでした．"));
+        QCOMPARE(answerer.Last().text, QStringLiteral("broken.ttf\n以上のファイルが追加できませんでした．"));
         QVERIFY(main->IsModified());
         QCOMPARE(main->StatusText(), QStringLiteral("フォント: 2書体"));
     }
@@ -148,6 +150,72 @@ private slots:
         QCOMPARE(main->List().Count(), 5);
         QVERIFY(window.Walk().Stopped());
         QCOMPARE(main->StatusText(), QStringLiteral("フォント: 5書体"));
+    }
+
+    void droppedListFiles()
+    {
+        const QString list = dir_.filePath("files/saved.tzl");
+        {
+            FontList rows;
+            rows.AddEntry("Saved", "Saved", "/x/saved.ttf", {}, "1", 0);
+            QVERIFY(WriteListFile(rows, list));
+        }
+        AppWindows windows;
+        auto main = CreateWindows(windows, false);
+        main->show();
+        main->List().AddEntry("Old", "Old", "/x/old.ttf", {}, "1", 0);
+        main->SetModified(true);
+        // Alone: the unsaved list is asked about, then replaced.
+        {
+            MessageBoxAnswerer answerer(QMessageBox::Yes);
+            main->DropFiles(Urls({ list }));
+            QCOMPARE(answerer.Count(), 1);
+            QCOMPARE(answerer.Last().icon, QMessageBox::Question);
+        }
+        QCOMPARE(main->List().Count(), 1);
+        QCOMPARE(main->List().Entry(0).FaceName, QStringLiteral("Saved"));
+        QCOMPARE(main->windowTitle(), QStringLiteral("saved.tzl - Typoscan Zindel"));
+        QVERIFY(!main->IsModified());
+        // With other files: a list file is not a font and is named.
+        MessageBoxAnswerer answerer;
+        main->DropFiles(Urls({ list, dir_.filePath("files/a.ttf") }));
+        QCOMPARE(main->List().Count(), 2);
+        QCOMPARE(answerer.Last().text, QStringLiteral("saved.tzl\n以上のファイル(フォルダ)が追加できませんでした．"));
+    }
+
+    void droppedShortcuts()
+    {
+        const QString target = dir_.filePath("files/a.ttf");
+        const QString link = dir_.filePath("files/alias.ttf");
+        QFile::remove(link);
+        QVERIFY(QFile::link(target, link));
+        AppWindows windows;
+        auto main = CreateWindows(windows, false);
+        main->show();
+        main->DropFiles(Urls({ link }));
+        QCOMPARE(main->List().Count(), 1);
+        // A symbolic link is followed by the file system: the row names the link.
+        QCOMPARE(main->List().Entry(0).FilePath, link.toUpper());
+    }
+
+    void installedFonts()
+    {
+        AppWindows windows;
+        auto main = CreateWindows(windows, false);
+        main->show();
+        main->List().SortKey = 3;
+        MessageBoxAnswerer answerer;
+        main->fmnSystemAddClick();
+        const int once = main->List().Count();
+        QVERIFY(once > 0); // the DejaVu and IPA fonts of the machine at least
+        QCOMPARE(main->List().SortKey, -1);
+        QVERIFY(main->IsModified());
+        for (int row = 0; row < once; ++row) {
+            const QString ext = main->List().Entry(row).FilePath.right(4);
+            QVERIFY2(ext == u".TTF" || ext == u".TTC", qPrintable(main->List().Entry(row).FilePath));
+        }
+        main->fmnSystemAddClick();
+        QCOMPARE(main->List().Count(), 2 * once);
     }
 
     void searchWindowDesign()
