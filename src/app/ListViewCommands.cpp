@@ -1,9 +1,9 @@
 // Commands on the rows of the list: delete, select, find, sort.
 #include "app/AppWindows.h"
 #include "app/MainWindow.h"
-#include "widgets/BusyCursor.h"
 #include "fontlist/FontListView.h"
 #include "fontlist/FontSort.h"
+#include "widgets/BusyCursor.h"
 
 #include <QApplication>
 #include <QHeaderView>
