@@ -122,6 +122,8 @@ private slots:
         main->SearchFolder = dir_.filePath("tree/");
         main->StartFolderSearch();
         QCOMPARE(main->List().Count(), 2);
+        QCOMPARE(main->RecentFolders().value(0), dir_.filePath("tree/"));
+        QVERIFY(main->CommandEnabled("fmnReSearchAdd") && main->Action("fmnReSearchAdd0")->isVisible());
         QCOMPARE(answerer.Last().text, QStringLiteral("broken.ttf\n以上のファイルが追加できませんでした．"));
         QVERIFY(main->IsModified());
         QCOMPARE(main->StatusText(), QStringLiteral("フォント: 2書体"));
