@@ -122,6 +122,24 @@ PageSetup PageSetupList::DefaultSetting(int slot) const
     return s;
 }
 
+namespace {
+
+// The stored values of one setting, in the order they are read and written.
+template <class Field> void ForEachStoredField(PageSetup& s, Field field)
+{
+    field(QStringLiteral("Name"), s.name);
+    field(QStringLiteral("Bind"), s.binding);
+    field(QStringLiteral("Orientation"), s.orientation);
+    field(QStringLiteral("PRT"), s.printer);
+    field(QStringLiteral("Size"), s.paper);
+    field(QStringLiteral("MarginL"), s.marginLeft);
+    field(QStringLiteral("MarginT"), s.marginTop);
+    field(QStringLiteral("MarginR"), s.marginRight);
+    field(QStringLiteral("MarginB"), s.marginBottom);
+}
+
+} // namespace
+
 void PageSetupList::Load(SettingsStore& store)
 {
     int index = 0;
@@ -134,15 +152,7 @@ void PageSetupList::Load(SettingsStore& store)
         const PageSetup defaults = DefaultSetting(slot);
         PageSetup s = defaults;
         SettingsGroup group(store, SettingKey(slot));
-        group.Read(QStringLiteral("Name"), s.name)
-            .Read(QStringLiteral("Bind"), s.binding)
-            .Read(QStringLiteral("Orientation"), s.orientation)
-            .Read(QStringLiteral("PRT"), s.printer)
-            .Read(QStringLiteral("Size"), s.paper)
-            .Read(QStringLiteral("MarginL"), s.marginLeft)
-            .Read(QStringLiteral("MarginT"), s.marginTop)
-            .Read(QStringLiteral("MarginR"), s.marginRight)
-            .Read(QStringLiteral("MarginB"), s.marginBottom);
+        ForEachStoredField(s, [&group](const QString& name, auto& value) { group.Read(name, value); });
         if (!group.Ok() || !InRange(s)) {
             if (group.Ok())
                 qCInfo(lcPageSetup) << "stored setting" << slot + 1 << "holds values out of range; using the defaults";
@@ -162,17 +172,9 @@ void PageSetupList::Save(SettingsStore& store) const
 {
     SettingsGroup(store, QStringLiteral("Common\\Settings")).Write(QStringLiteral("index"), current_);
     for (int slot = 0; slot < kSlots; ++slot) {
-        const PageSetup& s = settings_[slot];
-        SettingsGroup(store, SettingKey(slot))
-            .Write(QStringLiteral("Name"), s.name)
-            .Write(QStringLiteral("Bind"), s.binding)
-            .Write(QStringLiteral("Orientation"), s.orientation)
-            .Write(QStringLiteral("PRT"), s.printer)
-            .Write(QStringLiteral("Size"), s.paper)
-            .Write(QStringLiteral("MarginL"), s.marginLeft)
-            .Write(QStringLiteral("MarginT"), s.marginTop)
-            .Write(QStringLiteral("MarginR"), s.marginRight)
-            .Write(QStringLiteral("MarginB"), s.marginBottom);
+        PageSetup s = settings_[slot];
+        SettingsGroup group(store, SettingKey(slot));
+        ForEachStoredField(s, [&group](const QString& name, const auto& value) { group.Write(name, value); });
     }
 }
 
