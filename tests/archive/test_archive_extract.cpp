@@ -40,11 +40,7 @@ private:
 
     QString Generated(const QString& name, const QList<ZipEntry>& entries)
     {
-        const QString path = temp_.filePath(name);
-        QFile::remove(path);
-        if (!WriteZip(path, entries))
-            qFatal("cannot write %s", qPrintable(path));
-        return path;
+        return GeneratedZip(temp_.path(), name, entries);
     }
 
     void AddBackendColumn()

@@ -46,4 +46,13 @@ bool PatchZipField(const QString& path, const QByteArray& signature, int offset,
     return patched && file.write(bytes) == bytes.size();
 }
 
+QString GeneratedZip(const QString& folder, const QString& name, const QList<ZipEntry>& entries)
+{
+    const QString path = folder + u'/' + name;
+    QFile::remove(path);
+    if (!WriteZip(path, entries))
+        qFatal("cannot write %s", qPrintable(path));
+    return path;
+}
+
 } // namespace tz::test

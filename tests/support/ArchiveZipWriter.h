@@ -19,6 +19,10 @@ struct ZipEntry {
 // The DOS date of every entry: 2001-02-03 04:05:06.
 bool WriteZip(const QString& path, const QList<ZipEntry>& entries);
 
+// Writes a ZIP named name into folder, replacing an older one; its path.
+// A test fixture that cannot be written ends the test program.
+QString GeneratedZip(const QString& folder, const QString& name, const QList<ZipEntry>& entries);
+
 // Overwrites the 4-byte little-endian field at offset bytes after every
 // occurrence of signature (e.g. "PK\1\2" and 24: the recorded size).
 bool PatchZipField(const QString& path, const QByteArray& signature, int offset, quint32 value);
