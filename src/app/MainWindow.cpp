@@ -26,6 +26,7 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <QToolTip>
 
 namespace tz {
 
@@ -292,6 +293,7 @@ void MainWindow::BuildToolBar()
         QWidget* button = bar->widgetForAction(action);
         button->setObjectName(action->objectName());
         button->setFixedWidth(25);
+        button->installEventFilter(this);
     }
 }
 
@@ -426,6 +428,12 @@ void MainWindow::UpdateCommandStates()
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
+    // Tool-button tips hide after five seconds, like the row tips.
+    if (event->type() == QEvent::ToolTip && qobject_cast<QToolButton*>(watched)) {
+        auto* button = static_cast<QToolButton*>(watched);
+        QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), button->toolTip(), button, {}, kToolTipShowMs);
+        return true;
+    }
     if (windows_ && watched == windows_->Viewer && (event->type() == QEvent::Show || event->type() == QEvent::Hide))
         ScheduleCommandStates();
     return QMainWindow::eventFilter(watched, event);

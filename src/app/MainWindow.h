@@ -28,6 +28,7 @@ public:
     static constexpr QSize kDesignedSize { 503, 280 };
     static constexpr QSize kMinimumSize { 445, 278 };
     static constexpr int kHelpContext = 1040;
+    static constexpr int kToolTipShowMs = 5000;
 
     // printersInstalled: whether a printer is installed (asked once; tests
     // pass their own answer).

@@ -14,6 +14,7 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <QToolTip>
 #include <QtTest>
 
 using namespace tz;
@@ -174,6 +175,12 @@ private slots:
                               "tBtnPrintPreview", "tBtnPrint", "-", "tBtnEnv", "tBtnMessage", "-", "tBtnFind", "tBtnOpen",
                               "tBtnOpenDoc", "tBtnInstall", "-", "tBtnDelete" }));
         QCOMPARE(main.findChild<QToolButton*>("tBtnFind")->toolTip(), QStringLiteral("検索"));
+        main.show();
+        auto* search = main.findChild<QToolButton*>("tBtnSearchAdd");
+        QHelpEvent tip(QEvent::ToolTip, QPoint(2, 2), search->mapToGlobal(QPoint(2, 2)));
+        QCoreApplication::sendEvent(search, &tip);
+        QTRY_COMPARE(QToolTip::text(), QStringLiteral("検索追加"));
+        QToolTip::hideText();
     }
 
     void commandStates()
