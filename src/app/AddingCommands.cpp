@@ -22,8 +22,6 @@ namespace tz {
 
 namespace {
 
-    const QString kTitle = QStringLiteral("Typoscan Zindel");
-
     // "*.ttf" as a pattern that matches any letter case: Linux file systems
     // tell "A.TTF" from "a.ttf", fonts from Windows come in either.
     QString AnyCase(const QString& pattern)
@@ -64,7 +62,7 @@ void MainWindow::ShowNotAdded(const FontAdder& adder, const QString& closingLine
 {
     const QString summary = adder.Summary(closingLine);
     if (!summary.isEmpty())
-        QMessageBox::information(this, kTitle, DisplayText(summary));
+        QMessageBox::information(this, kProductTitle, DisplayText(summary));
 }
 
 void MainWindow::FinishAdding()

@@ -1,4 +1,5 @@
 #include "app/Application.h"
+#include "widgets/MessageText.h"
 
 #include "app/AboutDialog.h"
 #include "app/HelpWindow.h"
@@ -55,8 +56,8 @@ std::unique_ptr<MainWindow> CreateWindows(AppWindows& w, bool printersInstalled)
 int RunApplication(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Typoscan Zindel"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Typoscan Zindel"));
+    QApplication::setApplicationName(kProductTitle);
+    QApplication::setApplicationDisplayName(kProductTitle);
     QApplication::setFont(QFont(RegisterFontSubstitutes(), 9));
     try {
         AppWindows windows;
@@ -65,7 +66,7 @@ int RunApplication(int argc, char** argv)
         main->show();
         return app.exec();
     } catch (const std::exception& error) {
-        QMessageBox::critical(nullptr, QStringLiteral("Typoscan Zindel"), QString::fromLocal8Bit(error.what()));
+        QMessageBox::critical(nullptr, kProductTitle, QString::fromLocal8Bit(error.what()));
         return 1;
     }
 }

@@ -19,16 +19,13 @@ namespace tz {
 
 namespace {
 
-    const QString kTitle = QStringLiteral("Typoscan Zindel");
-
-    // The texts keep their designed line breaks ("\r\n", and "\r\r" between
-    // paragraphs); a message box breaks lines at "\n" only.
-    void ShowError(QWidget* parent, const QString& text) { QMessageBox::critical(parent, kTitle, DisplayText(text)); }
+    // The texts keep their designed line breaks; DisplayText shows them.
+    void ShowError(QWidget* parent, const QString& text) { QMessageBox::critical(parent, kProductTitle, DisplayText(text)); }
 
     bool AskConversion(QWidget* parent)
     {
         QApplication::restoreOverrideCursor();
-        const QMessageBox::StandardButton answer = QMessageBox::warning(parent, kTitle,
+        const QMessageBox::StandardButton answer = QMessageBox::warning(parent, kProductTitle,
             DisplayText(QStringLiteral(
                 "旧形式の書体リストを読み込もうとしています．\r\rこの書体リストは現在のバージョンへ変換を行いな"
                 "がら読み込みます．この作業には書体数やメディアタイプ等によって数秒から数分かかります．\r\r"
@@ -58,7 +55,7 @@ bool MainWindow::ConfirmDiscard()
 {
     if (!IsModified())
         return true;
-    return QMessageBox::question(this, kTitle,
+    return QMessageBox::question(this, kProductTitle,
                DisplayText(QStringLiteral("編集中の書体リストを破棄します.\r\nよろしいですか.")),
                QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
         == QMessageBox::Yes;

@@ -1,5 +1,6 @@
 // Commands on the rows of the list: delete, select, find, sort.
 #include "app/AppWindows.h"
+#include "widgets/MessageText.h"
 #include "app/MainWindow.h"
 #include "fontlist/FontListView.h"
 #include "fontlist/FontSort.h"
@@ -24,7 +25,7 @@ void MainWindow::emnDeleteClick()
 {
     if (list_.SelectedCount() == 0)
         return;
-    QMessageBox ask(QMessageBox::Question, QStringLiteral("Typoscan Zindel"),
+    QMessageBox ask(QMessageBox::Question, kProductTitle,
         QStringLiteral("選択した書体をリストから削除しますか."), QMessageBox::Ok | QMessageBox::Cancel, this);
     ask.setDefaultButton(QMessageBox::Cancel);
     if (ask.exec() == QMessageBox::Ok)

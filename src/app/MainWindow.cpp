@@ -1,4 +1,5 @@
 #include "app/MainWindow.h"
+#include "widgets/MessageText.h"
 
 #include "app/AboutDialog.h"
 #include "app/AppWindows.h"
@@ -31,9 +32,23 @@
 namespace tz {
 
 namespace {
-    const QString kTitle = QStringLiteral("Typoscan Zindel");
+
     const QString kMainKey = QStringLiteral("\\Software\\Quillmoor\\Typoscan\\Zindel");
-}
+
+    // Puts the window's actions named by names into a menu or tool bar in
+    // order; "-" is a separator.
+    template <class Target>
+    void AddItems(Target* target, std::initializer_list<const char*> names, const MainWindow& window)
+    {
+        for (const char* name : names) {
+            if (QByteArrayView(name) == "-")
+                target->addSeparator();
+            else
+                target->addAction(window.Action(QString::fromLatin1(name)));
+        }
+    }
+
+} // namespace
 
 struct MainWindow::ActionSpec {
     const char* name;
@@ -188,14 +203,20 @@ void MainWindow::BuildActions()
     connect(help, &QShortcut::activated, this, [this] { ShowHelp(kHelpContext); });
 }
 
-QMenu* MainWindow::BuildRecentMenu(
-    const QString& name, const QString& caption, QList<QAction*>& items, void (MainWindow::*slot)())
+QMenu* MainWindow::AddSubmenu(QMenu* parent, const QString& name, const QString& caption, bool enabled)
 {
-    auto* menu = new QMenu(caption, this);
+    QMenu* menu = parent->addMenu(caption);
     menu->setObjectName(name);
     menu->menuAction()->setObjectName(name);
-    SetCommandEnabled(menu->menuAction(), false);
+    SetCommandEnabled(menu->menuAction(), enabled);
     actions_.insert(name, menu->menuAction());
+    return menu;
+}
+
+void MainWindow::AddRecentMenu(
+    QMenu* parent, const QString& name, const QString& caption, QList<QAction*>& items, void (MainWindow::*slot)())
+{
+    QMenu* menu = AddSubmenu(parent, name, caption, false);
     for (int i = 0; i < 4; ++i) {
         auto* item = new QAction(this);
         item->setObjectName(name + QString::number(i));
@@ -206,20 +227,12 @@ QMenu* MainWindow::BuildRecentMenu(
         menu->addAction(item);
         items.append(item);
     }
-    return menu;
 }
 
 void MainWindow::BuildMenus()
 {
     QMenuBar* bar = menuBar();
-    auto add = [this](QMenu* menu, std::initializer_list<const char*> names) {
-        for (const char* name : names) {
-            if (QByteArrayView(name) == "-")
-                menu->addSeparator();
-            else
-                menu->addAction(Action(QString::fromLatin1(name)));
-        }
-    };
+    auto add = [this](QMenu* menu, std::initializer_list<const char*> names) { AddItems(menu, names, *this); };
     auto menu = [bar](const char* name, const char16_t* caption) {
         QMenu* m = bar->addMenu(QString::fromUtf16(caption));
         m->setObjectName(QString::fromLatin1(name));
@@ -228,11 +241,11 @@ void MainWindow::BuildMenus()
 
     QMenu* file = menu("FileMenu", u"ファイル(&F)");
     add(file, { "fmnAdd", "fmnSearchAdd" });
-    file->addMenu(BuildRecentMenu(QStringLiteral("fmnReSearchAdd"), QStringLiteral("最近検索したフォルダ"),
-        recentFolders_, &MainWindow::fmnReSearchAdd0Click));
+    AddRecentMenu(file, QStringLiteral("fmnReSearchAdd"), QStringLiteral("最近検索したフォルダ"), recentFolders_,
+        &MainWindow::fmnReSearchAdd0Click);
     add(file, { "fmnSystemAdd", "-", "fmnNew", "fmnOpen" });
-    file->addMenu(BuildRecentMenu(
-        QStringLiteral("fmnReOpen"), QStringLiteral("リストを開き直す"), recentLists_, &MainWindow::fmnReOpen0Click));
+    AddRecentMenu(
+        file, QStringLiteral("fmnReOpen"), QStringLiteral("リストを開き直す"), recentLists_, &MainWindow::fmnReOpen0Click);
     add(file, { "fmnAddList", "fmnSave", "fmnSaveAs", "-", "fmnPrint", "fmnPrintPreview", "fmnSetup", "-", "fmnExit" });
 
     QMenu* edit = menu("EditMenu", u"編集(&E)");
@@ -242,21 +255,14 @@ void MainWindow::BuildMenus()
     add(search, { "smnFind" });
 
     QMenu* view = menu("ViewMenu", u"表示(&V)");
-    QMenu* sort = view->addMenu(QStringLiteral("フォントの整列(&I)"));
-    sort->setObjectName(QStringLiteral("vmnSort"));
-    sort->menuAction()->setObjectName(QStringLiteral("vmnSort"));
-    SetCommandEnabled(sort->menuAction(), false);
-    actions_.insert(QStringLiteral("vmnSort"), sort->menuAction());
+    QMenu* sort = AddSubmenu(view, QStringLiteral("vmnSort"), QStringLiteral("フォントの整列(&I)"), false);
     add(sort, { "vmnSortByName", "vmnSortByFamily", "vmnSortByPath", "vmnSortByArchive", "vmnSortBySize" });
     add(view, { "-", "vmnJumpPreview" });
 
     QMenu* tools = menu("ToolsMenu", u"ツール(&T)");
     add(tools, { "tmnOpen", "tmnOpenDoc", "-", "tmnCopy", "tmnInstall", "-", "tmnOpenFolder1", "tmnOpenFolder2", "-",
                    "fmnProperty", "-" });
-    QMenu* association = tools->addMenu(QStringLiteral("関連付け"));
-    association->setObjectName(QStringLiteral("E1"));
-    association->menuAction()->setObjectName(QStringLiteral("E1"));
-    SetCommandEnabled(association->menuAction(), true);
+    QMenu* association = AddSubmenu(tools, QStringLiteral("E1"), QStringLiteral("関連付け"), true);
     add(association, { "fmnFileTypeAdd", "fmnFileTypeRemove" });
     add(tools, { "-", "OpenTyposcan" });
 
@@ -278,18 +284,15 @@ void MainWindow::BuildToolBar()
     bar->setFloatable(false);
     bar->setIconSize(QSize(16, 16));
     bar->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    const char* buttons[] = { "tBtnSearchAdd", "-", "tbnOpenList", "tBtnSave", "-", "tBtnPageSetup",
-        "tBtnPrintPreview", "tBtnPrint", "-", "tBtnEnv", "tBtnMessage", "-", "tBtnFind", "tBtnOpen", "tBtnOpenDoc",
-        "tBtnInstall", "-", "tBtnDelete" };
-    for (const char* name : buttons) {
-        if (QByteArrayView(name) == "-") {
-            bar->addSeparator();
+    AddItems(bar,
+        { "tBtnSearchAdd", "-", "tbnOpenList", "tBtnSave", "-", "tBtnPageSetup", "tBtnPrintPreview", "tBtnPrint", "-",
+            "tBtnEnv", "tBtnMessage", "-", "tBtnFind", "tBtnOpen", "tBtnOpenDoc", "tBtnInstall", "-", "tBtnDelete" },
+        *this);
+    for (QAction* action : bar->actions()) {
+        if (action->isSeparator())
             continue;
-        }
-        QAction* action = Action(QString::fromLatin1(name));
         action->setToolTip(action->text());
         action->setIcon(ToolIcon(action->objectName()));
-        bar->addAction(action);
         QWidget* button = bar->widgetForAction(action);
         button->setObjectName(action->objectName());
         button->setFixedWidth(25);
@@ -301,14 +304,10 @@ void MainWindow::BuildContextMenu()
 {
     popup_ = new QMenu(this);
     popup_->setObjectName(QStringLiteral("PopupMenu1"));
-    const char* items[] = { "pmnSearchAdd", "-", "pmnPrintPreview", "pmnJumpPreview", "-", "pmnOpenDoc", "pmnInstall",
-        "-", "pmnEnv", "pmnMessage", "-", "pmnProperty" };
-    for (const char* name : items) {
-        if (QByteArrayView(name) == "-")
-            popup_->addSeparator();
-        else
-            popup_->addAction(Action(QString::fromLatin1(name)));
-    }
+    AddItems(popup_,
+        { "pmnSearchAdd", "-", "pmnPrintPreview", "pmnJumpPreview", "-", "pmnOpenDoc", "pmnInstall", "-", "pmnEnv",
+            "pmnMessage", "-", "pmnProperty" },
+        *this);
     setContextMenuPolicy(Qt::CustomContextMenu);
     view_->setContextMenuPolicy(Qt::CustomContextMenu);
     auto show = [this](QWidget* from, const QPoint& pos) {
@@ -331,7 +330,7 @@ void MainWindow::SetModified(bool modified)
 
 void MainWindow::RefreshCaption()
 {
-    const QString caption = FileNamePart(list_.ListPath) + QStringLiteral(" - ") + kTitle;
+    const QString caption = FileNamePart(list_.ListPath) + QStringLiteral(" - ") + kProductTitle;
     setWindowTitle(caption);
 }
 
@@ -557,7 +556,7 @@ bool MainWindow::CloseQuery()
 {
     if (!IsModified())
         return true;
-    const QMessageBox::StandardButton answer = QMessageBox::warning(this, kTitle,
+    const QMessageBox::StandardButton answer = QMessageBox::warning(this, kProductTitle,
         QStringLiteral("変更内容を %1に保存しますか.").arg(FileNamePart(list_.ListPath)),
         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
     if (answer == QMessageBox::Cancel)

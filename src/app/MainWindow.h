@@ -140,7 +140,9 @@ private:
     void BuildMenus();
     void BuildToolBar();
     void BuildContextMenu();
-    QMenu* BuildRecentMenu(const QString& name, const QString& caption, QList<QAction*>& items, void (MainWindow::*slot)());
+    QMenu* AddSubmenu(QMenu* parent, const QString& name, const QString& caption, bool enabled);
+    void AddRecentMenu(
+        QMenu* parent, const QString& name, const QString& caption, QList<QAction*>& items, void (MainWindow::*slot)());
     static QStringList RecentPaths(const QList<QAction*>& items);
     static void SetRecentPaths(QList<QAction*>& items, const QStringList& paths);
     void ScheduleCommandStates();

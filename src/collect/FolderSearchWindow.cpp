@@ -1,4 +1,5 @@
 #include "collect/FolderSearchWindow.h"
+#include "widgets/MessageText.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -15,7 +16,7 @@ FolderSearchWindow::FolderSearchWindow(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
 {
     setObjectName(QStringLiteral("TForm6"));
-    setWindowTitle(QStringLiteral("Typoscan Zindel"));
+    setWindowTitle(kProductTitle);
     setModal(true);
     setCursor(Qt::WaitCursor);
     lblStatus_ = new QLabel;

@@ -1,4 +1,5 @@
 #include "fontlist/FindDialog.h"
+#include "widgets/MessageText.h"
 
 #include "widgets/BusyCursor.h"
 
@@ -97,7 +98,7 @@ int FindDialog::SearchAndSelect()
 void FindDialog::ReportNotFound()
 {
     QMessageBox::information(
-        this, QStringLiteral("Typoscan Zindel"), u'"' + edit1_->text() + QStringLiteral("\"が見つかりません．"));
+        this, kProductTitle, u'"' + edit1_->text() + QStringLiteral("\"が見つかりません．"));
     edit1_->setFocus();
     edit1_->selectAll();
 }

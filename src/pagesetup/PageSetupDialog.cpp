@@ -1,4 +1,5 @@
 #include "pagesetup/PageSetupDialog.h"
+#include "widgets/MessageText.h"
 
 #include "widgets/BusyCursor.h"
 
@@ -29,7 +30,6 @@ namespace tz {
 
 namespace {
 
-    const QString kTitle = QStringLiteral("Typoscan Zindel");
     constexpr int kRowHeight = 16;
     constexpr int kIconSize = 16;
 
@@ -374,7 +374,7 @@ bool PageSetupDialog::ApplyEdits()
         = list_.Apply(cmbSpeedSetting1_->currentIndex(), SelectedOrientation(), SelectedBinding(), FieldTexts());
     if (result.ok)
         return true;
-    QMessageBox::critical(this, kTitle, result.message);
+    QMessageBox::critical(this, kProductTitle, result.message);
     pgcSetup_->setCurrentWidget(tabMargin_);
     fields_[result.side]->setFocus();
     return false;

@@ -1,4 +1,5 @@
 #include "pagesetup/SetupNameDialog.h"
+#include "widgets/MessageText.h"
 
 #include "platform/Text.h"
 
@@ -107,7 +108,7 @@ void SetupNameDialog::done(int result)
     if (result == Accepted) {
         const QString name = edtName_->text().trimmed();
         if (const QString error = Validate(name); !error.isEmpty()) {
-            QMessageBox::critical(this, QStringLiteral("Typoscan Zindel"), error);
+            QMessageBox::critical(this, kProductTitle, error);
             return;
         }
         edtName_->setText(name);

@@ -1,4 +1,5 @@
 #include "settings/EnvironmentDialog.h"
+#include "widgets/MessageText.h"
 
 #include "widgets/SettingsDialogFrame.h"
 
@@ -30,7 +31,6 @@ namespace tz {
 
 namespace {
 
-    const QString kTitle = QStringLiteral("Typoscan Zindel");
     const QString kSizePreviewText = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789");
     const QStringList kLineSizes = { QStringLiteral("8"), QStringLiteral("9"), QStringLiteral("10"),
         QStringLiteral("11"), QStringLiteral("12"), QStringLiteral("14"), QStringLiteral("16"), QStringLiteral("18"),
@@ -50,7 +50,7 @@ namespace {
 
     void ShowMessage(QWidget* parent, QMessageBox::Icon icon, const QString& text)
     {
-        QMessageBox box(icon, kTitle, text, QMessageBox::Ok, parent);
+        QMessageBox box(icon, kProductTitle, text, QMessageBox::Ok, parent);
         box.exec();
     }
 

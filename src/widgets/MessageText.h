@@ -5,6 +5,9 @@
 
 namespace tz {
 
+// The product name: the title of every message box and of the progress windows.
+inline const QString kProductTitle = QStringLiteral("Typoscan Zindel");
+
 inline QString DisplayText(QString text)
 {
     return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
