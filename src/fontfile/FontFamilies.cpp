@@ -90,9 +90,9 @@ namespace {
 
 } // namespace
 
-QStringList InstalledTrueTypeFamilies()
+QStringList InstalledTrueTypeFamilies(FontConfigView view)
 {
-    const ConfigPtr config = FreshConfig();
+    const ConfigPtr config = view == FontConfigView::Fresh ? FreshConfig() : CurrentConfig();
     if (!config)
         return {};
     FcPattern* pattern = FcPatternCreate();

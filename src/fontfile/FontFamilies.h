@@ -11,9 +11,11 @@ namespace tz {
 
 // Families of the installed TrueType and OpenType (sfnt) fonts, without the
 // vertical-writing variants whose names begin with "@", duplicate-free and
-// sorted ignoring case. Asks fontconfig afresh on every call, so fonts added
-// since the last call are seen.
-QStringList InstalledTrueTypeFamilies();
+// sorted ignoring case. Fresh asks fontconfig afresh, so fonts added since
+// the last call are seen; Current uses the configuration the process already
+// loaded (cheap, for start-up).
+enum class FontConfigView { Fresh, Current };
+QStringList InstalledTrueTypeFamilies(FontConfigView view = FontConfigView::Fresh);
 
 // Watches fontconfig's font folders and configuration files and emits
 // FontsChanged once a burst of changes has settled. A configured font folder

@@ -101,7 +101,7 @@ EnvironmentDialog::EnvironmentDialog(QWidget* parent)
     btnOK_ = buttons.ok;
     btnCancel_ = buttons.cancel;
 
-    FillFontList();
+    FillFontList(FontConfigView::Current); // the configuration already loaded: start-up stays quick
     SelectDefaultFace();
     settings_.customFace = cmbCustom_->currentText();
     {
@@ -346,11 +346,11 @@ QWidget* EnvironmentDialog::BuildMiscTab()
     return page;
 }
 
-void EnvironmentDialog::FillFontList()
+void EnvironmentDialog::FillFontList(FontConfigView view)
 {
     const QSignalBlocker blocker(cmbCustom_);
     cmbCustom_->clear();
-    cmbCustom_->addItems(InstalledTrueTypeFamilies());
+    cmbCustom_->addItems(InstalledTrueTypeFamilies(view));
 }
 
 void EnvironmentDialog::SelectDefaultFace()
@@ -361,7 +361,7 @@ void EnvironmentDialog::SelectDefaultFace()
 
 void EnvironmentDialog::RefreshFontList()
 {
-    FillFontList();
+    FillFontList(FontConfigView::Fresh);
     const int accepted = cmbCustom_->findText(settings_.customFace);
     if (accepted >= 0) {
         const QSignalBlocker blocker(cmbCustom_);

@@ -3,6 +3,7 @@
 // EnvironmentSettings: loaded from the store when the dialog is created,
 // written back when it is destroyed, changed only by OK (and by the refresh of
 // the heading-font list).
+#include "fontfile/FontFamilies.h"
 #include "settings/EnvironmentSettings.h"
 
 #include <QDialog>
@@ -55,7 +56,7 @@ private:
     QWidget* NewHeadingPreview(QLabel*& left, QLabel*& right);
     QComboBox* NewSizeField(const QString& name, const QStringList& items);
 
-    void FillFontList();
+    void FillFontList(FontConfigView view);
     void SelectDefaultFace();
     void TakeSnapshot();
     void Restore();
