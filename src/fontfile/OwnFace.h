@@ -1,0 +1,26 @@
+#pragma once
+// The exact face a list row names, as font data of its own. Drawing goes
+// through this data rather than a family name: a family name may pick
+// another installed file of the same name, and a collection's bytes give the
+// font engine only its first face.
+#include <QByteArray>
+#include <QString>
+
+namespace tz {
+
+// Face `index` of an sfnt file image as a standalone sfnt: that face's offset
+// table followed by copies of its tables. A single-face image comes back
+// unchanged for index 0. Empty when there is no such face or a table lies
+// outside the image.
+QByteArray StandaloneFace(const QByteArray& image, int index);
+
+// The same with the `name` table replaced (or added): a face with other names
+// and the same glyphs.
+QByteArray WithNameTable(const QByteArray& face, const QByteArray& nameTable);
+
+// Font data of the face of the file at path whose face and family names are
+// the row's; when no face carries both names, the first face with the face
+// name, else the file's first face. Empty when the file can't be read as a font.
+QByteArray LoadOwnFace(const QString& path, const QString& faceName, const QString& familyName);
+
+} // namespace tz
