@@ -73,6 +73,14 @@ struct SampleInput {
     VectorPages* vectorPages = nullptr; // optional, either mode
 };
 
+// The face charset and sample class a style's character-set code gives:
+// symbol codes (bit 1), ANSI (0) and Shift-JIS codes (bit 7); any other code
+// leaves both as they were.
+void ClassifyCharset(quint8 code, quint8& charset, int& sampleClass);
+// A sample size on a canvas, in the preview's points: trunc(size × the
+// canvas's vertical resolution ÷ the preview's).
+int CanvasPoints(int size, int resolutionY, int previewResolutionY);
+
 // Takes the page setting in force: the current setting's binding, the
 // applied margins and orientation, and the current printer's capabilities.
 void TakePageSetting(SampleInput& input, const PageSetupList& setups, const PrinterAccess& printers);
