@@ -1,6 +1,9 @@
 // The page file store: zlib streams through fixed buffers, page names, and
 // the emptying of the work folder.
+#include "platform/WorkFolder.h"
 #include "sample/PageStore.h"
+
+#include <sys/time.h>
 
 #include <QDir>
 #include <QFile>
@@ -116,6 +119,38 @@ private slots:
         EmptyWorkFolder(work.path());
         QCOMPARE(dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList { "sub" });
         QVERIFY(QFile::exists(dir.filePath("sub/kept")));
+    }
+
+    // A work folder whose owner was killed goes at the next start; one whose
+    // owner still runs stays.
+    void abandonedWorkFoldersAreRemoved()
+    {
+        QTemporaryDir temp;
+        const QByteArray oldTemp = qgetenv("TMPDIR");
+        qputenv("TMPDIR", QFile::encodeName(temp.path()));
+        auto age = [](const QString& path) {
+            const timeval hourAgo[2] = { { time(nullptr) - 3600, 0 }, { time(nullptr) - 3600, 0 } };
+            QCOMPARE(utimes(QFile::encodeName(path).constData(), hourAgo), 0);
+        };
+        {
+            WorkFolder running;
+            QVERIFY(running.Path().startsWith(temp.path() + "/tzQ"));
+            Write(running.File("0001.tzg"), "page");
+            age(running.Path());
+            const QString abandoned = temp.filePath("tzQabandoned");
+            QVERIFY(QDir().mkdir(abandoned));
+            Write(abandoned + "/typozind.arc.ttf", "font");
+            age(abandoned);
+            const QString fresh = temp.filePath("tzQfresh");
+            QVERIFY(QDir().mkdir(fresh));
+
+            WorkFolder next;
+            QVERIFY(!QFile::exists(abandoned));
+            QVERIFY(QFile::exists(running.File("0001.tzg")));
+            QVERIFY(QFile::exists(fresh));
+        }
+        QCOMPARE(QDir(temp.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot), QStringList { "tzQfresh" });
+        qputenv("TMPDIR", oldTemp);
     }
 };
 
