@@ -211,7 +211,7 @@ namespace {
             input.rows.append(list.Entry(row));
         PageSetupList setups(ProgramPrinters());
         {
-            SettingsStore store;
+            SettingsStore store(SettingsStore::kReadOnly);
             input.environment.Load(store);
             input.texts.Load(store);
             setups.Load(store);

@@ -96,6 +96,27 @@ private slots:
         QVERIFY(!QFile::exists(Out("full/tzsm0001.png")));
     }
 
+    // The settings in force are read, never written.
+    void settingsAreReadOnly()
+    {
+        const QString missing = Out("none/Typoscan.reg");
+        QCOMPARE(RunProcess(BinPath("tzind"), { "sample", "-o", Out("s1"), kDejaVuSans }, { "TYPOSCAN_SETTINGS=" + missing })
+                     .exitCode,
+            0);
+        QVERIFY(!QFile::exists(missing));
+        const QString settings = Out("portrait.reg");
+        const QByteArray content = "[HKEY_CURRENT_USER\\Software\\Quillmoor\\Typoscan\\Common\\Settings\\Set1]\r\n"
+                                   "\"Name\"=\"A4\"\r\n\"Bind\"=dword:00000000\r\n\"Orientation\"=dword:00000000\r\n"
+                                   "\"PRT\"=\"\"\r\n\"Size\"=dword:00000009\r\n\"MarginL\"=dword:00000023\r\n"
+                                   "\"MarginT\"=dword:00000019\r\n\"MarginR\"=dword:0000000d\r\n\"MarginB\"=dword:00000023\r\n";
+        QVERIFY(WriteBytes(settings, content));
+        QCOMPARE(RunProcess(BinPath("tzind"), { "sample", "-o", Out("s2"), kDejaVuSans }, { "TYPOSCAN_SETTINGS=" + settings })
+                     .exitCode,
+            0);
+        QCOMPARE(QImage(Out("s2/tzsm0001.png")).size(), QSize(793, 1122));
+        QCOMPARE(ReadAll(settings), content);
+    }
+
     void usage()
     {
         QCOMPARE(RunProcess(BinPath("tzind"), { "sample", kDejaVuSans }).exitCode, 2);
