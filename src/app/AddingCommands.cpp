@@ -4,11 +4,13 @@
 #include "app/MainWindow.h"
 #include "collect/FolderSearchWindow.h"
 #include "collect/FontAdder.h"
+#include "collect/FontPreviewPanel.h"
 #include "collect/Shortcut.h"
 #include "fontfile/InstalledFontFiles.h"
 #include "fontlist/FontListView.h"
 #include "platform/Text.h"
 #include "settings/EnvironmentSettings.h"
+#include "settings/SampleTextDialog.h"
 #include "widgets/BusyCursor.h"
 #include "widgets/MessageText.h"
 
@@ -104,8 +106,11 @@ void MainWindow::fmnAddClick()
         Filter(QStringLiteral("書庫ファイル(*.zip, *.lzh, *.cab, *.exe)"), { "*.zip", "*.lzh", "*.cab", "*.exe" }),
         QStringLiteral("すべてのファイル(*.*) (*)"),
     });
+    auto* preview = new FontPreviewPanel(dialog, windows_->SampleTexts->Texts());
     bool added = false;
-    if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
+    const bool accepted = dialog.exec() == QDialog::Accepted;
+    delete preview;
+    if (accepted && !dialog.selectedFiles().isEmpty()) {
         BusyCursor busy;
         const QStringList files = dialog.selectedFiles();
         addDialogFolder_ = QFileInfo(files.constFirst()).absolutePath();
