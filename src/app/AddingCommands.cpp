@@ -55,7 +55,6 @@ namespace {
         return folder;
     }
 
-
 } // namespace
 
 FolderSearchWindow& MainWindow::SearchWindow() const { return *windows_->FolderSearch; }

@@ -1,3 +1,4 @@
+#include "../fontfile/FontfileTestFiles.h"
 #include "ArchiveZipWriter.h"
 #include "DialogHelpers.h"
 #include "SettingsPrivateFonts.h"
@@ -14,12 +15,12 @@
 #include "settings/SampleTextSet.h"
 #include "settings/SettingsStore.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QLabel>
-#include <QAbstractItemView>
 #include <QPainter>
 #include <QRawFont>
 #include <QSignalSpy>
@@ -35,16 +36,10 @@ const QString kIpaGothic = QStringLiteral("/usr/share/fonts/opentype/ipafont-got
 const QString kOpenSymbol = QStringLiteral("/usr/share/fonts/truetype/libreoffice/opens___.ttf");
 const QString kSymbolText = QStringLiteral("\u2200\u2203\u2208\u221E");
 
-QByteArray ReadAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 // The glyphs of an installed font under the family (and full) name given.
 QByteArray Renamed(const QString& glyphsFrom, const QString& family)
 {
-    return WithNameTable(ReadAll(glyphsFrom),
+    return WithNameTable(ReadTestFile(glyphsFrom),
         NameTable({ WindowsName(1, family), WindowsName(2, "Regular"), WindowsName(4, family),
             WindowsName(6, QString(family).remove(u' ')) }));
 }
@@ -150,14 +145,7 @@ class FontPreviewTest : public QObject {
     QTemporaryDir dir_;
     SampleTextSet texts_;
 
-    QString Write(const QString& name, const QByteArray& bytes)
-    {
-        const QString path = dir_.filePath(name);
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-            qFatal("can't write %s", qPrintable(path));
-        return path;
-    }
+    QString Write(const QString& name, const QByteArray& bytes) { return WriteTestFile(dir_, name, bytes); }
 
 private slots:
     void initTestCase()
@@ -176,17 +164,22 @@ private slots:
         QTest::addColumn<QString>("family");
         QTest::addColumn<Layout>("layout");
         QTest::addColumn<QImage>("other"); // a drawing it must not be
-        const auto other = [this](const QString& path, Layout layout) { return Expected(ReadAll(path), layout, texts_); };
-        QTest::newRow("japanese: two lines") << "gothic.ttf" << "Zindel Preview Gothic" << Layout::TwoLines
-                                             << other(dir_.filePath("gothic.ttf"), Layout::CentredAscii);
-        QTest::newRow("latin: one centred line") << "latin.ttf" << "Zindel Preview Sans" << Layout::CentredAscii
-                                                 << other(kIpaGothic, Layout::CentredAscii);
-        QTest::newRow("symbol: the symbol text") << "symbol.ttf" << "Zindel Preview Symbol" << Layout::CentredSymbol
-                                                 << other(kOpenSymbol, Layout::CentredAscii);
+        const auto other
+            = [this](const QString& path, Layout layout) { return Expected(ReadTestFile(path), layout, texts_); };
+        QTest::newRow("japanese: two lines")
+            << "gothic.ttf"
+            << "Zindel Preview Gothic" << Layout::TwoLines << other(dir_.filePath("gothic.ttf"), Layout::CentredAscii);
+        QTest::newRow("latin: one centred line")
+            << "latin.ttf"
+            << "Zindel Preview Sans" << Layout::CentredAscii << other(kIpaGothic, Layout::CentredAscii);
+        QTest::newRow("symbol: the symbol text")
+            << "symbol.ttf"
+            << "Zindel Preview Symbol" << Layout::CentredSymbol << other(kOpenSymbol, Layout::CentredAscii);
         // The installed DejaVu Sans decides the character set, but its glyphs
         // never stand in for the file's own.
-        QTest::newRow("same names as an installed font") << "twin.ttf" << "DejaVu Sans" << Layout::CentredAscii
-                                                         << other(kDejaVuSans, Layout::CentredAscii);
+        QTest::newRow("same names as an installed font")
+            << "twin.ttf"
+            << "DejaVu Sans" << Layout::CentredAscii << other(kDejaVuSans, Layout::CentredAscii);
     }
 
     void drawsTheSampleOfEachCharset()
@@ -199,7 +192,7 @@ private slots:
         const qsizetype styles = EnumerateFontStyles(family).size();
         QImage canvas = WhiteCanvas();
         QCOMPARE(preview.Draw(canvas, dir_.filePath(file), texts_), family);
-        const QImage expected = Expected(ReadAll(dir_.filePath(file)), layout, texts_);
+        const QImage expected = Expected(ReadTestFile(dir_.filePath(file)), layout, texts_);
         QVERIFY(!IsBlank(expected));
         QCOMPARE(canvas, expected);
         QVERIFY(canvas != other);
@@ -210,7 +203,7 @@ private slots:
     {
         const FontPreview preview;
         const int pixels = PixelSizeOfPoints(FontPreview::kSamplePoints, 96);
-        const int height = PageFont::Own(QRawFont(ReadAll(kIpaGothic), pixels), pixels).Height();
+        const int height = PageFont::Own(QRawFont(ReadTestFile(kIpaGothic), pixels), pixels).Height();
         QImage canvas = WhiteCanvas();
         preview.Draw(canvas, dir_.filePath("gothic.ttf"), texts_);
         // The second line starts 2 pixels below the first one's height.
@@ -222,7 +215,7 @@ private slots:
 
         canvas = WhiteCanvas();
         preview.Draw(canvas, dir_.filePath("latin.ttf"), texts_);
-        const PageFont latin = PageFont::Own(QRawFont(ReadAll(kDejaVuSans), pixels), pixels);
+        const PageFont latin = PageFont::Own(QRawFont(ReadTestFile(kDejaVuSans), pixels), pixels);
         const int top = (canvas.height() - latin.Height()) / 2;
         const auto [inkTop, inkEnd] = InkRows(canvas);
         QVERIFY(inkTop >= top && inkEnd <= top + latin.Height());
@@ -235,7 +228,7 @@ private slots:
         QSignalSpy changes(qApp, &QGuiApplication::fontDatabaseChanged);
         QImage canvas = WhiteCanvas();
         QCOMPARE(preview.Draw(canvas, kDejaVuSans, texts_), QStringLiteral("DejaVu Sans"));
-        QCOMPARE(canvas, Expected(ReadAll(kDejaVuSans), Layout::CentredAscii, texts_));
+        QCOMPARE(canvas, Expected(ReadTestFile(kDejaVuSans), Layout::CentredAscii, texts_));
         QCOMPARE(changes.count(), 0);
 
         preview.Draw(canvas, dir_.filePath("latin.ttf"), texts_);
@@ -258,10 +251,11 @@ private slots:
     void filesThatAreNoFontsStayBlank_data()
     {
         QTest::addColumn<QString>("path");
-        const QByteArray font = ReadAll(dir_.filePath("latin.ttf"));
+        const QByteArray font = ReadTestFile(dir_.filePath("latin.ttf"));
         QTest::newRow("zip") << GeneratedZip(dir_.path(), "fonts.zip", { { "LATIN.TTF", font, false, true } });
         QTest::newRow("exe") << Write("setup.exe", "MZ" + QByteArray(126, '\0') + font);
-        QTest::newRow("macbinary") << Write("mac.bin", BuildMacBinary(MacBinarySpec { .font = font, .dataFork = {}, .resourceForkLength = {} }));
+        QTest::newRow("macbinary") << Write(
+            "mac.bin", BuildMacBinary(MacBinarySpec { .font = font, .dataFork = {}, .resourceForkLength = {} }));
         QTest::newRow("text") << Write("notes.ttf", "not a font");
         QTest::newRow("missing") << dir_.filePath("missing.ttf");
         QTest::newRow("folder") << dir_.path();
@@ -306,11 +300,13 @@ private slots:
 
         box->click();
         QCOMPARE(label->text(), QStringLiteral("Zindel Preview Gothic"));
-        QCOMPARE(image->pixmap().toImage(), Expected(ReadAll(dir_.filePath("gothic.ttf")), Layout::TwoLines, texts_));
+        QCOMPARE(
+            image->pixmap().toImage(), Expected(ReadTestFile(dir_.filePath("gothic.ttf")), Layout::TwoLines, texts_));
 
         QTest::keyClick(list, Qt::Key_Down);
         QCOMPARE(label->text(), QStringLiteral("Zindel Preview Sans"));
-        QCOMPARE(image->pixmap().toImage(), Expected(ReadAll(dir_.filePath("latin.ttf")), Layout::CentredAscii, texts_));
+        QCOMPARE(image->pixmap().toImage(),
+            Expected(ReadTestFile(dir_.filePath("latin.ttf")), Layout::CentredAscii, texts_));
 
         box->click();
         QVERIFY(IsBlank(image->pixmap().toImage()));
@@ -345,7 +341,7 @@ private slots:
             QTRY_VERIFY(MakeCurrent(list, "gothic.ttf"));
             QCOMPARE(dialog->findChild<QLabel*>("lblFaceName")->text(), QStringLiteral("Zindel Preview Gothic"));
             QCOMPARE(dialog->findChild<QLabel*>("Image1")->pixmap().toImage(),
-                Expected(ReadAll(dir_.filePath("gothic.ttf")), Layout::TwoLines, windows.SampleTexts->Texts()));
+                Expected(ReadTestFile(dir_.filePath("gothic.ttf")), Layout::TwoLines, windows.SampleTexts->Texts()));
         });
         main->fmnAddClick();
         main->fmnAddClick();
