@@ -105,6 +105,7 @@ void MainWindow::fmnAddClick()
         Filter(QStringLiteral("書庫ファイル(*.zip, *.lzh, *.cab, *.exe)"), { "*.zip", "*.lzh", "*.cab", "*.exe" }),
         QStringLiteral("すべてのファイル(*.*) (*)"),
     });
+    // A panel of its own for every dialog, released as soon as the dialog closes.
     auto* preview = new FontPreviewPanel(dialog, windows_->SampleTexts->Texts());
     bool added = false;
     const bool accepted = dialog.exec() == QDialog::Accepted;
