@@ -183,6 +183,25 @@ QList<FontStyle> EnumerateFontStyles(const QString& family)
     return styles;
 }
 
+quint8 SampleCharset(const QString& family, const QString& fullName)
+{
+    quint8 charset = kDefaultCharset;
+    for (const FontStyle& style : EnumerateFontStyles(family)) {
+        if (!style.TrueType)
+            continue;
+        const quint8 c = style.Charset;
+        if (c & 2)
+            charset = kSymbolCharset;
+        else if (c == 0)
+            charset = kAnsiCharset;
+        else if (c & 128)
+            charset = kShiftJisCharset;
+        if (style.FullName == fullName)
+            break;
+    }
+    return charset;
+}
+
 int AddFontResource(const QString& path)
 {
     if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {

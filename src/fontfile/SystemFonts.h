@@ -31,6 +31,13 @@ struct FontStyle {
 // added.
 QList<FontStyle> EnumerateFontStyles(const QString& family);
 
+// The character set the sample of a face is drawn in: over the TrueType
+// styles of the family in enumeration order, a code with bit 1 set gives
+// SYMBOL, 0 gives ANSI, one with bit 7 set gives SHIFTJIS and any other keeps
+// the choice so far, until the style whose full name is fullName (compared
+// exactly). kDefaultCharset when no style was classified.
+quint8 SampleCharset(const QString& family, const QString& fullName);
+
 // Makes a font file available to this process (QFontDatabase and this
 // enumeration alike). Returns a handle for RemoveFontResource, or -1 when
 // the file can't be used as a font. Needs a QGuiApplication.
