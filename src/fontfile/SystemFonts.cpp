@@ -183,23 +183,30 @@ QList<FontStyle> EnumerateFontStyles(const QString& family)
     return styles;
 }
 
-quint8 SampleCharset(const QString& family, const QString& fullName)
+quint8 ClassifyCharset(quint8 code, quint8 previous)
 {
-    quint8 charset = kDefaultCharset;
+    if (code & 2)
+        return kSymbolCharset;
+    if (code == 0)
+        return kAnsiCharset;
+    if (code & 128)
+        return kShiftJisCharset;
+    return previous;
+}
+
+SampleFace LookUpSampleFace(const QString& family, const QString& fullName)
+{
+    SampleFace face;
     for (const FontStyle& style : EnumerateFontStyles(family)) {
         if (!style.TrueType)
             continue;
-        const quint8 c = style.Charset;
-        if (c & 2)
-            charset = kSymbolCharset;
-        else if (c == 0)
-            charset = kAnsiCharset;
-        else if (c & 128)
-            charset = kShiftJisCharset;
-        if (style.FullName == fullName)
+        face.charset = ClassifyCharset(style.Charset, face.charset);
+        if (style.FullName == fullName) {
+            face.styleFlags = style.StyleFlags;
             break;
+        }
     }
-    return charset;
+    return face;
 }
 
 int AddFontResource(const QString& path)

@@ -90,18 +90,9 @@ namespace {
 
 } // namespace
 
-void ClassifyCharset(quint8 code, quint8& charset, int& sampleClass)
+int SampleClassOf(quint8 charset)
 {
-    if (code & 2) {
-        charset = kSymbolCharset;
-        sampleClass = kSymbolClass;
-    } else if (code == 0) {
-        charset = kAnsiCharset;
-        sampleClass = kAsciiClass;
-    } else if (code & 128) {
-        charset = kShiftJisCharset;
-        sampleClass = kShiftJisClass;
-    }
+    return charset == kAnsiCharset ? kAsciiClass : charset == kShiftJisCharset ? kShiftJisClass : kSymbolClass;
 }
 
 int CanvasPoints(int size, int resolutionY, int previewResolutionY) { return Scale(size, resolutionY, previewResolutionY); }
@@ -178,19 +169,6 @@ void SampleRun::PreparePages()
     }
 }
 
-void SampleRun::LookUpFace(const FontEntry& entry)
-{
-    for (const FontStyle& style : EnumerateFontStyles(entry.FamilyName)) {
-        if (!style.TrueType)
-            continue;
-        ClassifyCharset(style.Charset, face_.charset, face_.sampleClass);
-        if (style.FullName == entry.FaceName) {
-            face_.styleFlags = style.StyleFlags;
-            break;
-        }
-    }
-}
-
 PageFont SampleRun::SampleFont(const QRawFont& face, int points, bool smooth) const
 {
     const int pixels = PixelSizeOfPoints(points, geometry_.V.resolutionY);
@@ -243,7 +221,10 @@ bool SampleRun::RenderFace(int row, int& pageNumber)
     const QString fileName = FileNamePart(entry.FilePath);
 
     face_ = {};
-    LookUpFace(entry);
+    const SampleFace lookup = LookUpSampleFace(entry.FamilyName, entry.FaceName);
+    face_.charset = lookup.charset;
+    face_.sampleClass = SampleClassOf(lookup.charset);
+    face_.styleFlags = lookup.styleFlags;
     face_.twoLine = face_.charset == kShiftJisCharset && input_.environment.sjisAlsoAscii;
     const QRawFont face = RawFaceOf(facePath_, entry);
 

@@ -73,10 +73,9 @@ struct SampleInput {
     VectorPages* vectorPages = nullptr; // optional, either mode
 };
 
-// The face charset and sample class a style's character-set code gives:
-// symbol codes (bit 1), ANSI (0) and Shift-JIS codes (bit 7); any other code
-// leaves both as they were.
-void ClassifyCharset(quint8 code, quint8& charset, int& sampleClass);
+// The sample text class of a face charset: ANSI faces get the Ascii text,
+// Shift-JIS faces the Japanese one, every other face the SYMBOL text.
+int SampleClassOf(quint8 charset);
 // A sample size on a canvas, in the preview's points: trunc(size × the
 // canvas's vertical resolution ÷ the preview's).
 int CanvasPoints(int size, int resolutionY, int previewResolutionY);
@@ -144,7 +143,6 @@ private:
     };
     enum class RowOutcome { Done, PageFull, NotExtracted };
 
-    void LookUpFace(const FontEntry& entry);
     // The sample font at a canvas's point size: the row's own face, or the
     // substitute font after a substitution.
     PageFont SampleFont(const QRawFont& face, int points, bool smooth) const;

@@ -197,11 +197,9 @@ private slots:
     void charsetClassification()
     {
         QFETCH(int, code);
-        quint8 charset = kDefaultCharset;
-        int sampleClass = kSymbolClass;
-        ClassifyCharset(quint8(code), charset, sampleClass);
+        const quint8 charset = ClassifyCharset(quint8(code), kDefaultCharset);
         QTEST(int(charset), "charset");
-        QTEST(sampleClass, "sampleClass");
+        QTEST(SampleClassOf(charset), "sampleClass");
     }
 
     void aFamilyWithoutTrueTypeStylesGetsTheSymbolText()
