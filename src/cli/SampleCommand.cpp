@@ -18,6 +18,7 @@
 #include "viewer/QtPrinters.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
 #include <QBuffer>
@@ -30,10 +31,10 @@ namespace tz::cli {
 namespace {
 
     const QString kUsage = QStringLiteral(
-        "sample [--no-printer] [--preview-dpi N] [--format png|bmp|tzg] -o OUT LIST|PATH...\n"
+        "sample [--no-printer] [--preview-dpi N] [--format png|bmp|tzg] [--stats] -o OUT LIST|PATH...\n"
         "      make the sample sheets of a list file, or of fonts, archives and folders, in preview\n"
         "      mode: pages tzsm0001.png ... (or .bmp, or the page files 0001.tzg), index.tsv and\n"
-        "      log.txt in the folder OUT");
+        "      log.txt in the folder OUT; --stats prints the row count and the slowest row's time");
 
     enum { kExitNotDrawn = 3, kExitBusy = 4 };
 
@@ -42,6 +43,7 @@ namespace {
 
     struct SampleOptions {
         bool noPrinter = false;
+        bool stats = false;
         int previewDpi = 96;
         QString format = QStringLiteral("png");
         QString output;
@@ -56,6 +58,8 @@ namespace {
             const bool hasValue = i + 1 < args.size();
             if (arg == u"--no-printer") {
                 options.noPrinter = true;
+            } else if (arg == u"--stats") {
+                options.stats = true;
             } else if (arg == u"--preview-dpi" && hasValue) {
                 bool ok = false;
                 options.previewDpi = args[++i].toInt(&ok);
@@ -78,23 +82,41 @@ namespace {
         return options;
     }
 
-    // Progress on a terminal; SIGINT and SIGTERM act as Stop.
+    // Progress on a terminal; SIGINT and SIGTERM act as Stop. Measures how
+    // long each row keeps the run from handling events.
     class CommandObserver final : public RunObserver {
     public:
         void Progress(int position, int maximum) override
         {
+            if (!rowTimer_.isValid())
+                rowTimer_.start();
             if (terminal_ && maximum > 0)
                 Err(QStringLiteral("\r%1/%2").arg(position).arg(maximum));
         }
-        bool GoOn() override { return stopRequested == 0; }
+        bool GoOn() override
+        {
+            if (rowTimer_.isValid()) {
+                slowestRow_ = std::max(slowestRow_, rowTimer_.nsecsElapsed());
+                rowTimer_.invalidate();
+            }
+            ++rows_;
+            return stopRequested == 0;
+        }
         ~CommandObserver() override
         {
             if (terminal_)
                 Err(QStringLiteral("\n"));
         }
+        QString Stats() const
+        {
+            return QStringLiteral("rows %1 slowest-row-ms %2\n").arg(rows_).arg(double(slowestRow_) / 1e6, 0, 'f', 1);
+        }
 
     private:
         bool terminal_ = ::isatty(STDERR_FILENO) == 1;
+        QElapsedTimer rowTimer_;
+        qint64 slowestRow_ = 0;
+        int rows_ = 0;
     };
 
     // The rows: a ".tzl" argument is read as a list, any other path added.
@@ -231,6 +253,8 @@ namespace {
             CommandObserver observer;
             SampleRun run(std::move(input), log, index);
             result = run.Run(observer);
+            if (options->stats)
+                Err(observer.Stats() + QStringLiteral("pages %1\n").arg(result.pageCount));
         }
         std::signal(SIGINT, SIG_DFL);
         std::signal(SIGTERM, SIG_DFL);
