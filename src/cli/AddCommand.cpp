@@ -91,7 +91,7 @@ namespace {
         search.LetEventsRun = [] {};
         search.AddFile = [&](const QString& path, int selection) {
             const int before = list.Count();
-            adder.AddPath(path, selection);
+            adder.AddPathOnDisk(path, selection);
             return list.Count() != before;
         };
         FontListUpdate update(list);
@@ -130,7 +130,7 @@ namespace {
         return argumentFailed ? kExitPartial : kExitOk;
     }
 
-    const CommandRegistration registration({ QStringLiteral("add"), kUsage, Add });
+    const CommandRegistration registration({ QStringLiteral("add"), kUsage, Add, true });
 
 } // namespace
 

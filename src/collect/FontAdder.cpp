@@ -39,18 +39,21 @@ FontAdder::FontAdder(FontList& list, QString workFolder)
 {
 }
 
-void FontAdder::AddPath(const QString& path, int faceSelection)
+void FontAdder::AddPath(const QString& path, int faceSelection) { AddPathOnDisk(ResolvePath(path), faceSelection); }
+
+void FontAdder::AddPathOnDisk(const QString& path, int faceSelection)
 {
     if (!IsArchivePath(path)) {
         AddFontFile(path, QString(), path, faceSelection);
         return;
     }
-    const MemberListing listing = ListFontMembers(path);
+    OpenedArchive archive(path);
+    const MemberListing listing = archive.List(MemberFilter::Fonts);
     if (listing.Failed())
         return;
     const QString temp = workFolder_ + u'/' + kArchiveTemp;
     for (const ArchiveMember& member : listing.Members) {
-        if (!ExtractMember(path, member, temp))
+        if (!archive.Extract(member, temp))
             continue;
         AddFontFile(path, member.Name, temp, faceSelection);
         QFile::remove(temp);
@@ -59,7 +62,7 @@ void FontAdder::AddPath(const QString& path, int faceSelection)
 
 void FontAdder::AddFontFile(const QString& shownPath, const QString& member, const QString& readPath, int faceSelection)
 {
-    const FontFileAnalysis analysis = AnalyseFontFile(ResolvePath(readPath), workFolder_);
+    const FontFileAnalysis analysis = AnalyseFontFile(readPath, workFolder_);
     const qsizetype faces = analysis.FamilyNames.size();
     if (faces == 0)
         return;

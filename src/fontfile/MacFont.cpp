@@ -54,8 +54,11 @@ quint32 ReadBigEndianU32(const unsigned char* bytes)
 bool ExtractMacFont(const QString& source, const QString& target)
 {
     const RegularFile in(source, RegularFile::Mode::Read);
-    if (!in.IsOpen())
-        return false;
+    return in.IsOpen() && ExtractMacFont(in, target);
+}
+
+bool ExtractMacFont(const RegularFile& in, const QString& target)
+{
     RegularFile out(target, RegularFile::Mode::CreateTruncate);
     if (!out.IsOpen()) {
         qCDebug(lcFontFile) << "cannot create" << target;

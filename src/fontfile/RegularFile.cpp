@@ -25,6 +25,7 @@ RegularFile::RegularFile(const QString& path, Mode mode)
     }
     // O_NONBLOCK has no effect on a regular file, so it can stay set.
     fd_ = fd;
+    size_ = info.st_size;
 }
 
 RegularFile::~RegularFile()

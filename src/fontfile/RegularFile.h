@@ -16,6 +16,9 @@ public:
     RegularFile& operator=(const RegularFile&) = delete;
 
     bool IsOpen() const { return fd_ >= 0; }
+    // The length the file had when it was opened (from the same fstat that
+    // checked its type); 0 when it is not open.
+    qint64 Size() const { return size_; }
     // Reads up to size bytes at position; returns the count read (0 at the end,
     // on an error or when the position lies beyond what a file offset can hold).
     std::size_t ReadAt(quint64 position, void* buffer, std::size_t size) const;
@@ -27,6 +30,7 @@ public:
 
 private:
     int fd_ = -1;
+    qint64 size_ = 0;
 };
 
 } // namespace tz
