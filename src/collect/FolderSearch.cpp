@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <dirent.h>
+#include <iterator>
 #include <sys/stat.h>
 #include <vector>
 
@@ -11,8 +12,13 @@ namespace tz {
 
 namespace {
 
-    bool IsFontExtension(const QString& ext) { return ext == u".TTF" || ext == u".TTC" || ext == u".OTF"; }
-    bool IsArchiveExtension(const QString& ext) { return ext == u".ZIP" || ext == u".LZH" || ext == u".CAB"; }
+    bool IsFontExtension(QStringView ext) { return ext == u".TTF" || ext == u".TTC" || ext == u".OTF"; }
+    bool IsArchiveExtension(QStringView ext) { return ext == u".ZIP" || ext == u".LZH" || ext == u".CAB"; }
+    bool IsSearchedExtension(QStringView ext, const FolderSearchSettings& settings)
+    {
+        return IsFontExtension(ext) || (settings.Archives && IsArchiveExtension(ext))
+            || (settings.SelfExtracting && ext == u".EXE");
+    }
 
     struct FolderEntry {
         QByteArray name;
@@ -38,23 +44,44 @@ namespace {
 
     // The type of an entry: the folder listing's answer, or, for a symbolic
     // link or a file system that gives none, what the path leads to.
-    unsigned char EntryType(const FolderEntry& entry, const QByteArray& path)
+    unsigned char EntryType(const FolderEntry& entry, const QByteArray& folder)
     {
         if (entry.type != DT_UNKNOWN && entry.type != DT_LNK)
             return entry.type;
         struct stat st;
-        if (stat(path.constData(), &st) != 0)
+        if (stat((folder + entry.name).constData(), &st) != 0)
             return DT_UNKNOWN;
         return S_ISDIR(st.st_mode) ? DT_DIR : S_ISREG(st.st_mode) ? DT_REG : DT_UNKNOWN;
     }
+
+    // The upper-cased extension of an entry's name, read from its bytes
+    // without decoding the name, when it is no longer than the searched ones
+    // (a dot and three ASCII letters); empty otherwise. Most entries of a
+    // tree are not searched, so this costs them no allocation.
+    class ShortExtension {
+    public:
+        explicit ShortExtension(const QByteArray& name)
+        {
+            const qsizetype dot = name.lastIndexOf('.');
+            if (dot < 0 || name.size() - dot > qsizetype(std::size(chars_)))
+                return;
+            for (qsizetype i = dot; i < name.size(); ++i) {
+                const auto c = static_cast<unsigned char>(name[i]);
+                chars_[size_++] = char16_t(c >= 'a' && c <= 'z' ? c - 0x20 : c);
+            }
+        }
+        QStringView View() const { return QStringView(chars_, size_); }
+
+    private:
+        char16_t chars_[4] = {};
+        qsizetype size_ = 0;
+    };
 
 } // namespace
 
 bool IsSearchedFile(const QString& name, const FolderSearchSettings& settings)
 {
-    const QString ext = UpperExtension(name);
-    return IsFontExtension(ext) || (settings.Archives && IsArchiveExtension(ext))
-        || (settings.SelfExtracting && ext == u".EXE");
+    return IsSearchedExtension(UpperExtension(name), settings);
 }
 
 void FolderSearch::Run(const QString& folder)
@@ -83,23 +110,22 @@ void FolderSearch::SearchFolder(const QString& folder)
         LetEventsRun();
         if (stopped_)
             break;
-        const unsigned char type = EntryType(entry, encodedPrefix + entry.name);
-        if (type != DT_DIR && type != DT_REG)
-            continue;
-        const QString name = QFile::decodeName(entry.name);
-        if (type == DT_DIR)
-            SearchFolder(prefix + name);
-        else
-            AnalyseEntry(prefix + name, name, settings);
+        const unsigned char type = EntryType(entry, encodedPrefix);
+        if (type == DT_DIR) {
+            SearchFolder(prefix + QFile::decodeName(entry.name));
+        } else if (type == DT_REG) {
+            const ShortExtension ext(entry.name);
+            if (IsSearchedExtension(ext.View(), settings))
+                AnalyseEntry(prefix, QFile::decodeName(entry.name), ext.View(), settings);
+        }
     }
 }
 
-void FolderSearch::AnalyseEntry(const QString& path, const QString& name, const FolderSearchSettings& settings)
+void FolderSearch::AnalyseEntry(
+    const QString& folder, const QString& name, QStringView ext, const FolderSearchSettings& settings)
 {
-    if (!IsSearchedFile(name, settings))
-        return;
+    const QString path = folder + name;
     Progress(kAnalysisPhase, path);
-    const QString ext = UpperExtension(name);
     if (!AddFile(path, settings.FaceSelection) && !IsArchiveExtension(ext) && ext != u".EXE")
         FailedNames << name;
 }

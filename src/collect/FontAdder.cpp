@@ -7,6 +7,7 @@
 #include "platform/Text.h"
 
 #include <QFile>
+#include <algorithm>
 
 namespace tz {
 
@@ -16,13 +17,14 @@ namespace {
 
     // A name read from a font may hold tabs or line breaks; in the list file
     // they would split the row, so every control character becomes a space.
-    QString RowText(QString name)
+    QString RowText(const QString& name)
     {
-        for (QChar& c : name) {
-            if (c.unicode() < 0x20 || c.unicode() == 0x7F)
-                c = u' ';
-        }
-        return name;
+        const auto isControl = [](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7F; };
+        if (std::none_of(name.cbegin(), name.cend(), isControl))
+            return name;
+        QString text = name;
+        std::replace_if(text.begin(), text.end(), isControl, QChar(u' '));
+        return text;
     }
 
 } // namespace
