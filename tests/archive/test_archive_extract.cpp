@@ -43,9 +43,12 @@ private:
         return GeneratedZip(temp_.path(), name, entries);
     }
 
-    void AddBackendColumn()
+    // One row for the built-in reader, one for the library.
+    void AddBackendRows()
     {
         QTest::addColumn<bool>("library");
+        QTest::newRow("built-in") << false;
+        QTest::newRow("library") << true;
     }
 
 private slots:
@@ -97,11 +100,35 @@ private slots:
         QCOMPARE(FilesBelow(sandbox), QStringList { "out" });
     }
 
+    // One opened archive extracts its members one after another, in the
+    // listing's order over one pass, and still finds a member the pass has
+    // gone by (asked for again, or out of order).
+    void membersInTurn_data()
+    {
+        AddBackendRows();
+    }
+    void membersInTurn()
+    {
+        QFETCH(bool, library);
+        UseArchiverLibrary(library);
+        const QString archive = Generated("turn.zip", { { "A.TTF", "a" }, { "README.TXT", "r" }, { "B.TTF", "b" }, { "C.TTF", "c" } });
+        OpenedArchive opened(archive);
+        const MemberListing fonts = opened.List(MemberFilter::Fonts);
+        QCOMPARE(Names(fonts.Members), (QStringList { "A.TTF", "B.TTF", "C.TTF" }));
+        const QString destination = Sandbox() + "/out/member.ttx";
+        for (const auto& [index, content] : { std::pair { 0, "a" }, { 1, "b" }, { 2, "c" }, { 2, "c" }, { 0, "a" }, { 1, "b" } }) {
+            QVERIFY(opened.Extract(fonts.Members[index], destination));
+            QCOMPARE(ReadAll(destination), QByteArray(content));
+        }
+        QVERIFY(!opened.Extract({ "MISSING.TTF", {} }, destination));
+        QVERIFY(!QFile::exists(destination));
+        QVERIFY(opened.Extract(fonts.Members[2], destination));
+        QCOMPARE(ReadAll(destination), QByteArray("c"));
+    }
+
     void modificationTime_data()
     {
-        AddBackendColumn();
-        QTest::newRow("built-in") << false;
-        QTest::newRow("library") << true;
+        AddBackendRows();
     }
     void modificationTime()
     {
@@ -239,9 +266,7 @@ private slots:
     // extraction and the partial file goes.
     void shortWrite_data()
     {
-        AddBackendColumn();
-        QTest::newRow("built-in") << false;
-        QTest::newRow("library") << true;
+        AddBackendRows();
     }
     void shortWrite()
     {
