@@ -20,36 +20,49 @@ namespace {
             || (settings.SelfExtracting && ext == u".EXE");
     }
 
-    struct FolderEntry {
-        QByteArray name;
-        unsigned char type; // DT_DIR, DT_REG, ...; DT_UNKNOWN when the file system doesn't say
-    };
+    // The entries of a folder in the order the file system returns them, their
+    // names kept one after another in one buffer. The folder is closed again
+    // before the entries are visited, so a deep tree holds no open folders.
+    class FolderListing {
+    public:
+        struct Entry {
+            qsizetype offset; // of the name, zero-terminated, in the buffer
+            qsizetype size;
+            unsigned char type; // DT_DIR, DT_REG, ...; DT_UNKNOWN when the file system doesn't say
+        };
 
-    // The entries of a folder in the order the file system returns them. The
-    // folder is closed again before the entries are visited, so a deep tree
-    // holds no open folders.
-    bool ListFolder(const QString& folder, std::vector<FolderEntry>& entries)
-    {
-        DIR* dir = opendir(QFile::encodeName(folder).constData());
-        if (!dir)
-            return false;
-        while (const dirent* entry = readdir(dir)) {
-            const QByteArray name(entry->d_name);
-            if (name != "." && name != "..")
-                entries.push_back({ name, entry->d_type });
+        bool Read(const QString& folder)
+        {
+            DIR* dir = opendir(QFile::encodeName(folder).constData());
+            if (!dir)
+                return false;
+            while (const dirent* entry = readdir(dir)) {
+                const QByteArrayView name(entry->d_name);
+                if (name == "." || name == "..")
+                    continue;
+                entries_.push_back({ names_.size(), name.size(), entry->d_type });
+                names_.append(name).append('\0');
+            }
+            closedir(dir);
+            return true;
         }
-        closedir(dir);
-        return true;
-    }
+
+        const std::vector<Entry>& Entries() const { return entries_; }
+        QByteArrayView Name(const Entry& entry) const { return QByteArrayView(names_.constData() + entry.offset, entry.size); }
+
+    private:
+        QByteArray names_;
+        std::vector<Entry> entries_;
+    };
 
     // The type of an entry: the folder listing's answer, or, for a symbolic
     // link or a file system that gives none, what the path leads to.
-    unsigned char EntryType(const FolderEntry& entry, const QByteArray& folder)
+    unsigned char EntryType(unsigned char listed, const QByteArray& folder, QByteArrayView name)
     {
-        if (entry.type != DT_UNKNOWN && entry.type != DT_LNK)
-            return entry.type;
+        if (listed != DT_UNKNOWN && listed != DT_LNK)
+            return listed;
         struct stat st;
-        if (stat((folder + entry.name).constData(), &st) != 0)
+        if (stat((folder + name.data()).constData(), &st) != 0) // the name is zero-terminated
             return DT_UNKNOWN;
         return S_ISDIR(st.st_mode) ? DT_DIR : S_ISREG(st.st_mode) ? DT_REG : DT_UNKNOWN;
     }
@@ -60,7 +73,7 @@ namespace {
     // tree are not searched, so this costs them no allocation.
     class ShortExtension {
     public:
-        explicit ShortExtension(const QByteArray& name)
+        explicit ShortExtension(QByteArrayView name)
         {
             const qsizetype dot = name.lastIndexOf('.');
             if (dot < 0 || name.size() - dot > qsizetype(std::size(chars_)))
@@ -98,25 +111,28 @@ void FolderSearch::SearchFolder(const QString& folder)
     if (stat(QFile::encodeName(folder).constData(), &st) != 0
         || !visited_.insert({ static_cast<unsigned long>(st.st_dev), static_cast<unsigned long>(st.st_ino) }).second)
         return;
-    std::vector<FolderEntry> entries;
-    if (!ListFolder(folder, entries))
+    FolderListing listing;
+    if (!listing.Read(folder))
         return;
     const FolderSearchSettings settings = ReadSettings();
     const QString prefix = folder.endsWith(u'/') ? folder : folder + u'/';
     const QByteArray encodedPrefix = QFile::encodeName(prefix);
-    for (const FolderEntry& entry : entries) {
+    for (const FolderListing::Entry& entry : listing.Entries()) {
         if (stopped_)
             break;
         LetEventsRun();
         if (stopped_)
             break;
-        const unsigned char type = EntryType(entry, encodedPrefix);
+        const QByteArrayView name = listing.Name(entry);
+        // Decoded as QFile::decodeName does, without copying the bytes first.
+        const auto decoded = [name] { return QString::fromLocal8Bit(name); };
+        const unsigned char type = EntryType(entry.type, encodedPrefix, name);
         if (type == DT_DIR) {
-            SearchFolder(prefix + QFile::decodeName(entry.name));
+            SearchFolder(prefix + decoded());
         } else if (type == DT_REG) {
-            const ShortExtension ext(entry.name);
+            const ShortExtension ext(name);
             if (IsSearchedExtension(ext.View(), settings))
-                AnalyseEntry(prefix, QFile::decodeName(entry.name), ext.View(), settings);
+                AnalyseEntry(prefix, decoded(), ext.View(), settings);
         }
     }
 }
