@@ -84,7 +84,10 @@ bool OpenedArchive::Extract(const ArchiveMember& member, const QString& destinat
 
 ArchiveKind KindOfArchive(const QString& archivePath) { return OpenedArchive(archivePath).Kind(); }
 
-MemberListing ListFontMembers(const QString& archivePath) { return OpenedArchive(archivePath).List(MemberFilter::Fonts); }
+MemberListing ListFontMembers(const QString& archivePath)
+{
+    return OpenedArchive(archivePath).List(MemberFilter::Fonts);
+}
 
 MemberListing ListDocumentMembers(const QString& archivePath)
 {

@@ -40,8 +40,7 @@ namespace {
     const CommandRegistration listRegistration({ "archive-members",
         "archive-members ARCHIVE            list the font and document members", ListMembersCommand, true });
     const CommandRegistration extractRegistration({ "archive-extract",
-        "archive-extract ARCHIVE MEMBER FILE  extract a member (name ignoring case)", ExtractMemberCommand,
-        true });
+        "archive-extract ARCHIVE MEMBER FILE  extract a member (name ignoring case)", ExtractMemberCommand, true });
 
 } // namespace
 

@@ -48,7 +48,10 @@ namespace {
         }
 
         const std::vector<Entry>& Entries() const { return entries_; }
-        QByteArrayView Name(const Entry& entry) const { return QByteArrayView(names_.constData() + entry.offset, entry.size); }
+        QByteArrayView Name(const Entry& entry) const
+        {
+            return QByteArrayView(names_.constData() + entry.offset, entry.size);
+        }
 
     private:
         QByteArray names_;

@@ -46,7 +46,8 @@ public:
 private:
     void SearchFolder(const QString& folder);
     // A file of a searched extension ext; folder ends with "/".
-    void AnalyseEntry(const QString& folder, const QString& name, QStringView ext, const FolderSearchSettings& settings);
+    void AnalyseEntry(
+        const QString& folder, const QString& name, QStringView ext, const FolderSearchSettings& settings);
 
     bool stopped_ = false;
     std::set<std::pair<unsigned long, unsigned long>> visited_;

@@ -103,20 +103,19 @@ private slots:
     // One opened archive extracts its members one after another, in the
     // listing's order over one pass, and still finds a member the pass has
     // gone by (asked for again, or out of order).
-    void membersInTurn_data()
-    {
-        AddBackendRows();
-    }
+    void membersInTurn_data() { AddBackendRows(); }
     void membersInTurn()
     {
         QFETCH(bool, library);
         UseArchiverLibrary(library);
-        const QString archive = Generated("turn.zip", { { "A.TTF", "a" }, { "README.TXT", "r" }, { "B.TTF", "b" }, { "C.TTF", "c" } });
+        const QString archive
+            = Generated("turn.zip", { { "A.TTF", "a" }, { "README.TXT", "r" }, { "B.TTF", "b" }, { "C.TTF", "c" } });
         OpenedArchive opened(archive);
         const MemberListing fonts = opened.List(MemberFilter::Fonts);
         QCOMPARE(Names(fonts.Members), (QStringList { "A.TTF", "B.TTF", "C.TTF" }));
         const QString destination = Sandbox() + "/out/member.ttx";
-        for (const auto& [index, content] : { std::pair { 0, "a" }, { 1, "b" }, { 2, "c" }, { 2, "c" }, { 0, "a" }, { 1, "b" } }) {
+        for (const auto& [index, content] :
+            { std::pair { 0, "a" }, { 1, "b" }, { 2, "c" }, { 2, "c" }, { 0, "a" }, { 1, "b" } }) {
             QVERIFY(opened.Extract(fonts.Members[index], destination));
             QCOMPARE(ReadAll(destination), QByteArray(content));
         }
@@ -126,10 +125,7 @@ private slots:
         QCOMPARE(ReadAll(destination), QByteArray("c"));
     }
 
-    void modificationTime_data()
-    {
-        AddBackendRows();
-    }
+    void modificationTime_data() { AddBackendRows(); }
     void modificationTime()
     {
         QFETCH(bool, library);
@@ -264,10 +260,7 @@ private slots:
 
     // A member larger than the room left: the short write fails the
     // extraction and the partial file goes.
-    void shortWrite_data()
-    {
-        AddBackendRows();
-    }
+    void shortWrite_data() { AddBackendRows(); }
     void shortWrite()
     {
         QFETCH(bool, library);
