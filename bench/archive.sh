@@ -2,11 +2,15 @@
 # Archive listing and extraction, built-in ZIP reader against the library's
 # adapters: a 10,000-member listing and the extraction of a 20 MB member
 # (medians of 5 runs), and the peak memory of one extraction of 1 MB and of
-# 20 MB, which stays the same because extraction streams.
+# 20 MB, which stays the same because extraction streams. Then tzind add of an
+# LZH, a CAB and a self-extracting LZH of 100 and of 1,000 small fonts (whole
+# process, medians of 5), whose time grows linearly with the member count.
+# Needs zip, gcab and python3.
 set -eu
 build=${1:-build}
 bench="$build/bin/bench_archive"
-[ -x "$bench" ] || { echo "archive.sh: $bench not built"; exit 1; }
+tzind="$build/bin/tzind"
+[ -x "$bench" ] && [ -x "$tzind" ] || { echo "archive.sh: $bench or $tzind not built"; exit 1; }
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 export QT_LOGGING_RULES="tz.archive=false"
@@ -41,4 +45,26 @@ for reader in built-in library; do
   small=$(peak_kb $prefix "$bench" extract "$work/big.zip" SMALL.TTF "$work/out" 1)
   big=$(peak_kb $prefix "$bench" extract "$work/big.zip" BIG.TTF "$work/out" 1)
   echo "peak memory, $reader: 1 MB member $small KB, 20 MB member $big KB"
+done
+
+# Adding archives of many small fonts.
+median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+add_ms() {
+  for r in 1 2 3 4 5; do
+    s=$(date +%s%N); "$tzind" add -o /dev/null "$1" >/dev/null 2>&1; e=$(date +%s%N)
+    echo $(( (e - s) / 1000000 ))
+  done | median
+}
+{ printf 'MZ'; head -c 1022 /dev/zero; } > "$work/stub.bin"
+for n in 100 1000; do
+  mkdir "$work/fonts$n"
+  python3 "$(dirname "$0")/../tests/data/archive/make-lzh.py" --fonts $n "$work/fonts$n.lzh" "$work/fonts$n"
+  (cd "$work/fonts$n" && ls | xargs gcab -c "$work/fonts$n.cab")
+  cat "$work/stub.bin" "$work/fonts$n.lzh" > "$work/fonts$n.exe"
+done
+for ext in lzh cab exe; do
+  small=$(add_ms "$work/fonts100.$ext")
+  large=$(add_ms "$work/fonts1000.$ext")
+  rows=$("$tzind" add -o - "$work/fonts1000.$ext" 2>/dev/null | grep -c 'F[0-9]*\.TTF' || true)
+  echo "tzind add .$ext: 100 members $small ms, 1,000 members $large ms ($rows rows), 1,000/100 $(ratio "$large" "$small") (linear: at most 10)"
 done

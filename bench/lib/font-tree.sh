@@ -1,6 +1,7 @@
 # Builds the benchmark tree of font files (sourced by the benchmark scripts):
 # hard links of the installed fonts in nested folders plus non-font files, some
 # named like fonts. Sets $tree, $tree/data (the tree), $tree/files.list and $files.
+# TREE_COPIES (default 8) is the number of folders holding the installed fonts.
 median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 
 tree=$(mktemp -d "${TMPDIR:-/tmp}/tz-names-XXXXXX")
@@ -12,11 +13,12 @@ n=0
 while read -r f; do
   n=$((n + 1)); cp "$f" "$tree/pool/$n-$(basename "$f")"
 done < "$tree/fonts.list"
-for a in 0 1 2 3; do
-  for b in 0 1; do
-    mkdir -p "$tree/data/d$a/e$b/fonts"
-    ln "$tree"/pool/* "$tree/data/d$a/e$b/fonts/"
-  done
+copy=0
+while [ $copy -lt "${TREE_COPIES:-8}" ]; do
+  folder="$tree/data/d$((copy / 2))/e$((copy % 2))/fonts"
+  mkdir -p "$folder"
+  ln "$tree"/pool/* "$folder/"
+  copy=$((copy + 1))
 done
 # Non-font files, some named like fonts.
 mkdir -p "$tree/data/other"

@@ -84,7 +84,7 @@ void MainWindow::SearchFolderWith(FontAdder& adder, const QString& folder)
     };
     walk.AddFile = [this, &adder](const QString& path, int selection) {
         const int before = list_.Count();
-        adder.AddPath(path, selection);
+        adder.AddPathOnDisk(path, selection);
         return list_.Count() != before;
     };
     window.Search(SearchStart(folder));

@@ -2,6 +2,6 @@
 
 namespace tz {
 
-Q_LOGGING_CATEGORY(lcArchive, "tz.archive")
+Q_LOGGING_CATEGORY(lcArchive, "tz.archive", QtWarningMsg)
 
 } // namespace tz

@@ -113,15 +113,19 @@ public:
 
     explicit operator bool() const { return archive_ != nullptr; }
 
-    // The next member; none at the end or when the archive is damaged.
+    // The next member; none at the end or when the archive is damaged, and
+    // none ever after.
     archive_entry* Next()
     {
+        if (ended_)
+            return nullptr;
         archive_entry* entry = nullptr;
         const int rc = entries_.nextHeader(archive_, &entry);
         if (rc == ARCHIVE_OK || rc == ARCHIVE_WARN)
             return entry;
         if (rc != ARCHIVE_EOF)
             qCInfo(lcArchive) << "listing ends:" << Error();
+        ended_ = true;
         return nullptr;
     }
 
@@ -164,6 +168,7 @@ private:
 
     const EntryPoints& entries_;
     archive* archive_;
+    bool ended_ = false;
 };
 
 ArchiverLibrary::ArchiverLibrary(ArchiveKind kind)
@@ -232,19 +237,51 @@ int ArchiverLibrary::List(const QString& archivePath, MemberFilter filter, QList
 
 bool ArchiverLibrary::Extract(const QString& archivePath, const ArchiveMember& member, const QString& destination) const
 {
-    if (!IsLoaded())
+    return Extraction(*this, archivePath).Extract(member, destination);
+}
+
+ArchiverLibrary::Extraction::Extraction(const ArchiverLibrary& library, QString archivePath)
+    : library_(library)
+    , path_(std::move(archivePath))
+{
+}
+
+ArchiverLibrary::Extraction::~Extraction() = default;
+
+bool ArchiverLibrary::Extraction::Extract(const ArchiveMember& member, const QString& destination)
+{
+    if (!library_.IsLoaded())
         return false;
-    Reader reader(*entries_, kind_, archivePath);
-    if (!reader)
+    bool copied = false;
+    const bool searchedAll = !reader_ || atStart_;
+    if (ExtractAhead(member, destination, copied))
+        return copied;
+    if (!searchedAll) {
+        reader_.reset();
+        if (ExtractAhead(member, destination, copied))
+            return copied;
+    }
+    qCInfo(lcArchive) << "member not found:" << member.Name << "in" << path_;
+    return false;
+}
+
+bool ArchiverLibrary::Extraction::ExtractAhead(const ArchiveMember& member, const QString& destination, bool& copied)
+{
+    if (!reader_) {
+        reader_ = std::make_unique<Reader>(*library_.entries_, library_.kind_, path_);
+        atStart_ = true;
+    }
+    if (!*reader_)
         return false;
-    while (archive_entry* entry = reader.Next()) {
-        if (!reader.IsFile(entry) || !IsRequestedMember(member, reader.Name(entry)))
+    while (archive_entry* entry = reader_->Next()) {
+        atStart_ = false;
+        if (!reader_->IsFile(entry) || !IsRequestedMember(member, reader_->Name(entry)))
             continue;
         MemberOutput output;
-        return output.CreateIn(QFileInfo(destination).absolutePath()) && reader.CopyData(output)
-            && output.Finish(reader.ModificationTime(entry), destination);
+        copied = output.CreateIn(QFileInfo(destination).absolutePath()) && reader_->CopyData(output)
+            && output.Finish(reader_->ModificationTime(entry), destination);
+        return true;
     }
-    qCInfo(lcArchive) << "member not found:" << member.Name << "in" << archivePath;
     return false;
 }
 

@@ -29,13 +29,39 @@ public:
     // moves it to destination. The member's name never chooses where bytes
     // are written.
     bool Extract(const QString& archivePath, const ArchiveMember& member, const QString& destination) const;
+
+    class Reader;
+
+    // Extracts members of one archive one after another over a single pass:
+    // members asked for in the archive's order are found without reading the
+    // archive again from its start; only a member the pass has already gone
+    // by starts a new one.
+    class Extraction {
+    public:
+        Extraction(const ArchiverLibrary& library, QString archivePath);
+        ~Extraction();
+        Extraction(const Extraction&) = delete;
+        Extraction& operator=(const Extraction&) = delete;
+
+        // As ArchiverLibrary::Extract.
+        bool Extract(const ArchiveMember& member, const QString& destination);
+
+    private:
+        // Searches from where the pass stands; true when the member was found,
+        // copied tells whether its extraction succeeded.
+        bool ExtractAhead(const ArchiveMember& member, const QString& destination, bool& copied);
+
+        const ArchiverLibrary& library_;
+        QString path_;
+        std::unique_ptr<Reader> reader_;
+        bool atStart_ = false; // the pass has not gone by any member yet
+    };
     // True when the file is an archive of this adapter's kind with at least
     // one member (the probe of ".EXE" files).
     bool Recognises(const QString& archivePath) const;
 
 private:
     struct EntryPoints;
-    class Reader;
 
     ArchiveKind kind_;
     void* handle_ = nullptr;

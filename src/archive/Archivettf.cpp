@@ -43,36 +43,61 @@ namespace {
         return ArchiveKind::None;
     }
 
-    MemberListing ListMembers(const QString& archivePath, MemberFilter filter)
-    {
-        const QString path = ResolvePath(archivePath);
-        MemberListing listing;
-        const ArchiveKind kind = KindOfResolved(path);
-        if (kind == ArchiveKind::None)
-            return listing;
-        const ArchiverLibrary& library = ArchiverFor(kind);
-        if (kind == ArchiveKind::Zip && !library.IsLoaded())
-            listing.Count = ListZipMembers(path, filter, listing.Members);
-        else
-            listing.Count = library.List(path, filter, listing.Members);
-        return listing;
-    }
-
 } // namespace
 
-ArchiveKind KindOfArchive(const QString& archivePath) { return KindOfResolved(ResolvePath(archivePath)); }
+OpenedArchive::OpenedArchive(const QString& archivePath)
+    : path_(ResolvePath(archivePath))
+    , kind_(KindOfResolved(path_))
+{
+}
 
-MemberListing ListFontMembers(const QString& archivePath) { return ListMembers(archivePath, MemberFilter::Fonts); }
+MemberListing OpenedArchive::List(MemberFilter filter) const
+{
+    MemberListing listing;
+    if (kind_ == ArchiveKind::None)
+        return listing;
+    const ArchiverLibrary& library = ArchiverFor(kind_);
+    if (kind_ == ArchiveKind::Zip && !library.IsLoaded())
+        listing.Count = ListZipMembers(path_, filter, listing.Members);
+    else
+        listing.Count = library.List(path_, filter, listing.Members);
+    return listing;
+}
+
+bool OpenedArchive::Extract(const ArchiveMember& member, const QString& destination)
+{
+    if (QFileInfo(destination).isSymLink() || QFileInfo::exists(destination)) {
+        if (!QFile::remove(destination)) {
+            qCWarning(lcArchive) << "cannot delete the old" << destination;
+            return false;
+        }
+    }
+    if (kind_ == ArchiveKind::None)
+        return false;
+    const ArchiverLibrary& library = ArchiverFor(kind_);
+    if (kind_ == ArchiveKind::Zip && !library.IsLoaded())
+        return ExtractZipMember(path_, member, destination);
+    if (!extraction_)
+        extraction_.emplace(library, path_);
+    return extraction_->Extract(member, destination);
+}
+
+ArchiveKind KindOfArchive(const QString& archivePath) { return OpenedArchive(archivePath).Kind(); }
+
+MemberListing ListFontMembers(const QString& archivePath)
+{
+    return OpenedArchive(archivePath).List(MemberFilter::Fonts);
+}
 
 MemberListing ListDocumentMembers(const QString& archivePath)
 {
-    return ListMembers(archivePath, MemberFilter::Documents);
+    return OpenedArchive(archivePath).List(MemberFilter::Documents);
 }
 
 std::optional<ArchiveMember> FindMember(const QString& archivePath, const QString& name)
 {
     const QString wanted = UpperAscii(name);
-    for (const ArchiveMember& member : ListMembers(archivePath, MemberFilter::AnyFile).Members) {
+    for (const ArchiveMember& member : OpenedArchive(archivePath).List(MemberFilter::AnyFile).Members) {
         if (UpperAscii(member.Name) == wanted)
             return member;
     }
@@ -81,20 +106,7 @@ std::optional<ArchiveMember> FindMember(const QString& archivePath, const QStrin
 
 bool ExtractMember(const QString& archivePath, const ArchiveMember& member, const QString& destination)
 {
-    if (QFileInfo(destination).isSymLink() || QFileInfo::exists(destination)) {
-        if (!QFile::remove(destination)) {
-            qCWarning(lcArchive) << "cannot delete the old" << destination;
-            return false;
-        }
-    }
-    const QString path = ResolvePath(archivePath);
-    const ArchiveKind kind = KindOfResolved(path);
-    if (kind == ArchiveKind::None)
-        return false;
-    const ArchiverLibrary& library = ArchiverFor(kind);
-    if (kind == ArchiveKind::Zip && !library.IsLoaded())
-        return ExtractZipMember(path, member, destination);
-    return library.Extract(path, member, destination);
+    return OpenedArchive(archivePath).Extract(member, destination);
 }
 
 int LoadArchiverLibraries()

@@ -5,6 +5,7 @@
 // it is loaded, otherwise by the built-in reader; LZH and CAB archives only
 // through their adapters. Archive paths may be stored (upper-cased) paths.
 #include "archive/ArchiveMember.h"
+#include "archive/ArchiverLibrary.h"
 
 #include <optional>
 
@@ -27,6 +28,25 @@ std::optional<ArchiveMember> FindMember(const QString& archivePath, const QStrin
 // Deletes whatever is at destination, then writes the member's bytes there.
 // On failure nothing is left at destination.
 bool ExtractMember(const QString& archivePath, const ArchiveMember& member, const QString& destination);
+
+// One archive read for adding: its path is resolved and its kind found once
+// (a self-extracting archive is probed once), and members extracted in the
+// order they were listed come out of one pass over an LZH or CAB archive (or
+// a ZIP read through the library) instead of one pass each.
+class OpenedArchive {
+public:
+    explicit OpenedArchive(const QString& archivePath);
+
+    ArchiveKind Kind() const { return kind_; }
+    MemberListing List(MemberFilter filter) const;
+    // As ExtractMember.
+    bool Extract(const ArchiveMember& member, const QString& destination);
+
+private:
+    QString path_; // resolved on disk
+    ArchiveKind kind_;
+    std::optional<ArchiverLibrary::Extraction> extraction_; // the pass of the library adapter
+};
 
 // Loads the archiver adapters from "libarchive.so.13", or from the file named
 // by the environment variable TYPOSCAN_ARCHIVER_LIBRARY; returns how many of

@@ -2,16 +2,13 @@
 // writes it as a list file.
 #include "cli/Commands.h"
 #include "cli/PathAdding.h"
-#include "collect/FolderSearch.h"
 #include "collect/FontAdder.h"
-#include "collect/Shortcut.h"
 #include "fontfile/InstalledFontFiles.h"
 #include "fontlist/FontList.h"
 #include "fontlist/ListFile.h"
 #include "platform/Text.h"
 #include "platform/WorkFolder.h"
 
-#include <QFileInfo>
 #include <QSaveFile>
 #include <cstdio>
 
@@ -107,7 +104,7 @@ namespace {
         return argumentFailed ? kExitPartial : kExitOk;
     }
 
-    const CommandRegistration registration({ QStringLiteral("add"), kUsage, Add });
+    const CommandRegistration registration({ QStringLiteral("add"), kUsage, Add, true });
 
 } // namespace
 

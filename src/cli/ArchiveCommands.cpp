@@ -18,7 +18,6 @@ namespace {
     {
         if (args.size() != 1)
             return kExitUsage;
-        LoadArchiverLibraries();
         const MemberListing fonts = ListFontMembers(args[0]);
         const MemberListing documents = ListDocumentMembers(args[0]);
         PrintListing("fonts", fonts);
@@ -30,7 +29,6 @@ namespace {
     {
         if (args.size() != 3)
             return kExitUsage;
-        LoadArchiverLibraries();
         const std::optional<ArchiveMember> member = FindMember(args[0], args[1]);
         if (!member || !ExtractMember(args[0], *member, args[2])) {
             Err(QStringLiteral("cannot extract %1 from %2\n").arg(args[1], args[0]));
@@ -40,9 +38,9 @@ namespace {
     }
 
     const CommandRegistration listRegistration({ "archive-members",
-        "archive-members ARCHIVE            list the font and document members", ListMembersCommand });
+        "archive-members ARCHIVE            list the font and document members", ListMembersCommand, true });
     const CommandRegistration extractRegistration({ "archive-extract",
-        "archive-extract ARCHIVE MEMBER FILE  extract a member (name ignoring case)", ExtractMemberCommand });
+        "archive-extract ARCHIVE MEMBER FILE  extract a member (name ignoring case)", ExtractMemberCommand, true });
 
 } // namespace
 

@@ -1,5 +1,7 @@
 #include "cli/Commands.h"
 
+#include "archive/Archivettf.h"
+
 #include <QCoreApplication>
 #include <algorithm>
 #include <cstdio>
@@ -69,8 +71,14 @@ int Run(const QStringList& arguments)
         return kExitOk;
     }
     for (const Command& c : Registry()) {
-        if (c.name == first)
+        if (c.name != first)
+            continue;
+        if (!c.readsArchives)
             return c.run(arguments.mid(2));
+        LoadArchiverLibraries();
+        const int status = c.run(arguments.mid(2));
+        FreeArchiverLibraries();
+        return status;
     }
     Err(QStringLiteral("tzind: unknown command '%1' (see tzind --help)\n").arg(first));
     return kExitUsage;

@@ -13,6 +13,9 @@ struct Command {
     QString name;
     QString synopsis; // one line for --help
     std::function<int(const QStringList& args)> run; // args after the command name
+    // Commands that read archives get the archiver libraries loaded once
+    // before they run, as the program loads them when its window is created.
+    bool readsArchives = false;
     bool gui = false; // draws fonts: runs in a GUI application without a display
 };
 

@@ -69,7 +69,7 @@ namespace {
     }
 
     const CommandRegistration registration({ QStringLiteral("list"),
-        QStringLiteral("list [--drive-letter] [--convert] LIST  print the rows of a font list file"), ListRows });
+        QStringLiteral("list [--drive-letter] [--convert] LIST  print the rows of a font list file"), ListRows, true });
 
 } // namespace
 

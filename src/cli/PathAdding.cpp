@@ -16,7 +16,7 @@ bool AddPaths(FontList& list, FontAdder& adder, const QStringList& paths, const 
     search.LetEventsRun = [] {};
     search.AddFile = [&](const QString& path, int selection) {
         const int before = list.Count();
-        adder.AddPath(path, selection);
+        adder.AddPathOnDisk(path, selection);
         return list.Count() != before;
     };
     FontListUpdate update(list);

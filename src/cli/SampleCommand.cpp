@@ -2,7 +2,6 @@
 // rows come from a list file or from paths added as `tzind add` adds them;
 // the settings are read from the settings store and never written. Writes
 // the pages, the block index and the generation log into a folder.
-#include "archive/Archivettf.h"
 #include "cli/Commands.h"
 #include "cli/PathAdding.h"
 #include "fontlist/FontList.h"
@@ -222,7 +221,6 @@ namespace {
             return kExitUsage;
         }
         RegisterFontSubstitutes();
-        LoadArchiverLibraries();
         const WorkFolder work;
         FontList list;
         GatherRows(list, options->paths, work.Path());
@@ -269,7 +267,6 @@ namespace {
             if (QFile::exists(PageFilePath(work.Path(), page)))
                 written = WritePage(out, work.Path(), page, options->format);
         }
-        FreeArchiverLibraries();
         if (!written)
             return kExitUsage;
         if (log.Contains(LogEvent::FileError))
@@ -279,7 +276,7 @@ namespace {
         return kExitOk;
     }
 
-    const CommandRegistration registration({ QStringLiteral("sample"), kUsage, Sample, true });
+    const CommandRegistration registration({ QStringLiteral("sample"), kUsage, Sample, true, true });
 
 } // namespace
 

@@ -45,7 +45,9 @@ public:
 
 private:
     void SearchFolder(const QString& folder);
-    void AnalyseEntry(const QString& path, const QString& name, const FolderSearchSettings& settings);
+    // A file of a searched extension ext; folder ends with "/".
+    void AnalyseEntry(
+        const QString& folder, const QString& name, QStringView ext, const FolderSearchSettings& settings);
 
     bool stopped_ = false;
     std::set<std::pair<unsigned long, unsigned long>> visited_;

@@ -7,6 +7,7 @@
 #include "platform/Text.h"
 
 #include <QFile>
+#include <algorithm>
 
 namespace tz {
 
@@ -16,13 +17,14 @@ namespace {
 
     // A name read from a font may hold tabs or line breaks; in the list file
     // they would split the row, so every control character becomes a space.
-    QString RowText(QString name)
+    QString RowText(const QString& name)
     {
-        for (QChar& c : name) {
-            if (c.unicode() < 0x20 || c.unicode() == 0x7F)
-                c = u' ';
-        }
-        return name;
+        const auto isControl = [](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7F; };
+        if (std::none_of(name.cbegin(), name.cend(), isControl))
+            return name;
+        QString text = name;
+        std::replace_if(text.begin(), text.end(), isControl, QChar(u' '));
+        return text;
     }
 
 } // namespace
@@ -39,18 +41,21 @@ FontAdder::FontAdder(FontList& list, QString workFolder)
 {
 }
 
-void FontAdder::AddPath(const QString& path, int faceSelection)
+void FontAdder::AddPath(const QString& path, int faceSelection) { AddPathOnDisk(ResolvePath(path), faceSelection); }
+
+void FontAdder::AddPathOnDisk(const QString& path, int faceSelection)
 {
     if (!IsArchivePath(path)) {
         AddFontFile(path, QString(), path, faceSelection);
         return;
     }
-    const MemberListing listing = ListFontMembers(path);
+    OpenedArchive archive(path);
+    const MemberListing listing = archive.List(MemberFilter::Fonts);
     if (listing.Failed())
         return;
     const QString temp = workFolder_ + u'/' + kArchiveTemp;
     for (const ArchiveMember& member : listing.Members) {
-        if (!ExtractMember(path, member, temp))
+        if (!archive.Extract(member, temp))
             continue;
         AddFontFile(path, member.Name, temp, faceSelection);
         QFile::remove(temp);
@@ -59,7 +64,7 @@ void FontAdder::AddPath(const QString& path, int faceSelection)
 
 void FontAdder::AddFontFile(const QString& shownPath, const QString& member, const QString& readPath, int faceSelection)
 {
-    const FontFileAnalysis analysis = AnalyseFontFile(ResolvePath(readPath), workFolder_);
+    const FontFileAnalysis analysis = AnalyseFontFile(readPath, workFolder_);
     const qsizetype faces = analysis.FamilyNames.size();
     if (faces == 0)
         return;

@@ -17,9 +17,13 @@ public:
     FontAdder(FontList& list, QString workFolder);
 
     // Adds the rows of one path; reports nothing (callers compare row counts).
+    // A stored (upper-cased) path is resolved on disk first.
     void AddPath(const QString& path, int faceSelection);
-    // Names the file at readPath and adds its faces, recording shownPath and
-    // member in the rows.
+    // The same for a path that names the file as it lies on disk (an entry
+    // the folder search listed): it is not resolved again.
+    void AddPathOnDisk(const QString& path, int faceSelection);
+    // Names the file at readPath (as it lies on disk) and adds its faces,
+    // recording shownPath and member in the rows.
     void AddFontFile(const QString& shownPath, const QString& member, const QString& readPath, int faceSelection);
 
     // The file names of the paths that added nothing, for the closing summary.

@@ -33,12 +33,13 @@ namespace {
 
 } // namespace
 
-void FontFileReader::Read(const QString& path)
+void FontFileReader::Read(const QString& path) { Read(RegularFile(path, RegularFile::Mode::Read), path); }
+
+void FontFileReader::Read(const RegularFile& file, const QString& path)
 {
     fileName_ = path;
     familyNames_.clear();
     faceNames_.clear();
-    const RegularFile file(path, RegularFile::Mode::Read);
     if (!file.IsOpen()) {
         qCDebug(lcFontFile) << "cannot open as a regular file:" << path;
         return;
@@ -69,32 +70,43 @@ void FontFileReader::Read(const QString& path)
     }
 }
 
-qint32 FileSizeOf(const QString& path)
-{
-    const qint64 size = RegularFile::SizeOf(path);
-    if (size < 0)
-        return 0;
-    return qint32(std::min<qint64>(size, std::numeric_limits<qint32>::max()));
-}
+namespace {
+
+    // Lengths beyond the range of the count stop at its maximum.
+    qint32 SizeCount(qint64 size) { return qint32(std::clamp<qint64>(size, 0, std::numeric_limits<qint32>::max())); }
+
+    // The names and the size of the open file.
+    void TakeNames(const RegularFile& file, const QString& path, FontFileAnalysis& analysis)
+    {
+        FontFileReader reader;
+        reader.Read(file, path);
+        analysis.FamilyNames = reader.FamilyNames();
+        analysis.FaceNames = reader.FaceNames();
+        analysis.Size = SizeCount(file.Size());
+    }
+
+} // namespace
+
+qint32 FileSizeOf(const QString& path) { return SizeCount(RegularFile::SizeOf(path)); }
 
 FontFileAnalysis AnalyseFontFile(const QString& path, const QString& workFolder)
 {
+    // The file is opened once: its type, its size and its bytes, also for the
+    // Macintosh fallback, all come from the one open.
     FontFileAnalysis analysis;
-    FontFileReader reader;
-    reader.Read(path);
-    if (!reader.FamilyNames().isEmpty()) {
-        analysis.FamilyNames = reader.FamilyNames();
-        analysis.FaceNames = reader.FaceNames();
-        analysis.Size = FileSizeOf(path);
+    const RegularFile file(path, RegularFile::Mode::Read);
+    if (!file.IsOpen()) {
+        qCDebug(lcFontFile) << "cannot open as a regular file:" << path;
         return analysis;
     }
-    const QString extracted = workFolder + QStringLiteral("/typozind.mac.ttx");
-    if (!ExtractMacFont(path, extracted))
+    TakeNames(file, path, analysis);
+    if (!analysis.FamilyNames.isEmpty())
         return analysis;
-    reader.Read(extracted);
-    analysis.FamilyNames = reader.FamilyNames();
-    analysis.FaceNames = reader.FaceNames();
-    analysis.Size = FileSizeOf(extracted);
+    analysis.Size = 0;
+    const QString extracted = workFolder + QStringLiteral("/typozind.mac.ttx");
+    if (!ExtractMacFont(file, extracted))
+        return analysis;
+    TakeNames(RegularFile(extracted, RegularFile::Mode::Read), extracted, analysis);
     analysis.Macintosh = true;
     QFile::remove(extracted);
     return analysis;

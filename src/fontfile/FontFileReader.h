@@ -8,12 +8,16 @@
 
 namespace tz {
 
+class RegularFile;
+
 class FontFileReader {
 public:
     // Fills FamilyNames and FaceNames from the file, emptied first. A file
     // that can't be opened, is not a regular file or holds no readable face
     // leaves both empty.
     void Read(const QString& path);
+    // The same from a file already open; path is only recorded.
+    void Read(const RegularFile& file, const QString& path);
 
     const QString& FileName() const { return fileName_; }
     // Parallel lists: entry i of each belongs to face i of the file.

@@ -1,7 +1,9 @@
 #include "fontfile/RegularFile.h"
 
 #include <QFile>
+#include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <limits>
 #include <sys/stat.h>
@@ -25,6 +27,7 @@ RegularFile::RegularFile(const QString& path, Mode mode)
     }
     // O_NONBLOCK has no effect on a regular file, so it can stay set.
     fd_ = fd;
+    size_ = info.st_size;
 }
 
 RegularFile::~RegularFile()
@@ -34,6 +37,17 @@ RegularFile::~RegularFile()
 }
 
 std::size_t RegularFile::ReadAt(quint64 position, void* buffer, std::size_t size) const
+{
+    if (fd_ < 0 || position >= kHeadSize || size > kHeadSize - position)
+        return ReadFromDisk(position, buffer, size);
+    if (!headLength_)
+        headLength_ = ReadFromDisk(0, head_.data(), kHeadSize);
+    const std::size_t count = position < *headLength_ ? std::min(size, *headLength_ - std::size_t(position)) : 0;
+    std::memcpy(buffer, head_.data() + position, count);
+    return count;
+}
+
+std::size_t RegularFile::ReadFromDisk(quint64 position, void* buffer, std::size_t size) const
 {
     if (fd_ < 0 || position > quint64(std::numeric_limits<off_t>::max()))
         return 0;

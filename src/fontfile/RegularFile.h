@@ -2,7 +2,9 @@
 // A font file opened for reading or writing. Only regular files are opened:
 // a FIFO, device or folder named like a font is refused without blocking.
 #include <QString>
+#include <array>
 #include <cstddef>
+#include <optional>
 
 namespace tz {
 
@@ -16,8 +18,14 @@ public:
     RegularFile& operator=(const RegularFile&) = delete;
 
     bool IsOpen() const { return fd_ >= 0; }
+    // The length the file had when it was opened (from the same fstat that
+    // checked its type); 0 when it is not open.
+    qint64 Size() const { return size_; }
     // Reads up to size bytes at position; returns the count read (0 at the end,
     // on an error or when the position lies beyond what a file offset can hold).
+    // The head of the file, where the headers of fonts and of Macintosh files
+    // lie, is read from the disk once and every read inside it served from
+    // that copy.
     std::size_t ReadAt(quint64 position, void* buffer, std::size_t size) const;
     // Writes all bytes at the current end of what was written; false on a short write.
     bool Append(const void* data, std::size_t size);
@@ -26,7 +34,14 @@ public:
     static qint64 SizeOf(const QString& path);
 
 private:
+    std::size_t ReadFromDisk(quint64 position, void* buffer, std::size_t size) const;
+
+    static constexpr std::size_t kHeadSize = 1024;
+
     int fd_ = -1;
+    qint64 size_ = 0;
+    mutable std::optional<std::size_t> headLength_; // set once the head was read
+    mutable std::array<unsigned char, kHeadSize> head_;
 };
 
 } // namespace tz

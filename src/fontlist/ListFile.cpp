@@ -5,6 +5,7 @@
 #include "platform/Text.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QLoggingCategory>
 #include <QSaveFile>
 #include <algorithm>
@@ -222,6 +223,17 @@ QByteArray FormatListFile(const FontList& list)
 
 bool WriteListFile(const FontList& list, const QString& path)
 {
+    // A device or a FIFO (/dev/null, a pipe) is written into: replacing it
+    // by a new file, as the atomic write below does, would destroy it.
+    const QFileInfo target(path);
+    if (target.exists() && !target.isFile() && !target.isDir()) {
+        QFile device(path);
+        const QByteArray content = FormatListFile(list);
+        if (device.open(QIODevice::WriteOnly) && device.write(content) == content.size())
+            return true;
+        qCWarning(lcListFile) << "cannot write" << path << device.errorString();
+        return false;
+    }
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
         qCWarning(lcListFile) << "cannot create" << path << file.errorString();

@@ -22,7 +22,8 @@ QByteArray FormatListRow(const FontEntry& entry);
 QByteArray FormatListFile(const FontList& list);
 
 // Writes list to path atomically: the old file stays intact unless the new one
-// was written completely. False when writing failed.
+// was written completely. A device or FIFO at path is written into instead of
+// being replaced. False when writing failed.
 bool WriteListFile(const FontList& list, const QString& path);
 
 enum class ListFormat {

@@ -1,18 +1,18 @@
 #include "platform/Text.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <iconv.h>
 
 namespace tz {
 
-QString UpperAscii(const QString& text)
+QString UpperAscii(QString text)
 {
-    QString result = text;
-    for (QChar& c : result) {
+    for (QChar& c : text) {
         if (c >= u'a' && c <= u'z')
             c = QChar(c.unicode() - 0x20);
     }
-    return result;
+    return text;
 }
 
 QByteArray UpperAscii(const QByteArray& text)
@@ -33,9 +33,12 @@ QString FileNamePart(const QString& path)
 
 QString UpperExtension(const QString& path)
 {
-    const QString name = FileNamePart(path);
-    const qsizetype dot = name.lastIndexOf(u'.');
-    return dot < 0 ? QString() : UpperAscii(name.mid(dot));
+    // The last dot after the last separator, without copying the file name.
+    const qsizetype slash = std::max(path.lastIndexOf(u'/'), path.lastIndexOf(u'\\'));
+    const qsizetype dot = path.lastIndexOf(u'.');
+    if (dot <= slash)
+        return QString();
+    return UpperAscii(path.mid(dot));
 }
 
 namespace {

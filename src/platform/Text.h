@@ -9,7 +9,7 @@
 namespace tz {
 
 // Upper-cases single-byte letters a-z only; everything else stays as it is.
-QString UpperAscii(const QString& text);
+QString UpperAscii(QString text);
 QByteArray UpperAscii(const QByteArray& text);
 
 // The upper-cased extension including the dot (".TTF"), or empty.

@@ -61,6 +61,10 @@ private slots:
         // A link back to the top and a FIFO named like a font.
         QVERIFY(QFile::link(dir_.path(), dir_.filePath(QStringLiteral("sub/loop"))));
         QCOMPARE(mkfifo(QFile::encodeName(dir_.filePath(QStringLiteral("sub/pipe.ttf"))).constData(), 0600), 0);
+        // A link to a font file is analysed like the file; a dangling one is not.
+        QVERIFY(
+            QFile::link(QStringLiteral("../../good.ttf"), dir_.filePath(QStringLiteral("sub/deeper/goodlink.ttf"))));
+        QVERIFY(QFile::link(QStringLiteral("missing.ttf"), dir_.filePath(QStringLiteral("sub/gone.ttf"))));
     }
 
     void walksAndReports_data()
@@ -69,10 +73,13 @@ private slots:
         QTest::addColumn<bool>("selfExtracting");
         QTest::addColumn<QStringList>("analysed");
         QTest::newRow("both on") << true << true
-                                 << QStringList { "bad.TTF", "fonts.zip", "good.ttf", "good2.otf", "other.ttc", "setup.exe" };
+                                 << QStringList { "bad.TTF", "fonts.zip", "good.ttf", "good2.otf", "goodlink.ttf",
+                                        "other.ttc", "setup.exe" };
         QTest::newRow("archives off") << false << true
-                                      << QStringList { "bad.TTF", "good.ttf", "good2.otf", "other.ttc", "setup.exe" };
-        QTest::newRow("both off") << false << false << QStringList { "bad.TTF", "good.ttf", "good2.otf", "other.ttc" };
+                                      << QStringList { "bad.TTF", "good.ttf", "good2.otf", "goodlink.ttf", "other.ttc",
+                                             "setup.exe" };
+        QTest::newRow("both off") << false << false
+                                  << QStringList { "bad.TTF", "good.ttf", "good2.otf", "goodlink.ttf", "other.ttc" };
     }
     void walksAndReports()
     {

@@ -122,6 +122,46 @@ private slots:
         QCOMPARE(Add(args).exitCode, status);
     }
 
+    // LZH, CAB and self-extracting archives are read through the archiver
+    // library, which tzind loads as the program does: named as files and found
+    // by the walk, each of their two fonts gives a row; without the library
+    // they give none.
+    void everyArchiveKind_data()
+    {
+        QTest::addColumn<bool>("library");
+        QTest::newRow("library present") << true;
+        QTest::newRow("library missing") << false;
+    }
+    void everyArchiveKind()
+    {
+        QFETCH(bool, library);
+        const QStringList archives { "named.lzh", "named.cab", "namedlzh.exe", "namedcab.exe" };
+        const QString folder = dir_.filePath("archives");
+        QDir().mkpath(folder);
+        QStringList files;
+        for (const QString& name : archives) {
+            files << folder + u'/' + name;
+            QFile::remove(files.constLast());
+            QVERIFY(QFile::copy(QStringLiteral(TZ_TEST_DATA "/archive/") + name, files.constLast()));
+        }
+        const QStringList env { library ? QStringLiteral("TYPOSCAN_ARCHIVER_LIBRARY=")
+                                        : QStringLiteral("TYPOSCAN_ARCHIVER_LIBRARY=libtyposcan-missing.so.0") };
+        const QString font = QString::number(78); // the size of each small font member
+        QStringList expected;
+        for (const QString& file : files) {
+            for (int i = 0; i < 2; ++i)
+                expected << QStringLiteral("0\tMany %1\tMany\t%2\tF%1.TTF\t%3").arg(i).arg(file.toUpper(), font);
+        }
+        const ProcessResult named = Add(files, env);
+        QCOMPARE(named.exitCode, library ? 0 : 3);
+        QCOMPARE(Rows(named.out), library ? expected : QStringList());
+        const ProcessResult walked = Add({ folder }, env);
+        QStringList rows = Rows(walked.out);
+        rows.sort();
+        expected.sort();
+        QCOMPARE(rows, library ? expected : QStringList());
+    }
+
     void installedFonts()
     {
         // A fontconfig configuration that knows one folder only.

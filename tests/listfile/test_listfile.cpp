@@ -9,7 +9,10 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <fcntl.h>
 #include <stdexcept>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace tz;
 
@@ -58,6 +61,7 @@ private slots:
     void cannotOpen();
     void failedSaveKeepsTheOldFile();
     void saveKeepsPermissionsAndLinks();
+    void saveIntoFifoKeepsIt();
 };
 
 void TestListFile::writesTheDesignedBytes_data()
@@ -390,6 +394,27 @@ void TestListFile::saveKeepsPermissionsAndLinks()
     QVERIFY(QFileInfo(link).isSymLink());
     QCOMPARE(test::ReadBytes(target), FormatListFile(list));
     QCOMPARE(QFile::permissions(target) & 0x0FFF, QFile::ReadUser | QFile::WriteUser | QFile::ReadGroup);
+}
+
+// tzind add -o /dev/null: a device or FIFO is written into, never replaced by
+// a regular file.
+void TestListFile::saveIntoFifoKeepsIt()
+{
+    QTemporaryDir dir;
+    const QByteArray fifo = QFile::encodeName(dir.filePath(QStringLiteral("pipe")));
+    QCOMPARE(::mkfifo(fifo.constData(), 0600), 0);
+    // A reader that is already there, so opening for writing doesn't wait.
+    const int reader = ::open(fifo.constData(), O_RDONLY | O_NONBLOCK);
+    QVERIFY(reader >= 0);
+    FontList list;
+    list.AddEntry("A", "A", "/a.ttf", "", "1", 0);
+    QVERIFY(WriteListFile(list, QFile::decodeName(fifo)));
+    QByteArray received(4096, '\0');
+    const ssize_t got = ::read(reader, received.data(), size_t(received.size()));
+    ::close(reader);
+    QCOMPARE(received.left(qsizetype(got)), FormatListFile(list));
+    struct stat st;
+    QVERIFY(::lstat(fifo.constData(), &st) == 0 && S_ISFIFO(st.st_mode));
 }
 
 QTEST_GUILESS_MAIN(TestListFile)

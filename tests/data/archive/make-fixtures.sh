@@ -63,6 +63,13 @@ if command -v lha >/dev/null; then
   lha t "$here/hostile.lzh" >/dev/null
 fi
 
+# Two fonts the reader names, F0.TTF and F1.TTF, in an LZH and a CAB.
+mkdir -p "$work/named"
+python3 "$here/make-lzh.py" --fonts 2 "$here/named.lzh" "$work/named"
+stamp "$work/named"
+rm -f "$here/named.cab"
+(cd "$work/named" && gcab -c "$here/named.cab" F0.TTF F1.TTF)
+
 # Self-extracting archives: an executable stub followed by the archive.
 stub="$work/stub.bin"
 { printf 'MZ'; head -c 1022 /dev/zero; } > "$stub"
@@ -70,4 +77,6 @@ cat "$stub" "$here/fonts.zip" > "$here/sfxzip.exe"
 zip -q -A "$here/sfxzip.exe"
 cat "$stub" "$here/fonts.cab" > "$here/sfxcab.exe"
 cat "$stub" "$here/fonts.lzh" > "$here/sfxlzh.exe"
+cat "$stub" "$here/named.lzh" > "$here/namedlzh.exe"
+cat "$stub" "$here/named.cab" > "$here/namedcab.exe"
 cp "$stub" "$here/plain.exe"

@@ -1,7 +1,11 @@
 #!/usr/bin/env python3
 """Writes small LZH archives (stored members, method -lh0-) with exactly the
 header fields the tests need: level-0 headers with "\\" folders, level-2
-headers with a folder extension, CP932 names and Unix symbolic links."""
+headers with a folder extension, CP932 names and Unix symbolic links.
+
+  make-lzh.py DIR                    the fixtures fonts.lzh and hostile.lzh
+  make-lzh.py --fonts N OUT FOLDER   an LZH of N small named fonts F0.TTF ...,
+                                     each also written into FOLDER"""
 import struct
 import sys
 
@@ -44,6 +48,19 @@ def level2(name: bytes, data: bytes, folder: bytes = b"", os_id: bytes = b"M", m
     return header + data
 
 
+def named_font(family: str, face: str) -> bytes:
+    """The smallest font the reader names: a table directory holding only a
+    `name` table with the family (ID 1) and face (ID 4) in UTF-16BE."""
+    strings = [(1, family.encode("utf-16-be")), (4, face.encode("utf-16-be"))]
+    records, storage = b"", b""
+    for name_id, text in strings:
+        records += struct.pack(">HHHHHH", 3, 1, 0x409, name_id, len(text), len(storage))
+        storage += text
+    table = struct.pack(">HHH", 0, len(strings), 6 + len(records)) + records + storage
+    directory = struct.pack(">IHHHH", 0x00010000, 1, 16, 0, 0)
+    return directory + b"name" + struct.pack(">III", 0, len(directory) + 16, len(table)) + table
+
+
 def cp932(text: str) -> bytes:
     return text.encode("cp932")
 
@@ -72,7 +89,19 @@ def hostile() -> bytes:
     ]) + b"\x00"
 
 
+def many_fonts(count: int, folder: str) -> bytes:
+    members = []
+    for i in range(count):
+        name, font = f"F{i}.TTF", named_font("Many", f"Many {i}")
+        open(f"{folder}/{name}", "wb").write(font)
+        members.append(level0(name.encode(), font))
+    return b"".join(members) + b"\x00"
+
+
 if __name__ == "__main__":
+    if sys.argv[1] == "--fonts":
+        open(sys.argv[3], "wb").write(many_fonts(int(sys.argv[2]), sys.argv[4]))
+        sys.exit(0)
     out = sys.argv[1]
     open(out + "/fonts.lzh", "wb").write(fonts())
     open(out + "/hostile.lzh", "wb").write(hostile())
