@@ -12,6 +12,8 @@ class SampleTextDialog;
 class FolderSearchWindow;
 class HelpWindow;
 class PageSetupDialog;
+class CopyWindow;
+class PropertiesWindow;
 
 struct AppWindows {
     MainWindow* Main = nullptr;       // TForm1
@@ -20,9 +22,9 @@ struct AppWindows {
     SampleTextDialog* SampleTexts = nullptr;  // TForm4 sample texts
     QDialog* Generation = nullptr;    // TForm5 generation run
     FolderSearchWindow* FolderSearch = nullptr; // TForm6 folder search
-    QDialog* Properties = nullptr;    // TForm7 font properties
+    PropertiesWindow* Properties = nullptr; // TForm7 font properties
     PageSetupDialog* PageSetup = nullptr; // TForm8 page setup
-    QDialog* Copying = nullptr;       // TForm9 copying
+    CopyWindow* Copying = nullptr;    // TForm9 copying
     AboutDialog* About = nullptr;     // TAboutDlg
     QDialog* PrintInfo = nullptr;     // TForm10 print information
     QDialog* InstallWizard = nullptr; // TForm13 install wizard
