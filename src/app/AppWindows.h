@@ -14,6 +14,7 @@ class HelpWindow;
 class PageSetupDialog;
 class CopyWindow;
 class PropertiesWindow;
+class InstallWizard;
 
 struct AppWindows {
     MainWindow* Main = nullptr;       // TForm1
@@ -27,7 +28,7 @@ struct AppWindows {
     CopyWindow* Copying = nullptr;    // TForm9 copying
     AboutDialog* About = nullptr;     // TAboutDlg
     QDialog* PrintInfo = nullptr;     // TForm10 print information
-    QDialog* InstallWizard = nullptr; // TForm13 install wizard
+    tz::InstallWizard* InstallWizard = nullptr; // TForm13 install wizard
     QDialog* SetupName = nullptr;     // TForm14 page-setting name
     QDialog* Find = nullptr;          // TForm15 find
     HelpWindow* Help = nullptr;       // the help window

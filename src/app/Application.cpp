@@ -7,6 +7,7 @@
 #include "app/ShellWindow.h"
 #include "collect/FolderSearchWindow.h"
 #include "fileops/CopyWindow.h"
+#include "fileops/InstallWizard.h"
 #include "fileops/PropertiesWindow.h"
 #include "fontfile/FontFamilies.h"
 #include "pagesetup/PageSetupDialog.h"
@@ -42,7 +43,7 @@ std::unique_ptr<MainWindow> CreateWindows(AppWindows& w, bool printersInstalled)
     w.Copying = new CopyWindow(parent->List(), parent->Work().Path(), parent);
     w.About = new AboutDialog(parent);
     w.PrintInfo = shell("TForm10", u"印刷時の情報");
-    w.InstallWizard = shell("TForm13", u"選択書体をインストール");
+    w.InstallWizard = new InstallWizard(parent->List(), parent->Work().Path(), parent);
     auto* setupName = new SetupNameDialog(parent);
     pageSetup->SetNameWindow(setupName);
     w.SetupName = setupName;

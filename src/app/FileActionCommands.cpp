@@ -7,6 +7,7 @@
 #include "fileops/DocumentMenu.h"
 #include "fileops/Documents.h"
 #include "fileops/FolderDialog.h"
+#include "fileops/InstallWizard.h"
 #include "fileops/PropertiesWindow.h"
 #include "fontfile/InstalledFontFiles.h"
 #include "platform/PathResolver.h"
@@ -67,7 +68,11 @@ void MainWindow::tmnCopyClick()
         QMessageBox::information(this, kProductTitle, DisplayText(messages.join(QStringLiteral("\r\n"))));
 }
 
-void MainWindow::tmnInstallClick() { }
+void MainWindow::tmnInstallClick()
+{
+    if (list_.SelectedCount() > 0 && windows_ && windows_->InstallWizard)
+        windows_->InstallWizard->Install();
+}
 
 // The user's own font folder, made when it is missing.
 void MainWindow::tmnOpenFolder1Click()

@@ -34,3 +34,31 @@ SelectionSummary SummarizeSelection(const FontList& list)
 QString MegabyteText(qint64 bytes) { return QString::number(double(bytes) / 1048576.0, 'f', 2); }
 
 } // namespace tz
+
+namespace tz {
+
+QStringList InstallSummaryLines(const SelectionSummary& summary, const InstallChoice& choice)
+{
+    QStringList lines;
+    lines << (!choice.custom ? QStringLiteral("標準インストール")
+                             : QStringLiteral("カスタムインストール(")
+                    + (choice.copyFiles ? QStringLiteral("コピーしてインストール)") : QStringLiteral("コピーせずにインストール)")));
+    lines << QStringLiteral("をおこないます．") << QString();
+    const bool copying = !choice.custom || choice.copyFiles;
+    if (copying)
+        lines << QStringLiteral("インストールフォルダは，") << choice.folder << QStringLiteral("です．") << QString();
+    lines << QStringLiteral("%1 書体 %2ファイル %3MBが選択中です．")
+                 .arg(summary.Faces)
+                 .arg(summary.Files)
+                 .arg(MegabyteText(summary.Bytes));
+    if (summary.Archive) {
+        lines << QStringLiteral("書庫ファイルが含まれています．");
+        if (!copying)
+            lines << QStringLiteral("いくつかのファントファイルはインストールできません．");
+    }
+    lines << QString() << QStringLiteral("次の書体がインストールされます．") << QStringLiteral("---") << summary.FaceLines
+          << QStringLiteral("---");
+    return lines;
+}
+
+} // namespace tz

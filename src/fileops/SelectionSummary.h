@@ -24,3 +24,17 @@ SelectionSummary SummarizeSelection(const FontList& list);
 QString MegabyteText(qint64 bytes);
 
 } // namespace tz
+
+namespace tz {
+
+// How the install wizard installs.
+struct InstallChoice {
+    bool custom = false; // the custom method
+    bool copyFiles = true; // custom: copy into the folder, else link in place
+    QString folder; // where the fonts are copied to
+};
+
+// The install wizard's summary of what is about to happen, line by line.
+QStringList InstallSummaryLines(const SelectionSummary& summary, const InstallChoice& choice);
+
+} // namespace tz

@@ -1,0 +1,16 @@
+#pragma once
+// The fonts a command works on: list files (".tzl") are read, any other path
+// is added as the program adds a dropped file or folder; every row selected.
+#include <QStringList>
+
+namespace tz {
+class FontList;
+}
+
+namespace tz::cli {
+
+// Appends the rows of the arguments to list. Returns false when some argument
+// gave no row; its message is on standard error then.
+bool LoadFontArguments(FontList& list, const QStringList& arguments, const QString& workFolder);
+
+} // namespace tz::cli
