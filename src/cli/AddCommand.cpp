@@ -1,6 +1,7 @@
 // tzind add: fills a font list from files, folders and the installed fonts and
 // writes it as a list file.
 #include "cli/Commands.h"
+#include "cli/FontArguments.h"
 #include "collect/FolderSearch.h"
 #include "collect/FontAdder.h"
 #include "collect/Shortcut.h"
@@ -86,14 +87,7 @@ namespace {
         FontList list;
         FontAdder adder(list, work.Path());
         FolderSearch search;
-        search.ReadSettings = [&] { return options->search; };
-        search.Progress = [](const QString&, const QString&) {};
-        search.LetEventsRun = [] {};
-        search.AddFile = [&](const QString& path, int selection) {
-            const int before = list.Count();
-            adder.AddPath(path, selection);
-            return list.Count() != before;
-        };
+        SearchWithoutWindow(search, adder, list, options->search);
         FontListUpdate update(list);
         bool argumentFailed = false;
         for (const QString& given : options->paths) {

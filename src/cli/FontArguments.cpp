@@ -1,7 +1,6 @@
 #include "cli/FontArguments.h"
 
 #include "cli/Commands.h"
-#include "collect/FolderSearch.h"
 #include "collect/FontAdder.h"
 #include "collect/Shortcut.h"
 #include "fontlist/FontList.h"
@@ -14,18 +13,23 @@
 
 namespace tz::cli {
 
-bool LoadFontArguments(FontList& list, const QStringList& arguments, const QString& workFolder)
+void SearchWithoutWindow(FolderSearch& search, FontAdder& adder, FontList& list, const FolderSearchSettings& settings)
 {
-    FontAdder adder(list, workFolder);
-    FolderSearch search;
-    search.ReadSettings = [] { return FolderSearchSettings { true, true, kFirstFace }; };
+    search.ReadSettings = [settings] { return settings; };
     search.Progress = [](const QString&, const QString&) {};
     search.LetEventsRun = [] {};
-    search.AddFile = [&](const QString& path, int selection) {
+    search.AddFile = [&adder, &list](const QString& path, int selection) {
         const int before = list.Count();
         adder.AddPath(path, selection);
         return list.Count() != before;
     };
+}
+
+bool LoadFontArguments(FontList& list, const QStringList& arguments, const QString& workFolder)
+{
+    FontAdder adder(list, workFolder);
+    FolderSearch search;
+    SearchWithoutWindow(search, adder, list, FolderSearchSettings { true, true, kFirstFace });
     FontListUpdate update(list);
     for (const QString& given : arguments) {
         const int before = list.Count();

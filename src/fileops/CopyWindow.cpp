@@ -1,7 +1,6 @@
 #include "fileops/CopyWindow.h"
 
 #include <QApplication>
-#include <QCloseEvent>
 #include <QFileDialog>
 #include <QLabel>
 #include <QProgressBar>
@@ -13,7 +12,7 @@
 namespace tz {
 
 CopyWindow::CopyWindow(FontList& list, const QString& workFolder, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
+    : StopWindow(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
     , run_(list, workFolder)
 {
     setObjectName(QStringLiteral("TForm9"));
@@ -105,25 +104,6 @@ void CopyWindow::btnCancelClick()
 {
     run_.Stop();
     btnCancel_->setEnabled(false);
-}
-
-// Esc is the Stop button; the window only closes when the run is over.
-void CopyWindow::reject()
-{
-    if (run_.Running())
-        btnCancelClick();
-    else
-        QDialog::reject();
-}
-
-void CopyWindow::closeEvent(QCloseEvent* event)
-{
-    if (run_.Running()) {
-        btnCancelClick();
-        event->ignore();
-        return;
-    }
-    QDialog::closeEvent(event);
 }
 
 } // namespace tz

@@ -5,7 +5,7 @@
 // stay for the main window to show.
 #include "fileops/CopyRun.h"
 
-#include <QDialog>
+#include "widgets/StopWindow.h"
 
 class QLabel;
 class QProgressBar;
@@ -15,7 +15,7 @@ namespace tz {
 
 class FontList;
 
-class CopyWindow : public QDialog {
+class CopyWindow : public StopWindow {
     Q_OBJECT
 public:
     CopyWindow(FontList& list, const QString& workFolder, QWidget* parent = nullptr);
@@ -28,11 +28,11 @@ public:
 
 public slots:
     void btnCancelClick();
-    void reject() override;
 
 protected:
     void showEvent(QShowEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
+    bool WorkRunning() const override { return run_.Running(); }
+    void RequestStop() override { btnCancelClick(); }
 
 private:
     void StartRun();
