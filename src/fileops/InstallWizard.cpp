@@ -4,6 +4,7 @@
 #include "fileops/FontInstaller.h"
 #include "fontfile/InstalledFontFiles.h"
 #include "widgets/BusyCursor.h"
+#include "widgets/Named.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -20,13 +21,6 @@
 namespace tz {
 
 namespace {
-
-    template <class Widget>
-    Widget* Named(Widget* widget, const char* name)
-    {
-        widget->setObjectName(QString::fromLatin1(name));
-        return widget;
-    }
 
     // A page with its bold title line and its instruction line.
     QWidget* Page(const char* name, const QString& title, const QString& instruction, QVBoxLayout*& body)

@@ -1,6 +1,7 @@
 #include "fileops/PropertiesWindow.h"
 
 #include "fileops/DocumentMenu.h"
+#include "widgets/Named.h"
 
 #include <QDialogButtonBox>
 #include <QFrame>
@@ -11,17 +12,6 @@
 #include <QVBoxLayout>
 
 namespace tz {
-
-namespace {
-
-    QLabel* NamedLabel(const char* name)
-    {
-        auto* label = new QLabel;
-        label->setObjectName(QString::fromLatin1(name));
-        return label;
-    }
-
-} // namespace
 
 PropertiesWindow::PropertiesWindow(QWidget* parent)
     : QDialog(parent)
@@ -38,11 +28,11 @@ PropertiesWindow::PropertiesWindow(QWidget* parent)
     line->setFrameShape(QFrame::HLine);
     line->setFrameShadow(QFrame::Sunken);
     grid->addWidget(line, 1, 0, 1, 2);
-    lblFontCount_ = NamedLabel("lblFontCount");
-    lblFileCount_ = NamedLabel("lblFileCount");
-    lblFileSize_ = NamedLabel("lblFileSize");
-    lblFileSizeByte_ = NamedLabel("lblFileSizeByte");
-    archiveNote_ = NamedLabel("lblArchive");
+    lblFontCount_ = Named(new QLabel, "lblFontCount");
+    lblFileCount_ = Named(new QLabel, "lblFileCount");
+    lblFileSize_ = Named(new QLabel, "lblFileSize");
+    lblFileSizeByte_ = Named(new QLabel, "lblFileSizeByte");
+    archiveNote_ = Named(new QLabel, "lblArchive");
     archiveNote_->setText(QStringLiteral("書庫ファイルが含まれています"));
     archiveNote_->setVisible(false);
     grid->addWidget(new QLabel(QStringLiteral("書体数:")), 2, 0);
