@@ -27,8 +27,8 @@ namespace {
     // A Yes/No question with No as the default.
     bool Confirm(QWidget* parent, const QString& question)
     {
-        return QMessageBox::question(parent, kProductTitle, DisplayText(question), QMessageBox::Yes | QMessageBox::No,
-                   QMessageBox::No)
+        return QMessageBox::question(
+                   parent, kProductTitle, DisplayText(question), QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
             == QMessageBox::Yes;
     }
 
@@ -38,7 +38,8 @@ void MainWindow::lsvFontNamesDblClick()
 {
     if (list_.SelectedCount() == 0)
         return;
-    if (list_.SelectedCount() > 1 && !Confirm(this, QStringLiteral("複数のフォントを開こうとしています．\r\nよろしいですか")))
+    if (list_.SelectedCount() > 1
+        && !Confirm(this, QStringLiteral("複数のフォントを開こうとしています．\r\nよろしいですか")))
         return;
     for (const QString& path : SelectedFontFiles(list_))
         DesktopShell::Current().Open(path);

@@ -13,10 +13,10 @@ namespace tz::cli {
 
 namespace {
 
-    const QString kUsage = QStringLiteral(
-        "copy [--no-ext] -o FOLDER LIST|PATH...\n"
-        "      copy the font files of list files, fonts, archives and folders into FOLDER; a name\n"
-        "      without a TrueType extension gains one unless --no-ext");
+    const QString kUsage
+        = QStringLiteral("copy [--no-ext] -o FOLDER LIST|PATH...\n"
+                         "      copy the font files of list files, fonts, archives and folders into FOLDER; a name\n"
+                         "      without a TrueType extension gains one unless --no-ext");
 
     int Usage()
     {

@@ -17,7 +17,8 @@ namespace {
 
     int Install(const QStringList& args)
     {
-        if (args.isEmpty() || std::any_of(args.begin(), args.end(), [](const QString& a) { return a.startsWith(u"--"); })) {
+        if (args.isEmpty()
+            || std::any_of(args.begin(), args.end(), [](const QString& a) { return a.startsWith(u"--"); })) {
             Err(QStringLiteral("usage: tzind ") + kUsage + u'\n');
             return kExitUsage;
         }

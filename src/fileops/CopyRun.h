@@ -51,7 +51,8 @@ public:
 private:
     enum class Step { Next, End };
     Step CopyRow(int row);
-    void CopyTo(const FontEntry& entry, int row, const FontSource& source, const QString& target, ExistingTarget existing);
+    void CopyTo(
+        const FontEntry& entry, int row, const FontSource& source, const QString& target, ExistingTarget existing);
 
     FontList& list_;
     QString workFolder_;

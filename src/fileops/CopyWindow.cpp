@@ -91,7 +91,8 @@ std::optional<QString> CopyWindow::AskTargetName(const QString& target)
     dialog.setObjectName(QStringLiteral("SaveDialog1"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setNameFilters({ QStringLiteral("TrueTypeファイル (*.ttf *.ttc *.mtt)"), QStringLiteral("すべてのファイル(*.*)") });
+    dialog.setNameFilters(
+        { QStringLiteral("TrueTypeファイル (*.ttf *.ttc *.mtt)"), QStringLiteral("すべてのファイル(*.*)") });
     dialog.selectFile(target);
     const bool chosen = dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty();
     SetAnimation(true);

@@ -45,7 +45,7 @@ namespace {
     // times can't be set on Linux).
     void CopyTimes(const QString& source, const QString& target)
     {
-        struct stat st {};
+        struct stat st { };
         if (::stat(QFile::encodeName(source).constData(), &st) != 0)
             return;
         const timespec times[2] = { st.st_atim, st.st_mtim };

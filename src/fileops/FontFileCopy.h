@@ -63,7 +63,8 @@ enum class ExistingTarget { Replace, Keep };
 // Kinds 2 and 3: the font is extracted from the Macintosh file and the target
 // gets the source's times. With ExistingTarget::Keep an existing target makes
 // the copy fail and stays untouched.
-bool CopyOneFont(int kind, const QString& source, const QString& target, ExistingTarget existing = ExistingTarget::Replace);
+bool CopyOneFont(
+    int kind, const QString& source, const QString& target, ExistingTarget existing = ExistingTarget::Replace);
 
 // Free bytes of the volume holding folder; nothing when it can't be told.
 std::optional<qint64> FreeBytesOf(const QString& folder);

@@ -53,10 +53,7 @@ namespace {
         return row;
     }
 
-    QString Title(int page)
-    {
-        return QStringLiteral("選択書体のインストールをおこないます(Page %1 of 5)").arg(page);
-    }
+    QString Title(int page) { return QStringLiteral("選択書体のインストールをおこないます(Page %1 of 5)").arg(page); }
 
 } // namespace
 
@@ -93,7 +90,8 @@ QPushButton* InstallWizard::AddButton(
 QWidget* InstallWizard::BuildMethodPage()
 {
     QVBoxLayout* body;
-    QWidget* page = Page("TabSheet1", Title(1), QStringLiteral("インストールの方法を選択して，[次へ]を押してください．"), body);
+    QWidget* page
+        = Page("TabSheet1", Title(1), QStringLiteral("インストールの方法を選択して，[次へ]を押してください．"), body);
     rbtnStandard_ = Named(new QRadioButton(QStringLiteral("標準")), "rbtnStandard");
     rbtnCustomize_ = Named(new QRadioButton(QStringLiteral("カスタム(&C)")), "rbtnCustomize");
     rbtnStandard_->setChecked(true);
@@ -115,7 +113,8 @@ QWidget* InstallWizard::BuildMethodPage()
 QWidget* InstallWizard::BuildCustomPage()
 {
     QVBoxLayout* body;
-    QWidget* page = Page("TabSheet2", Title(2), QStringLiteral("チェックボックスを確認して，[次へ]を押してください．"), body);
+    QWidget* page
+        = Page("TabSheet2", Title(2), QStringLiteral("チェックボックスを確認して，[次へ]を押してください．"), body);
     chkCopyFile_ = Named(new QCheckBox(QStringLiteral("フォルダにフォントをコピーする(&C)")), "chkCopyFile");
     chkCopyFile_->setChecked(true);
     edtCopyFolder_ = Named(new QLineEdit, "edtCopyFolder");

@@ -42,7 +42,8 @@ QStringList InstallSummaryLines(const SelectionSummary& summary, const InstallCh
     QStringList lines;
     lines << (!choice.custom ? QStringLiteral("標準インストール")
                              : QStringLiteral("カスタムインストール(")
-                    + (choice.copyFiles ? QStringLiteral("コピーしてインストール)") : QStringLiteral("コピーせずにインストール)")));
+                + (choice.copyFiles ? QStringLiteral("コピーしてインストール)")
+                                    : QStringLiteral("コピーせずにインストール)")));
     lines << QStringLiteral("をおこないます．") << QString();
     const bool copying = !choice.custom || choice.copyFiles;
     if (copying)
@@ -56,8 +57,8 @@ QStringList InstallSummaryLines(const SelectionSummary& summary, const InstallCh
         if (!copying)
             lines << QStringLiteral("いくつかのファントファイルはインストールできません．");
     }
-    lines << QString() << QStringLiteral("次の書体がインストールされます．") << QStringLiteral("---") << summary.FaceLines
-          << QStringLiteral("---");
+    lines << QString() << QStringLiteral("次の書体がインストールされます．") << QStringLiteral("---")
+          << summary.FaceLines << QStringLiteral("---");
     return lines;
 }
 

@@ -26,7 +26,8 @@ inline QByteArray TestFont(const QString& face)
 // Every name in the folder, hidden files included, sorted.
 inline QStringList FolderNames(const QString& folder)
 {
-    return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System | QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
+    return QDir(folder).entryList(
+        QDir::Files | QDir::Hidden | QDir::System | QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
 }
 
 } // namespace tz::test

@@ -25,7 +25,10 @@ class CopyTest : public QObject {
     WorkFolder work_;
     QByteArray font_ = TestFont(QStringLiteral("Alpha"));
 
-    QString Source(const QString& name, const QByteArray& bytes) { return WriteFile(dir_.filePath("src/" + name), bytes); }
+    QString Source(const QString& name, const QByteArray& bytes)
+    {
+        return WriteFile(dir_.filePath("src/" + name), bytes);
+    }
     QString FreshFolder(const QString& name)
     {
         QDir(dir_.filePath(name)).removeRecursively();
@@ -48,8 +51,8 @@ private slots:
     void oneFilePerKey()
     {
         const QString ttc = Source("pair.ttc", BuildCollection({ { WindowsName(4, "A") }, { WindowsName(4, "B") } }));
-        const QString zip = GeneratedZip(dir_.filePath("src"), "pack.zip",
-            { { "Fonts/one.ttf", TestFont("One") }, { "Two.TTF", TestFont("Two") } });
+        const QString zip = GeneratedZip(
+            dir_.filePath("src"), "pack.zip", { { "Fonts/one.ttf", TestFont("One") }, { "Two.TTF", TestFont("Two") } });
         FontList list;
         Add(list, ttc, {}, kKindCollection);
         Add(list, ttc, {}, kKindCollection);
@@ -195,8 +198,8 @@ private slots:
 
     void failuresAreReported()
     {
-        const QString zip = GeneratedZip(dir_.filePath("src"), "lost.zip",
-            { { "../../Escape.TTF", font_ }, { "kept.ttf", font_ } });
+        const QString zip
+            = GeneratedZip(dir_.filePath("src"), "lost.zip", { { "../../Escape.TTF", font_ }, { "kept.ttf", font_ } });
         FontList list;
         Add(list, zip, "MISSING.TTF", kKindSingle, "Lost Face");
         Add(list, zip, "../../ESCAPE.TTF");

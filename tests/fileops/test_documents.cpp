@@ -242,7 +242,8 @@ private slots:
         w.Add(ttc, {}, "1048576");
         w.Add(zip, "IN.TTF", "524288");
         RecordingShell shell;
-        QCOMPARE(ShownProperties(*w.main), QStringList({ "3 書体", "2 ファイル", "1.50MB", "(1572864Bytes)", "archive" }));
+        QCOMPARE(
+            ShownProperties(*w.main), QStringList({ "3 書体", "2 ファイル", "1.50MB", "(1572864Bytes)", "archive" }));
         QVERIFY(shell.PropertiesShown.isEmpty());
 
         // One row: the file manager's properties, else the program's own.

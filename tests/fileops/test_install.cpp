@@ -114,7 +114,8 @@ private slots:
         QCOMPARE(refreshed, QStringList { FontsFolder() });
         const QStringList listed = FontconfigFiles();
         for (const char* name : { "/Inner.ttf", "/MACFONT.ttf", "/Real.otf.ttf" })
-            QVERIFY2(listed.contains(FontsFolder() + name + QStringLiteral(": ")) || listed.contains(FontsFolder() + name),
+            QVERIFY2(
+                listed.contains(FontsFolder() + name + QStringLiteral(": ")) || listed.contains(FontsFolder() + name),
                 name);
         QCOMPARE(FolderNames(work_.Path()), QStringList());
 
@@ -125,8 +126,8 @@ private slots:
         const InstallResult again = installer.Run();
         QCOMPARE(again.Installed, 0);
         QCOMPARE(again.AlreadyInstalled, 2);
-        QCOMPARE(again.Problems,
-            QStringList { "MACFONT.ttf と同じ名前のファイルがあるためインストールしませんでした．" });
+        QCOMPARE(
+            again.Problems, QStringList { "MACFONT.ttf と同じ名前のファイルがあるためインストールしませんでした．" });
         QVERIFY(refreshed.isEmpty());
         QFile kept(FontsFolder() + "/MACFONT.ttf");
         QVERIFY(kept.open(QIODevice::ReadOnly));
@@ -206,7 +207,9 @@ private slots:
         QVERIFY(!wizard.findChild<QPushButton*>("btnBack4")->isEnabled());
         click("btnNext4");
         QCOMPARE(wizard.CurrentPage(), 5);
-        QVERIFY(wizard.findChild<QPlainTextEdit*>("memoInstalledLog")->toPlainText().contains("Wizard.ttf をインストールしました．"));
+        QVERIFY(wizard.findChild<QPlainTextEdit*>("memoInstalledLog")
+                    ->toPlainText()
+                    .contains("Wizard.ttf をインストールしました．"));
         QVERIFY(QFileInfo::exists(FontsFolder() + "/Wizard.ttf"));
         click("Button5");
         QCOMPARE(wizard.CurrentPage(), 1);
