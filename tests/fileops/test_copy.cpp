@@ -236,6 +236,29 @@ private slots:
         QCOMPARE(FolderNames(out), QStringList());
     }
 
+    void namePromptCancelled()
+    {
+        FontList list;
+        Add(list, Source("p.ttf", font_));
+        const QString out = FreshFolder("out-prompt");
+        WriteFile(out + "/p.ttf", "mine");
+        CopyWindow window(list, work_.Path());
+        QString suggested;
+        ModalWatcher dialogs([&](QWidget* w) {
+            if (auto* dialog = qobject_cast<QFileDialog*>(w)) {
+                QCOMPARE(dialog->objectName(), QStringLiteral("SaveDialog1"));
+                QCOMPARE(dialog->nameFilters().first(), QStringLiteral("TrueTypeファイル (*.ttf *.ttc *.mtt)"));
+                suggested = dialog->selectedFiles().value(0);
+                QMetaObject::invokeMethod(dialog, "reject", Qt::QueuedConnection);
+            }
+        });
+        window.Copy(out, true);
+        QCOMPARE(suggested, out + "/p.ttf");
+        QVERIFY(window.Messages().isEmpty());
+        QVERIFY(list.IsSelected(0));
+        QVERIFY(!window.isVisible());
+    }
+
     void copyCommand()
     {
         AppWindows windows;
