@@ -30,6 +30,14 @@ namespace {
         return !linking && SameContent(source, target);
     }
 
+    // A font that lies in the folder (or below) is installed there already,
+    // whatever name a copy would get.
+    bool InsideFolder(const QString& path, const QString& folder)
+    {
+        const QString canonicalFolder = QFileInfo(folder).canonicalFilePath();
+        return !canonicalFolder.isEmpty() && QFileInfo(path).canonicalFilePath().startsWith(canonicalFolder + u'/');
+    }
+
 } // namespace
 
 FontInstaller::FontInstaller(const FontList& list, QString workFolder)
@@ -99,6 +107,11 @@ FontInstaller::Step FontInstaller::InstallRow(const FontEntry& entry, const QStr
     std::optional<FontSource> source = FontSource::Obtain(entry, workFolder_);
     if (!source || !QFileInfo(source->Path()).isFile()) {
         Problem(result, entry.FaceName + u'(' + entry.FilePath + QStringLiteral(")が展開できませんでした."));
+        return Step::Next;
+    }
+    if (InsideFolder(source->Path(), folder)) {
+        result.Log << source->Name() + QStringLiteral(" はインストール済みです．");
+        ++result.AlreadyInstalled;
         return Step::Next;
     }
     const std::optional<FontSource> font = FontSource::AsTrueType(std::move(*source), entry.Kind, workFolder_);

@@ -129,6 +129,14 @@ private slots:
         QCOMPARE(
             again.Problems, QStringList { "MACFONT.ttf と同じ名前のファイルがあるためインストールしませんでした．" });
         QVERIFY(refreshed.isEmpty());
+        // A font taken from the font folder itself is not copied beside itself.
+        FontList installedRows;
+        Add(installedRows, FontsFolder() + "/Real.otf.ttf");
+        Add(installedRows, WriteFile(FontsFolder() + "/sub/Other.otf", realFont_));
+        const InstallResult fromFolder = FontInstaller(installedRows, work_.Path()).Run();
+        QCOMPARE(fromFolder.AlreadyInstalled, 2);
+        QCOMPARE(fromFolder.Installed, 0);
+        QVERIFY(!QFileInfo::exists(FontsFolder() + "/Other.otf.ttf"));
         QFile kept(FontsFolder() + "/MACFONT.ttf");
         QVERIFY(kept.open(QIODevice::ReadOnly));
         QCOMPARE(kept.readAll(), QByteArray("someone else's"));
