@@ -13,6 +13,9 @@ class FolderSearchWindow;
 class HelpWindow;
 class PageSetupDialog;
 class GenerationWindow;
+class CopyWindow;
+class PropertiesWindow;
+class InstallWizard;
 
 struct AppWindows {
     MainWindow* Main = nullptr;       // TForm1
@@ -21,12 +24,12 @@ struct AppWindows {
     SampleTextDialog* SampleTexts = nullptr;  // TForm4 sample texts
     GenerationWindow* Generation = nullptr; // TForm5 generation run
     FolderSearchWindow* FolderSearch = nullptr; // TForm6 folder search
-    QDialog* Properties = nullptr;    // TForm7 font properties
+    PropertiesWindow* Properties = nullptr; // TForm7 font properties
     PageSetupDialog* PageSetup = nullptr; // TForm8 page setup
-    QDialog* Copying = nullptr;       // TForm9 copying
+    CopyWindow* Copying = nullptr;    // TForm9 copying
     AboutDialog* About = nullptr;     // TAboutDlg
     QDialog* PrintInfo = nullptr;     // TForm10 print information
-    QDialog* InstallWizard = nullptr; // TForm13 install wizard
+    tz::InstallWizard* InstallWizard = nullptr; // TForm13 install wizard
     QDialog* SetupName = nullptr;     // TForm14 page-setting name
     QDialog* Find = nullptr;          // TForm15 find
     HelpWindow* Help = nullptr;       // the help window

@@ -6,6 +6,9 @@
 #include "app/MainWindow.h"
 #include "app/ShellWindow.h"
 #include "collect/FolderSearchWindow.h"
+#include "fileops/CopyWindow.h"
+#include "fileops/InstallWizard.h"
+#include "fileops/PropertiesWindow.h"
 #include "fontfile/FontFamilies.h"
 #include "pagesetup/PageSetupDialog.h"
 #include "platform/FontSubstitutes.h"
@@ -35,13 +38,13 @@ std::unique_ptr<MainWindow> CreateWindows(AppWindows& w, bool printersInstalled)
     w.SampleTexts = new SampleTextDialog(parent);
     w.Generation = new GenerationWindow(parent);
     w.FolderSearch = new FolderSearchWindow(parent);
-    w.Properties = shell("TForm7", u"選択書体のプロパティ");
+    w.Properties = new PropertiesWindow(parent);
     auto* pageSetup = new PageSetupDialog(parent);
     w.PageSetup = pageSetup;
-    w.Copying = shell("TForm9", u"Copy TrueType Files...");
+    w.Copying = new CopyWindow(parent->List(), parent->Work().Path(), parent);
     w.About = new AboutDialog(parent);
     w.PrintInfo = shell("TForm10", u"印刷時の情報");
-    w.InstallWizard = shell("TForm13", u"選択書体をインストール");
+    w.InstallWizard = new InstallWizard(parent->List(), parent->Work().Path(), parent);
     auto* setupName = new SetupNameDialog(parent);
     pageSetup->SetNameWindow(setupName);
     w.SetupName = setupName;

@@ -418,7 +418,8 @@ void MainWindow::UpdateCommandStates()
     SetEnabled({ QStringLiteral("fmnPrint"), QStringLiteral("tBtnPrint") }, rows && printerAvailable_);
     SetEnabled({ QStringLiteral("emnDelete"), QStringLiteral("tBtnDelete"), QStringLiteral("emnDeleteOK"),
                    QStringLiteral("tmnCopy"), QStringLiteral("tmnOpen"), QStringLiteral("tBtnOpen"),
-                   QStringLiteral("pmnInstall"), QStringLiteral("fmnProperty"), QStringLiteral("pmnProperty") },
+                   QStringLiteral("pmnInstall"), QStringLiteral("tmnInstall"), QStringLiteral("tBtnInstall"),
+                   QStringLiteral("fmnProperty"), QStringLiteral("pmnProperty") },
         selected > 0);
     SetEnabled({ QStringLiteral("tBtnOpenDoc"), QStringLiteral("tmnOpenDoc"), QStringLiteral("pmnOpenDoc") }, selected == 1);
     SetEnabled({ QStringLiteral("vmnJumpPreview"), QStringLiteral("pmnJumpPreview") }, selected == 1 && viewer);

@@ -1,7 +1,7 @@
 // tzind add: fills a font list from files, folders and the installed fonts and
 // writes it as a list file.
 #include "cli/Commands.h"
-#include "cli/PathAdding.h"
+#include "cli/FontArguments.h"
 #include "collect/FontAdder.h"
 #include "fontfile/InstalledFontFiles.h"
 #include "fontlist/FontList.h"

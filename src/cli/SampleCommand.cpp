@@ -3,13 +3,10 @@
 // the settings are read from the settings store and never written. Writes
 // the pages, the block index and the generation log into a folder.
 #include "cli/Commands.h"
-#include "cli/PathAdding.h"
+#include "cli/FontArguments.h"
 #include "fontlist/FontList.h"
-#include "fontlist/ListFile.h"
-#include "fontlist/PreviousFormatSizes.h"
 #include "pagesetup/PageSetup.h"
 #include "platform/FontSubstitutes.h"
-#include "platform/Text.h"
 #include "platform/WorkFolder.h"
 #include "sample/PageStore.h"
 #include "sample/SampleRun.h"
@@ -118,43 +115,6 @@ namespace {
         int rows_ = 0;
     };
 
-    // The rows: a ".tzl" argument is read as a list, any other path added.
-    bool GatherRows(FontList& list, const QStringList& paths, const QString& workFolder)
-    {
-        FontAdder adder(list, workFolder);
-        bool complete = true;
-        QStringList others;
-        for (const QString& path : paths) {
-            if (UpperExtension(path) != u".TZL") {
-                others << path;
-                continue;
-            }
-            ListReadOptions options;
-            options.MeasureSize = MeasureWithWorkFolder(workFolder);
-            options.ConfirmConversion = [] { return true; };
-            FontList read;
-            const ListReadResult result = ReadListFile(read, path, options);
-            if (result.Status == ListReadStatus::CannotOpen) {
-                Err(QStringLiteral("書体リストを読み込めません: %1\n").arg(path));
-                complete = false;
-            } else if (result.Failures > 0) {
-                Err(QStringLiteral("%1書体読込めませんでした\n").arg(result.Failures));
-            }
-            FontListUpdate update(list);
-            for (int row = 0; row < read.Count(); ++row) {
-                const FontEntry& e = read.Entry(row);
-                list.AddEntry(e.FaceName, e.FamilyName, e.FilePath, e.MemberName, e.Size, e.Kind);
-            }
-        }
-        FolderSearchSettings settings;
-        if (!others.isEmpty() && !AddPaths(list, adder, others, settings))
-            complete = false;
-        const QString summary = adder.Summary(kNotAddedFiles);
-        if (!summary.isEmpty())
-            Err(QString(summary).replace(QStringLiteral("\r\n"), QStringLiteral("\n")) + u'\n');
-        return complete;
-    }
-
     // Writes bytes under name in the folder through a temporary file, so that
     // no partial file is left; names the file on failure.
     bool WriteOutput(const QDir& folder, const QString& name, const QByteArray& bytes)
@@ -223,7 +183,7 @@ namespace {
         RegisterFontSubstitutes();
         const WorkFolder work;
         FontList list;
-        GatherRows(list, options->paths, work.Path());
+        LoadFontArguments(list, options->paths, work.Path());
 
         SampleInput input;
         input.mode = RunMode::Preview;

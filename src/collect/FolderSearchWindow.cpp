@@ -1,7 +1,6 @@
 #include "collect/FolderSearchWindow.h"
 #include "widgets/MessageText.h"
 
-#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -13,7 +12,7 @@
 namespace tz {
 
 FolderSearchWindow::FolderSearchWindow(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
+    : StopWindow(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
 {
     setObjectName(QStringLiteral("TForm6"));
     setWindowTitle(kProductTitle);
@@ -98,25 +97,6 @@ void FolderSearchWindow::btnCancelClick()
 {
     search_.Stop();
     btnCancel_->setEnabled(false);
-}
-
-// Esc is the Stop button; the window only closes when the walk is over.
-void FolderSearchWindow::reject()
-{
-    if (running_)
-        btnCancelClick();
-    else
-        QDialog::reject();
-}
-
-void FolderSearchWindow::closeEvent(QCloseEvent* event)
-{
-    if (running_) {
-        btnCancelClick();
-        event->ignore();
-        return;
-    }
-    QDialog::closeEvent(event);
 }
 
 } // namespace tz

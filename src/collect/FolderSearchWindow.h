@@ -4,7 +4,7 @@
 // (also Enter and Esc) ends the walk after the file being analysed.
 #include "collect/FolderSearch.h"
 
-#include <QDialog>
+#include "widgets/StopWindow.h"
 #include <QElapsedTimer>
 
 class QLabel;
@@ -14,7 +14,7 @@ class QPushButton;
 
 namespace tz {
 
-class FolderSearchWindow : public QDialog {
+class FolderSearchWindow : public StopWindow {
     Q_OBJECT
 public:
     explicit FolderSearchWindow(QWidget* parent = nullptr);
@@ -28,11 +28,11 @@ public:
 
 public slots:
     void btnCancelClick();
-    void reject() override;
 
 protected:
     void showEvent(QShowEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
+    bool WorkRunning() const override { return running_; }
+    void RequestStop() override { btnCancelClick(); }
 
 private:
     void RunSearch();

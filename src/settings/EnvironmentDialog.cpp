@@ -6,6 +6,7 @@
 #include "fontfile/FontFamilies.h"
 #include "platform/FontSubstitutes.h"
 #include "settings/SettingsStore.h"
+#include "widgets/Named.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -41,12 +42,6 @@ namespace {
     constexpr std::array<const char*, EnvironmentSettings::kLineCount> kLineTags { "8pt", "12pt", "30pt", "60pt" };
     constexpr int kSizeFieldLength = 2;
     constexpr int kFontListRows = 16;
-
-    template <class T> T* Named(T* widget, const QString& name)
-    {
-        widget->setObjectName(name);
-        return widget;
-    }
 
     void ShowMessage(QWidget* parent, QMessageBox::Icon icon, const QString& text)
     {

@@ -195,13 +195,13 @@ private slots:
         main->UpdateCommandStates();
         QVERIFY(enabled("fmnPrintPreview") && enabled("tBtnPrintPreview") && enabled("smnFind") && enabled("vmnSort"));
         QVERIFY(!enabled("fmnPrint") && !enabled("tBtnPrint")); // no printer
-        QVERIFY(!enabled("emnDelete") && !enabled("tmnOpen") && !enabled("pmnInstall"));
+        QVERIFY(!enabled("emnDelete") && !enabled("tmnOpen") && !enabled("pmnInstall") && !enabled("tmnInstall"));
         list.SetSelected(0, true);
         main->UpdateCommandStates();
         QVERIFY(enabled("emnDelete") && enabled("emnDeleteOK") && enabled("tmnCopy") && enabled("pmnInstall"));
         QVERIFY(enabled("tmnOpenDoc") && enabled("pmnOpenDoc"));
         QVERIFY(!enabled("vmnJumpPreview") && !enabled("wmnActivePreviewWindow"));
-        QVERIFY(!enabled("tmnInstall") && !enabled("tBtnInstall")); // nothing enables them
+        QVERIFY(enabled("tmnInstall") && enabled("tBtnInstall"));
         windows.Viewer->show();
         main->UpdateCommandStates();
         QVERIFY(enabled("vmnJumpPreview") && enabled("pmnJumpPreview") && enabled("wmnActivePreviewWindow"));

@@ -1,8 +1,13 @@
-#include "cli/PathAdding.h"
+#include "cli/FontArguments.h"
 
+#include "cli/Commands.h"
+#include "collect/FontAdder.h"
 #include "collect/Shortcut.h"
 #include "fontlist/FontList.h"
+#include "fontlist/ListFile.h"
+#include "fontlist/PreviousFormatSizes.h"
 #include "platform/Text.h"
+#include "widgets/MessageText.h"
 
 #include <QFileInfo>
 
@@ -37,6 +42,31 @@ bool AddPaths(FontList& list, FontAdder& adder, const QStringList& paths, const 
         }
     }
     return allAdded;
+}
+
+bool LoadFontArguments(FontList& list, const QStringList& arguments, const QString& workFolder)
+{
+    FontAdder adder(list, workFolder);
+    const FolderSearchSettings settings { true, true, kFirstFace };
+    FontListUpdate update(list);
+    for (const QString& given : arguments) {
+        if (UpperExtension(given) != u".TZL") {
+            AddPaths(list, adder, { given }, settings);
+            continue;
+        }
+        const int before = list.Count();
+        ListReadOptions options;
+        options.MeasureSize = MeasureWithWorkFolder(workFolder);
+        options.ConfirmConversion = [] { return true; };
+        ReadListFile(list, ResolveGivenPath(given), options);
+        if (list.Count() == before)
+            adder.FailedNames << FileNamePart(given);
+    }
+    list.SelectAll();
+    const QString summary = adder.Summary(kNotAddedFilesOrFolders);
+    if (!summary.isEmpty())
+        Err(DisplayText(summary) + u'\n');
+    return summary.isEmpty();
 }
 
 } // namespace tz::cli

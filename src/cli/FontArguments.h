@@ -1,10 +1,14 @@
 #pragma once
-// Turning command-line paths into rows, shared by the commands that take
-// files, archives and folder trees.
+// The fonts a command works on: list files (".tzl") are read, any other path
+// is added as the program adds a dropped file or folder.
 #include "collect/FolderSearch.h"
-#include "collect/FontAdder.h"
 
 #include <QStringList>
+
+namespace tz {
+class FontAdder;
+class FontList;
+}
 
 namespace tz::cli {
 
@@ -13,5 +17,9 @@ namespace tz::cli {
 // that added nothing go to the adder's FailedNames. False when a path
 // argument added no row.
 bool AddPaths(FontList& list, FontAdder& adder, const QStringList& paths, const FolderSearchSettings& settings);
+
+// Appends the rows of the arguments to list, every row selected. Returns
+// false when some argument gave no row; its message is on standard error then.
+bool LoadFontArguments(FontList& list, const QStringList& arguments, const QString& workFolder);
 
 } // namespace tz::cli

@@ -1,0 +1,7 @@
+#include "fileops/FileOpsLog.h"
+
+namespace tz {
+
+Q_LOGGING_CATEGORY(lcFileOps, "tz.fileops")
+
+} // namespace tz
