@@ -12,6 +12,7 @@ class SampleTextDialog;
 class FolderSearchWindow;
 class HelpWindow;
 class PageSetupDialog;
+class PrintInfoWindow;
 
 struct AppWindows {
     MainWindow* Main = nullptr;       // TForm1
@@ -24,7 +25,7 @@ struct AppWindows {
     PageSetupDialog* PageSetup = nullptr; // TForm8 page setup
     QDialog* Copying = nullptr;       // TForm9 copying
     AboutDialog* About = nullptr;     // TAboutDlg
-    QDialog* PrintInfo = nullptr;     // TForm10 print information
+    PrintInfoWindow* PrintInfo = nullptr; // TForm10 print information
     QDialog* InstallWizard = nullptr; // TForm13 install wizard
     QDialog* SetupName = nullptr;     // TForm14 page-setting name
     QDialog* Find = nullptr;          // TForm15 find

@@ -12,6 +12,7 @@
 #include "settings/EnvironmentDialog.h"
 #include "settings/SampleTextDialog.h"
 #include "pagesetup/SetupNameDialog.h"
+#include "viewer/PrintInfoWindow.h"
 #include "viewer/QtPrinters.h"
 #include "fontlist/FindDialog.h"
 
@@ -39,7 +40,7 @@ std::unique_ptr<MainWindow> CreateWindows(AppWindows& w, bool printersInstalled)
     w.PageSetup = pageSetup;
     w.Copying = shell("TForm9", u"Copy TrueType Files...");
     w.About = new AboutDialog(parent);
-    w.PrintInfo = shell("TForm10", u"印刷時の情報");
+    w.PrintInfo = new PrintInfoWindow(parent);
     w.InstallWizard = shell("TForm13", u"選択書体をインストール");
     auto* setupName = new SetupNameDialog(parent);
     pageSetup->SetNameWindow(setupName);
