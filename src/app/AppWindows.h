@@ -13,13 +13,14 @@ class FolderSearchWindow;
 class HelpWindow;
 class PageSetupDialog;
 class PrintInfoWindow;
+class GenerationWindow;
 
 struct AppWindows {
     MainWindow* Main = nullptr;       // TForm1
     QWidget* Viewer = nullptr;        // TForm2 sample viewer
     EnvironmentDialog* Environment = nullptr; // TForm3 environment settings
     SampleTextDialog* SampleTexts = nullptr;  // TForm4 sample texts
-    QDialog* Generation = nullptr;    // TForm5 generation run
+    GenerationWindow* Generation = nullptr; // TForm5 generation run
     FolderSearchWindow* FolderSearch = nullptr; // TForm6 folder search
     QDialog* Properties = nullptr;    // TForm7 font properties
     PageSetupDialog* PageSetup = nullptr; // TForm8 page setup

@@ -13,6 +13,7 @@
 #include "settings/SampleTextDialog.h"
 #include "pagesetup/SetupNameDialog.h"
 #include "viewer/PrintInfoWindow.h"
+#include "sample/GenerationWindow.h"
 #include "viewer/QtPrinters.h"
 #include "fontlist/FindDialog.h"
 
@@ -33,7 +34,7 @@ std::unique_ptr<MainWindow> CreateWindows(AppWindows& w, bool printersInstalled)
     w.Viewer->setWindowFlag(Qt::Window);
     w.Environment = new EnvironmentDialog(parent);
     w.SampleTexts = new SampleTextDialog(parent);
-    w.Generation = shell("TForm5", u"Typoscan Zindel");
+    w.Generation = new GenerationWindow(parent);
     w.FolderSearch = new FolderSearchWindow(parent);
     w.Properties = shell("TForm7", u"選択書体のプロパティ");
     auto* pageSetup = new PageSetupDialog(parent);

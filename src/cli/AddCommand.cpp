@@ -1,6 +1,7 @@
 // tzind add: fills a font list from files, folders and the installed fonts and
 // writes it as a list file.
 #include "cli/Commands.h"
+#include "cli/PathAdding.h"
 #include "collect/FolderSearch.h"
 #include "collect/FontAdder.h"
 #include "collect/Shortcut.h"
@@ -85,32 +86,8 @@ namespace {
         WorkFolder work;
         FontList list;
         FontAdder adder(list, work.Path());
-        FolderSearch search;
-        search.ReadSettings = [&] { return options->search; };
-        search.Progress = [](const QString&, const QString&) {};
-        search.LetEventsRun = [] {};
-        search.AddFile = [&](const QString& path, int selection) {
-            const int before = list.Count();
-            adder.AddPath(path, selection);
-            return list.Count() != before;
-        };
         FontListUpdate update(list);
-        bool argumentFailed = false;
-        for (const QString& given : options->paths) {
-            const int before = list.Count();
-            const QString path = ResolveGivenPath(given);
-            if (QFileInfo(path).isDir()) {
-                search.Run(path);
-                adder.FailedNames << search.FailedNames;
-                search.FailedNames.clear();
-            } else {
-                adder.AddPath(path, options->search.FaceSelection);
-            }
-            if (list.Count() == before) {
-                adder.FailedNames << FileNamePart(path);
-                argumentFailed = true;
-            }
-        }
+        bool argumentFailed = !AddPaths(list, adder, options->paths, options->search);
         if (options->installed) {
             InstalledFontFiles installed;
             installed.Refresh();

@@ -45,6 +45,14 @@ void Err(const QString& text)
     std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stderr);
 }
 
+bool NeedsGuiApplication(int argc, char** argv)
+{
+    if (argc < 2)
+        return false;
+    const QString name = QString::fromLocal8Bit(argv[1]);
+    return std::any_of(Registry().begin(), Registry().end(), [&](const Command& c) { return c.gui && c.name == name; });
+}
+
 int Run(const QStringList& arguments)
 {
     if (arguments.size() < 2) {

@@ -13,11 +13,15 @@ struct Command {
     QString name;
     QString synopsis; // one line for --help
     std::function<int(const QStringList& args)> run; // args after the command name
+    bool gui = false; // draws fonts: runs in a GUI application without a display
 };
 
 struct CommandRegistration {
     explicit CommandRegistration(Command command);
 };
+
+// Whether the command named by the first argument draws fonts.
+bool NeedsGuiApplication(int argc, char** argv);
 
 // Dispatches the whole argument list (program name first).
 int Run(const QStringList& arguments);

@@ -90,6 +90,14 @@ namespace {
 
 } // namespace
 
+void TakePageSetting(SampleInput& input, const PageSetupList& setups, const PrinterAccess& printers)
+{
+    input.binding = setups.CurrentSetting().binding;
+    input.margins = setups.AppliedMarginHundredths();
+    input.orientation = setups.AppliedOrientation();
+    input.printer = printers.CurrentMetrics();
+}
+
 SampleRun::SampleRun(SampleInput input, GenerationLog& log, PageIndex& index)
     : input_(std::move(input))
     , log_(log)

@@ -9,6 +9,7 @@
 // through a RunObserver.
 #include "fontfile/SystemFonts.h"
 #include "fontlist/FontEntry.h"
+#include "pagesetup/PageSetup.h"
 #include "sample/GenerationLog.h"
 #include "sample/PageFont.h"
 #include "sample/PageIndex.h"
@@ -71,6 +72,10 @@ struct SampleInput {
     PrintJob* printJob = nullptr; // print mode
     VectorPages* vectorPages = nullptr; // optional, either mode
 };
+
+// Takes the page setting in force: the current setting's binding, the
+// applied margins and orientation, and the current printer's capabilities.
+void TakePageSetting(SampleInput& input, const PageSetupList& setups, const PrinterAccess& printers);
 
 // The window or command that runs the generation.
 class RunObserver {

@@ -1,0 +1,262 @@
+// tzind sample: the generation run in preview mode without a display. The
+// rows come from a list file or from paths added as `tzind add` adds them;
+// the settings are read from the settings store and never written. Writes
+// the pages, the block index and the generation log into a folder.
+#include "archive/Archivettf.h"
+#include "cli/Commands.h"
+#include "cli/PathAdding.h"
+#include "fontlist/FontList.h"
+#include "fontlist/ListFile.h"
+#include "fontlist/PreviousFormatSizes.h"
+#include "pagesetup/PageSetup.h"
+#include "platform/FontSubstitutes.h"
+#include "platform/Text.h"
+#include "platform/WorkFolder.h"
+#include "sample/PageStore.h"
+#include "sample/SampleRun.h"
+#include "settings/SettingsStore.h"
+#include "viewer/QtPrinters.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QBuffer>
+#include <QSaveFile>
+#include <csignal>
+#include <unistd.h>
+
+namespace tz::cli {
+
+namespace {
+
+    const QString kUsage = QStringLiteral(
+        "sample [--no-printer] [--preview-dpi N] [--format png|bmp|tzg] -o OUT LIST|PATH...\n"
+        "      make the sample sheets of a list file, or of fonts, archives and folders, in preview\n"
+        "      mode: pages tzsm0001.png ... (or .bmp, or the page files 0001.tzg), index.tsv and\n"
+        "      log.txt in the folder OUT");
+
+    enum { kExitNotDrawn = 3, kExitBusy = 4 };
+
+    volatile std::sig_atomic_t stopRequested = 0;
+    void RequestStop(int) { stopRequested = 1; }
+
+    struct SampleOptions {
+        bool noPrinter = false;
+        int previewDpi = 96;
+        QString format = QStringLiteral("png");
+        QString output;
+        QStringList paths;
+    };
+
+    std::optional<SampleOptions> ParseOptions(const QStringList& args)
+    {
+        SampleOptions options;
+        for (qsizetype i = 0; i < args.size(); ++i) {
+            const QString& arg = args[i];
+            const bool hasValue = i + 1 < args.size();
+            if (arg == u"--no-printer") {
+                options.noPrinter = true;
+            } else if (arg == u"--preview-dpi" && hasValue) {
+                bool ok = false;
+                options.previewDpi = args[++i].toInt(&ok);
+                if (!ok || options.previewDpi < 10 || options.previewDpi > 1200)
+                    return std::nullopt;
+            } else if (arg == u"--format" && hasValue) {
+                options.format = args[++i];
+                if (options.format != u"png" && options.format != u"bmp" && options.format != u"tzg")
+                    return std::nullopt;
+            } else if (arg == u"-o" && hasValue) {
+                options.output = args[++i];
+            } else if (arg.startsWith(u'-') && arg.size() > 1) {
+                return std::nullopt;
+            } else {
+                options.paths << arg;
+            }
+        }
+        if (options.paths.isEmpty() || options.output.isEmpty())
+            return std::nullopt;
+        return options;
+    }
+
+    // Progress on a terminal; SIGINT and SIGTERM act as Stop.
+    class CommandObserver final : public RunObserver {
+    public:
+        void Progress(int position, int maximum) override
+        {
+            if (terminal_ && maximum > 0)
+                Err(QStringLiteral("\r%1/%2").arg(position).arg(maximum));
+        }
+        bool GoOn() override { return stopRequested == 0; }
+        ~CommandObserver() override
+        {
+            if (terminal_)
+                Err(QStringLiteral("\n"));
+        }
+
+    private:
+        bool terminal_ = ::isatty(STDERR_FILENO) == 1;
+    };
+
+    // The rows: a ".tzl" argument is read as a list, any other path added.
+    bool GatherRows(FontList& list, const QStringList& paths, const QString& workFolder)
+    {
+        FontAdder adder(list, workFolder);
+        bool complete = true;
+        QStringList others;
+        for (const QString& path : paths) {
+            if (UpperExtension(path) != u".TZL") {
+                others << path;
+                continue;
+            }
+            ListReadOptions options;
+            options.MeasureSize = MeasureWithWorkFolder(workFolder);
+            options.ConfirmConversion = [] { return true; };
+            FontList read;
+            const ListReadResult result = ReadListFile(read, path, options);
+            if (result.Status == ListReadStatus::CannotOpen) {
+                Err(QStringLiteral("書体リストを読み込めません: %1\n").arg(path));
+                complete = false;
+            } else if (result.Failures > 0) {
+                Err(QStringLiteral("%1書体読込めませんでした\n").arg(result.Failures));
+            }
+            FontListUpdate update(list);
+            for (int row = 0; row < read.Count(); ++row) {
+                const FontEntry& e = read.Entry(row);
+                list.AddEntry(e.FaceName, e.FamilyName, e.FilePath, e.MemberName, e.Size, e.Kind);
+            }
+        }
+        FolderSearchSettings settings;
+        if (!others.isEmpty() && !AddPaths(list, adder, others, settings))
+            complete = false;
+        const QString summary = adder.Summary(kNotAddedFiles);
+        if (!summary.isEmpty())
+            Err(QString(summary).replace(QStringLiteral("\r\n"), QStringLiteral("\n")) + u'\n');
+        return complete;
+    }
+
+    // Writes bytes under name in the folder through a temporary file, so that
+    // no partial file is left; names the file on failure.
+    bool WriteOutput(const QDir& folder, const QString& name, const QByteArray& bytes)
+    {
+        QSaveFile file(folder.filePath(name));
+        if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
+            return true;
+        Err(QStringLiteral("tzind sample: cannot write %1: %2\n").arg(folder.filePath(name), file.errorString()));
+        return false;
+    }
+
+    std::optional<QByteArray> ReadFile(const QString& path)
+    {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly))
+            return std::nullopt;
+        return file.readAll();
+    }
+
+    // One page in the chosen format; false (with a message) when it can't be written.
+    bool WritePage(const QDir& out, const QString& workFolder, int page, const QString& format)
+    {
+        const QString pageFile = PageFilePath(workFolder, page);
+        const QString number = QStringLiteral("%1").arg(page, 4, 10, QLatin1Char('0'));
+        if (format == u"tzg") {
+            const auto bytes = ReadFile(pageFile);
+            return bytes && WriteOutput(out, number + QStringLiteral(".tzg"), *bytes);
+        }
+        const QString bitmap = PageBitmapPath(workFolder, page);
+        const bool decompressed = DecompressFile(pageFile, bitmap);
+        const auto bmp = decompressed ? ReadFile(bitmap) : std::nullopt;
+        QFile::remove(bitmap);
+        if (!bmp) {
+            Err(QStringLiteral("tzind sample: page %1 could not be read back\n").arg(page));
+            return false;
+        }
+        if (format == u"bmp")
+            return WriteOutput(out, QStringLiteral("tzsm%1.bmp").arg(number), *bmp);
+        QByteArray png;
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        QImage::fromData(*bmp, "BMP").save(&buffer, "PNG");
+        return WriteOutput(out, QStringLiteral("tzsm%1.png").arg(number), png);
+    }
+
+    QByteArray IndexText(const PageIndex& index)
+    {
+        QByteArray text;
+        for (qsizetype i = 0; i < index.Count(); ++i)
+            text += (index.PageKeys[i] + u'\t' + index.BlockKinds[i] + u'\t' + index.BlockFaces[i] + u'\n').toUtf8();
+        return text;
+    }
+
+    int Sample(const QStringList& args)
+    {
+        const auto options = ParseOptions(args);
+        if (!options) {
+            Err(QStringLiteral("usage: tzind ") + kUsage + u'\n');
+            return kExitUsage;
+        }
+        const QDir out(options->output);
+        if (!QDir().mkpath(options->output)) {
+            Err(QStringLiteral("tzind sample: cannot make the folder %1\n").arg(options->output));
+            return kExitUsage;
+        }
+        RegisterFontSubstitutes();
+        LoadArchiverLibraries();
+        const WorkFolder work;
+        FontList list;
+        GatherRows(list, options->paths, work.Path());
+
+        SampleInput input;
+        input.mode = RunMode::Preview;
+        for (int row = 0; row < list.Count(); ++row)
+            input.rows.append(list.Entry(row));
+        PageSetupList setups(ProgramPrinters());
+        {
+            SettingsStore store;
+            input.environment.Load(store);
+            input.texts.Load(store);
+            setups.Load(store);
+        }
+        TakePageSetting(input, setups, ProgramPrinters());
+        if (options->noPrinter)
+            input.printer.reset();
+        input.previewResolution = options->previewDpi;
+        input.workFolder = work.Path();
+
+        std::signal(SIGINT, RequestStop);
+        std::signal(SIGTERM, RequestStop);
+        GenerationLog log;
+        PageIndex index;
+        SampleResult result;
+        {
+            CommandObserver observer;
+            SampleRun run(std::move(input), log, index);
+            result = run.Run(observer);
+        }
+        std::signal(SIGINT, SIG_DFL);
+        std::signal(SIGTERM, SIG_DFL);
+
+        const QByteArray logText = log.Lines().isEmpty() ? QByteArray() : (log.Lines().join(u'\n') + u'\n').toUtf8();
+        std::fwrite(logText.constData(), 1, size_t(logText.size()), stderr);
+        bool written = WriteOutput(out, QStringLiteral("log.txt"), logText);
+        if (result.busy)
+            return written ? kExitBusy : kExitUsage;
+        written = written && WriteOutput(out, QStringLiteral("index.tsv"), IndexText(index));
+        for (int page = 1; written && page <= result.pageCount; ++page) {
+            if (QFile::exists(PageFilePath(work.Path(), page)))
+                written = WritePage(out, work.Path(), page, options->format);
+        }
+        FreeArchiverLibraries();
+        if (!written)
+            return kExitUsage;
+        if (log.Contains(LogEvent::FileError))
+            return kExitFailure;
+        if (log.Contains(LogEvent::Unavailable) || log.Contains(LogEvent::DoesNotFit))
+            return kExitNotDrawn;
+        return kExitOk;
+    }
+
+    const CommandRegistration registration({ QStringLiteral("sample"), kUsage, Sample, true });
+
+} // namespace
+
+} // namespace tz::cli
