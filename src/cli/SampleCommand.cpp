@@ -1,7 +1,8 @@
-// tzind sample: the generation run in preview mode without a display. The
-// rows come from a list file or from paths added as `tzind add` adds them;
-// the settings are read from the settings store and never written. Writes
-// the pages, the block index and the generation log into a folder.
+// tzind sample: the generation run without a display. The rows come from a
+// list file or from paths added as `tzind add` adds them; the settings are
+// read from the settings store and never written. In preview mode it writes
+// the pages, the block index and the generation log into a folder; with
+// --print it prints the sheets on the current or the named printer.
 #include "archive/Archivettf.h"
 #include "cli/Commands.h"
 #include "cli/PathAdding.h"
@@ -15,6 +16,7 @@
 #include "sample/PageStore.h"
 #include "sample/SampleRun.h"
 #include "settings/SettingsStore.h"
+#include "viewer/PrinterJob.h"
 #include "viewer/QtPrinters.h"
 
 #include <QDir>
@@ -33,7 +35,10 @@ namespace {
         "sample [--no-printer] [--preview-dpi N] [--format png|bmp|tzg] -o OUT LIST|PATH...\n"
         "      make the sample sheets of a list file, or of fonts, archives and folders, in preview\n"
         "      mode: pages tzsm0001.png ... (or .bmp, or the page files 0001.tzg), index.tsv and\n"
-        "      log.txt in the folder OUT");
+        "      log.txt in the folder OUT\n"
+        "sample --print [--printer NAME] [-o OUT] LIST|PATH...\n"
+        "      print the sample sheets on the current printer or the printer NAME; the log goes to\n"
+        "      standard error (and log.txt in OUT)");
 
     enum { kExitNotDrawn = 3, kExitBusy = 4 };
 
@@ -42,6 +47,8 @@ namespace {
 
     struct SampleOptions {
         bool noPrinter = false;
+        bool print = false;
+        QString printer; // --printer: the queue to print on
         int previewDpi = 96;
         QString format = QStringLiteral("png");
         QString output;
@@ -56,6 +63,10 @@ namespace {
             const bool hasValue = i + 1 < args.size();
             if (arg == u"--no-printer") {
                 options.noPrinter = true;
+            } else if (arg == u"--print") {
+                options.print = true;
+            } else if (arg == u"--printer" && hasValue) {
+                options.printer = args[++i];
             } else if (arg == u"--preview-dpi" && hasValue) {
                 bool ok = false;
                 options.previewDpi = args[++i].toInt(&ok);
@@ -73,7 +84,9 @@ namespace {
                 options.paths << arg;
             }
         }
-        if (options.paths.isEmpty() || options.output.isEmpty())
+        if (options.paths.isEmpty() || (options.output.isEmpty() && !options.print))
+            return std::nullopt;
+        if (options.print ? options.noPrinter : !options.printer.isEmpty())
             return std::nullopt;
         return options;
     }
@@ -145,6 +158,27 @@ namespace {
         return false;
     }
 
+    // Makes the named printer (or, when the system has no default, the first
+    // one) current; false with a message when there is no such printer.
+    bool ChoosePrinter(const QString& name)
+    {
+        PrinterAccess& printers = ProgramPrinters();
+        const QStringList names = printers.PrinterNames();
+        if (names.isEmpty()) {
+            Err(QStringLiteral("tzind sample: no printer installed\n"));
+            return false;
+        }
+        if (!name.isEmpty() && !names.contains(name)) {
+            Err(QStringLiteral("tzind sample: no printer named %1\n").arg(name));
+            return false;
+        }
+        if (!name.isEmpty())
+            printers.MakeCurrent(name);
+        else if (!names.contains(printers.CurrentName()))
+            printers.MakeCurrent(names.first());
+        return true;
+    }
+
     std::optional<QByteArray> ReadFile(const QString& path)
     {
         QFile file(path);
@@ -195,10 +229,12 @@ namespace {
             return kExitUsage;
         }
         const QDir out(options->output);
-        if (!QDir().mkpath(options->output)) {
+        if (!options->output.isEmpty() && !QDir().mkpath(options->output)) {
             Err(QStringLiteral("tzind sample: cannot make the folder %1\n").arg(options->output));
             return kExitUsage;
         }
+        if (options->print && !ChoosePrinter(options->printer))
+            return kExitUsage;
         RegisterFontSubstitutes();
         LoadArchiverLibraries();
         const WorkFolder work;
@@ -221,6 +257,12 @@ namespace {
             input.printer.reset();
         input.previewResolution = options->previewDpi;
         input.workFolder = work.Path();
+        std::optional<PrinterJob> job;
+        if (options->print) {
+            input.mode = RunMode::Print;
+            input.printer = MetricsOf(SystemPrinter());
+            input.printJob = &job.emplace(SystemPrinter());
+        }
 
         std::signal(SIGINT, RequestStop);
         std::signal(SIGTERM, RequestStop);
@@ -237,11 +279,12 @@ namespace {
 
         const QByteArray logText = log.Lines().isEmpty() ? QByteArray() : (log.Lines().join(u'\n') + u'\n').toUtf8();
         std::fwrite(logText.constData(), 1, size_t(logText.size()), stderr);
-        bool written = WriteOutput(out, QStringLiteral("log.txt"), logText);
+        bool written = options->output.isEmpty() || WriteOutput(out, QStringLiteral("log.txt"), logText);
         if (result.busy)
             return written ? kExitBusy : kExitUsage;
-        written = written && WriteOutput(out, QStringLiteral("index.tsv"), IndexText(index));
-        for (int page = 1; written && page <= result.pageCount; ++page) {
+        if (!options->print)
+            written = written && WriteOutput(out, QStringLiteral("index.tsv"), IndexText(index));
+        for (int page = 1; written && !options->print && page <= result.pageCount; ++page) {
             if (QFile::exists(PageFilePath(work.Path(), page)))
                 written = WritePage(out, work.Path(), page, options->format);
         }
