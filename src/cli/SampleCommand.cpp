@@ -36,9 +36,9 @@ namespace {
         "      make the sample sheets of a list file, or of fonts, archives and folders, in preview\n"
         "      mode: pages tzsm0001.png ... (or .bmp, or the page files 0001.tzg), index.tsv and\n"
         "      log.txt in the folder OUT\n"
-        "sample --print [--printer NAME] [-o OUT] LIST|PATH...\n"
-        "      print the sample sheets on the current printer or the printer NAME; the log goes to\n"
-        "      standard error (and log.txt in OUT)");
+        "sample --print [--printer NAME] [--dpi N] [-o OUT] LIST|PATH...\n"
+        "      print the sample sheets on the current printer or the printer NAME (at N pixels per\n"
+        "      inch instead of the printer's own); the log goes to standard error (and log.txt in OUT)");
 
     enum { kExitNotDrawn = 3, kExitBusy = 4 };
 
@@ -49,6 +49,7 @@ namespace {
         bool noPrinter = false;
         bool print = false;
         QString printer; // --printer: the queue to print on
+        int printDpi = 0; // --dpi: the printer's resolution, 0 for its own
         int previewDpi = 96;
         QString format = QStringLiteral("png");
         QString output;
@@ -67,6 +68,11 @@ namespace {
                 options.print = true;
             } else if (arg == u"--printer" && hasValue) {
                 options.printer = args[++i];
+            } else if (arg == u"--dpi" && hasValue) {
+                bool ok = false;
+                options.printDpi = args[++i].toInt(&ok);
+                if (!ok || options.printDpi < 72 || options.printDpi > 2400)
+                    return std::nullopt;
             } else if (arg == u"--preview-dpi" && hasValue) {
                 bool ok = false;
                 options.previewDpi = args[++i].toInt(&ok);
@@ -86,7 +92,7 @@ namespace {
         }
         if (options.paths.isEmpty() || (options.output.isEmpty() && !options.print))
             return std::nullopt;
-        if (options.print ? options.noPrinter : !options.printer.isEmpty())
+        if (options.print ? options.noPrinter : !options.printer.isEmpty() || options.printDpi != 0)
             return std::nullopt;
         return options;
     }
@@ -260,6 +266,8 @@ namespace {
         std::optional<PrinterJob> job;
         if (options->print) {
             input.mode = RunMode::Print;
+            if (options->printDpi != 0)
+                SystemPrinter().setResolution(options->printDpi);
             input.printer = MetricsOf(SystemPrinter());
             input.printJob = &job.emplace(SystemPrinter());
         }

@@ -2,6 +2,7 @@
 
 #include "TestSupport.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QRegularExpression>
@@ -23,7 +24,9 @@ PrivateCups::~PrivateCups()
 
 bool PrivateCups::Start()
 {
-    const ProcessResult started = RunProcess(kScript, { QStringLiteral("start") });
+    // The server goes with this process, should it end without the destructor.
+    const ProcessResult started
+        = RunProcess(kScript, { QStringLiteral("start"), QString::number(QCoreApplication::applicationPid()) });
     if (started.exitCode != 0) {
         skipReason_ = started.exitCode == kSkipped ? QString::fromUtf8(started.err).trimmed()
                                                    : QStringLiteral("private-cupsd failed: ") + QString::fromUtf8(started.err);
