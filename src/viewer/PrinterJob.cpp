@@ -9,6 +9,7 @@
 #include <QPrinter>
 #include <cstdio>
 #include <cups/cups.h>
+#include <sys/stat.h>
 #include <utility>
 #include <vector>
 
@@ -171,7 +172,10 @@ bool PrinterJob::PutInPlace()
         qCWarning(lcPrinting) << "could not write" << chosen_.outputFileName();
         return false;
     }
-    QFile::setPermissions(chosen_.outputFileName(), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+    // The spool file was made private; the document gets a new file's permissions.
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    ::chmod(to.constData(), 0666 & ~mask);
     spoolFile_.setAutoRemove(false);
     return true;
 }

@@ -25,12 +25,21 @@ class PrintCommandTest : public QObject {
     // window closed.
     struct ModalAnswers {
         bool acceptPrint = true;
+        bool enabled = false;
         int printDialogs = 0;
         QString information;
     };
 
-    void RunPrintCommand(MainWindow& main, ModalAnswers& answers)
+    // Runs the print command of a main window holding two rows, printing to
+    // a PDF file of that name.
+    ModalAnswers PrintTo(const QString& name, bool acceptPrint)
     {
+        AppWindows windows;
+        auto main = CreateWindows(windows, true);
+        AddDejaVuRows(*main);
+        SystemPrinter().setOutputFileName(dir_.filePath(name));
+        ModalAnswers answers;
+        answers.acceptPrint = acceptPrint;
         QTimer timer;
         QObject::connect(&timer, &QTimer::timeout, [&] {
             QWidget* modal = QApplication::activeModalWidget();
@@ -43,10 +52,11 @@ class PrintCommandTest : public QObject {
             }
         });
         timer.start(50);
-        main.UpdateCommandStates();
-        QAction* print = main.findChild<QAction*>(QStringLiteral("fmnPrint"));
-        QVERIFY(print->isEnabled());
+        main->UpdateCommandStates();
+        QAction* print = main->findChild<QAction*>(QStringLiteral("fmnPrint"));
+        answers.enabled = print->isEnabled();
         print->trigger();
+        return answers;
     }
 
     static void AddDejaVuRows(MainWindow& main)
@@ -71,15 +81,10 @@ private slots:
 
     void printsTheListAndShowsTheLog()
     {
-        AppWindows windows;
-        auto main = CreateWindows(windows, true);
-        AddDejaVuRows(*main);
-        const QString target = dir_.filePath(QStringLiteral("sheets.pdf"));
-        SystemPrinter().setOutputFileName(target);
-        ModalAnswers answers;
-        RunPrintCommand(*main, answers);
+        const ModalAnswers answers = PrintTo(QStringLiteral("sheets.pdf"), true);
+        QVERIFY(answers.enabled);
         QCOMPARE(answers.printDialogs, 1);
-        QFile printed(target);
+        QFile printed(dir_.filePath(QStringLiteral("sheets.pdf")));
         QVERIFY(printed.open(QIODevice::ReadOnly));
         QVERIFY(printed.readAll().startsWith("%PDF"));
         // Installed fonts are reported: the window shows every line of the log.
@@ -90,16 +95,9 @@ private slots:
 
     void cancelledDialogPrintsNothing()
     {
-        AppWindows windows;
-        auto main = CreateWindows(windows, true);
-        AddDejaVuRows(*main);
-        const QString target = dir_.filePath(QStringLiteral("cancelled.pdf"));
-        SystemPrinter().setOutputFileName(target);
-        ModalAnswers answers;
-        answers.acceptPrint = false;
-        RunPrintCommand(*main, answers);
+        const ModalAnswers answers = PrintTo(QStringLiteral("cancelled.pdf"), false);
         QCOMPARE(answers.printDialogs, 1);
-        QVERIFY(!QFile::exists(target));
+        QVERIFY(!QFile::exists(dir_.filePath(QStringLiteral("cancelled.pdf"))));
         QVERIFY(answers.information.isEmpty());
     }
 };
