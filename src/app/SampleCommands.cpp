@@ -47,7 +47,6 @@ void MainWindow::fmnPrintClick()
 {
     QPrinter& printer = SystemPrinter();
     QPrintDialog dialog(&printer, this);
-    dialog.setObjectName(QStringLiteral("PrintDialog1"));
     if (dialog.exec() != QDialog::Accepted)
         return;
     SampleInput input = SampleInputFor(RunMode::Print);
