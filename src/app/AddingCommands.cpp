@@ -4,11 +4,13 @@
 #include "app/MainWindow.h"
 #include "collect/FolderSearchWindow.h"
 #include "collect/FontAdder.h"
+#include "collect/FontPreviewPanel.h"
 #include "collect/Shortcut.h"
 #include "fontfile/InstalledFontFiles.h"
 #include "fontlist/FontListView.h"
 #include "platform/Text.h"
 #include "settings/EnvironmentSettings.h"
+#include "settings/SampleTextDialog.h"
 #include "widgets/BusyCursor.h"
 #include "widgets/MessageText.h"
 
@@ -52,7 +54,6 @@ namespace {
             folder.chop(1);
         return folder;
     }
-
 
 } // namespace
 
@@ -104,8 +105,12 @@ void MainWindow::fmnAddClick()
         Filter(QStringLiteral("書庫ファイル(*.zip, *.lzh, *.cab, *.exe)"), { "*.zip", "*.lzh", "*.cab", "*.exe" }),
         QStringLiteral("すべてのファイル(*.*) (*)"),
     });
+    // A panel of its own for every dialog, released as soon as the dialog closes.
+    auto* preview = new FontPreviewPanel(dialog, windows_->SampleTexts->Texts());
     bool added = false;
-    if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
+    const bool accepted = dialog.exec() == QDialog::Accepted;
+    delete preview;
+    if (accepted && !dialog.selectedFiles().isEmpty()) {
         BusyCursor busy;
         const QStringList files = dialog.selectedFiles();
         addDialogFolder_ = QFileInfo(files.constFirst()).absolutePath();

@@ -20,6 +20,7 @@
 #include "viewer/QtPrinters.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
 #include <QBuffer>
@@ -32,10 +33,10 @@ namespace tz::cli {
 namespace {
 
     const QString kUsage = QStringLiteral(
-        "sample [--no-printer] [--preview-dpi N] [--format png|bmp|tzg] -o OUT LIST|PATH...\n"
+        "sample [--no-printer] [--preview-dpi N] [--format png|bmp|tzg] [--stats] -o OUT LIST|PATH...\n"
         "      make the sample sheets of a list file, or of fonts, archives and folders, in preview\n"
         "      mode: pages tzsm0001.png ... (or .bmp, or the page files 0001.tzg), index.tsv and\n"
-        "      log.txt in the folder OUT\n"
+        "      log.txt in the folder OUT; --stats prints the row count and the slowest row's time\n"
         "sample --print [--printer NAME] [--dpi N] [-o OUT] LIST|PATH...\n"
         "      print the sample sheets on the current printer or the printer NAME (at N pixels per\n"
         "      inch instead of the printer's own); the log goes to standard error (and log.txt in OUT)");
@@ -50,6 +51,7 @@ namespace {
         bool print = false;
         QString printer; // --printer: the queue to print on
         int printDpi = 0; // --dpi: the printer's resolution, 0 for its own
+        bool stats = false;
         int previewDpi = 96;
         QString format = QStringLiteral("png");
         QString output;
@@ -73,6 +75,8 @@ namespace {
                 options.printDpi = args[++i].toInt(&ok);
                 if (!ok || options.printDpi < 72 || options.printDpi > 2400)
                     return std::nullopt;
+            } else if (arg == u"--stats") {
+                options.stats = true;
             } else if (arg == u"--preview-dpi" && hasValue) {
                 bool ok = false;
                 options.previewDpi = args[++i].toInt(&ok);
@@ -97,23 +101,41 @@ namespace {
         return options;
     }
 
-    // Progress on a terminal; SIGINT and SIGTERM act as Stop.
+    // Progress on a terminal; SIGINT and SIGTERM act as Stop. Measures how
+    // long each row keeps the run from handling events.
     class CommandObserver final : public RunObserver {
     public:
         void Progress(int position, int maximum) override
         {
+            if (!rowTimer_.isValid())
+                rowTimer_.start();
             if (terminal_ && maximum > 0)
                 Err(QStringLiteral("\r%1/%2").arg(position).arg(maximum));
         }
-        bool GoOn() override { return stopRequested == 0; }
+        bool GoOn() override
+        {
+            if (rowTimer_.isValid()) {
+                slowestRow_ = std::max(slowestRow_, rowTimer_.nsecsElapsed());
+                rowTimer_.invalidate();
+            }
+            ++rows_;
+            return stopRequested == 0;
+        }
         ~CommandObserver() override
         {
             if (terminal_)
                 Err(QStringLiteral("\n"));
         }
+        QString Stats() const
+        {
+            return QStringLiteral("rows %1 slowest-row-ms %2\n").arg(rows_).arg(double(slowestRow_) / 1e6, 0, 'f', 1);
+        }
 
     private:
         bool terminal_ = ::isatty(STDERR_FILENO) == 1;
+        QElapsedTimer rowTimer_;
+        qint64 slowestRow_ = 0;
+        int rows_ = 0;
     };
 
     // The rows: a ".tzl" argument is read as a list, any other path added.
@@ -253,7 +275,7 @@ namespace {
             input.rows.append(list.Entry(row));
         PageSetupList setups(ProgramPrinters());
         {
-            SettingsStore store;
+            SettingsStore store(SettingsStore::kReadOnly);
             input.environment.Load(store);
             input.texts.Load(store);
             setups.Load(store);
@@ -281,6 +303,8 @@ namespace {
             CommandObserver observer;
             SampleRun run(std::move(input), log, index);
             result = run.Run(observer);
+            if (options->stats)
+                Err(observer.Stats() + QStringLiteral("pages %1\n").arg(result.pageCount));
         }
         std::signal(SIGINT, SIG_DFL);
         std::signal(SIGTERM, SIG_DFL);

@@ -183,6 +183,32 @@ QList<FontStyle> EnumerateFontStyles(const QString& family)
     return styles;
 }
 
+quint8 ClassifyCharset(quint8 code, quint8 previous)
+{
+    if (code & 2)
+        return kSymbolCharset;
+    if (code == 0)
+        return kAnsiCharset;
+    if (code & 128)
+        return kShiftJisCharset;
+    return previous;
+}
+
+SampleFace LookUpSampleFace(const QString& family, const QString& fullName)
+{
+    SampleFace face;
+    for (const FontStyle& style : EnumerateFontStyles(family)) {
+        if (!style.TrueType)
+            continue;
+        face.charset = ClassifyCharset(style.Charset, face.charset);
+        if (style.FullName == fullName) {
+            face.styleFlags = style.StyleFlags;
+            break;
+        }
+    }
+    return face;
+}
+
 int AddFontResource(const QString& path)
 {
     if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {

@@ -20,10 +20,6 @@ namespace {
 
     constexpr char kHeader[] = "[Generator]\r\nSoftware=\"Typoscan Zindel\"\r\nVersion=0.99\r\n[List099]\r\n";
 
-    // A line is read into a buffer of 1024 bytes: at most 1023 bytes, its line
-    // feed included. A longer line is never one of ours; it counts as one line.
-    constexpr qsizetype kReadLimit = 1023;
-
     // Appends a field with its line breaks and NULs blanked, and its tabs too
     // unless it is the last field (everything after the fifth tab is the size).
     void AppendField(QByteArray& out, const QString& field, bool last)
@@ -46,11 +42,10 @@ namespace {
         }
     }
 
-    struct Line {
-        QByteArrayView text; // without the line end (LF or CR LF)
-        bool tooLong = false;
-    };
-
+    // Splits the content into lines of any length, each without its line end
+    // (LF or CR LF). Rows have no length limit: a saved path may be far longer
+    // than the 260 characters of Windows, and text read as CP932 grows up to
+    // threefold when saved as UTF-8, so any limit would lose saved rows.
     class LineReader {
     public:
         explicit LineReader(const QByteArray& content)
@@ -58,7 +53,7 @@ namespace {
         {
         }
 
-        bool Next(Line& line)
+        bool Next(QByteArrayView& line)
         {
             const qsizetype left = content_.size() - pos_;
             if (left <= 0)
@@ -69,8 +64,7 @@ namespace {
             pos_ += feed ? length + 1 : length;
             if (feed && length > 0 && start[length - 1] == '\r')
                 --length;
-            line.text = QByteArrayView(start, length);
-            line.tooLong = length + (feed ? 1 : 0) > kReadLimit;
+            line = QByteArrayView(start, length);
             return true;
         }
 
@@ -130,21 +124,21 @@ namespace {
     private:
         ListFormat FindSection()
         {
-            Line line;
+            QByteArrayView line;
             while (lines_.Next(line)) {
-                if (line.text.startsWith("[List0"))
-                    return line.text.startsWith("[List098]") ? ListFormat::Previous : ListFormat::Current;
+                if (line.startsWith("[List0"))
+                    return line.startsWith("[List098]") ? ListFormat::Previous : ListFormat::Current;
             }
             return ListFormat::None;
         }
 
         void ReadRows()
         {
-            Line line;
+            QByteArrayView line;
             while (lines_.Next(line)) {
-                if (line.text.startsWith('['))
+                if (line.startsWith('['))
                     return;
-                if (!line.tooLong && AddRow(line.text))
+                if (AddRow(line))
                     ++result_.Added;
                 else
                     ++result_.Failures;

@@ -1,8 +1,10 @@
 #pragma once
 // The per-run scratch folder: extracted fonts and page files live here under
 // fixed names while they are needed. Made at start-up under the temporary
-// folder ("tzQ" followed by a unique part); when that fails, the executable's
-// folder serves instead and is never emptied.
+// folder ("tzQ" followed by a unique part) and locked (flock) while the
+// process lives; folders whose lock went with a killed owner are removed when
+// the next one is made. When that fails, the executable's folder serves
+// instead and is never emptied.
 #include <QString>
 
 namespace tz {
@@ -26,6 +28,7 @@ public:
 
 private:
     QString path_;
+    int lockFd_ = -1;
     bool fallback_ = false;
 };
 

@@ -90,6 +90,13 @@ namespace {
 
 } // namespace
 
+int SampleClassOf(quint8 charset)
+{
+    return charset == kAnsiCharset ? kAsciiClass : charset == kShiftJisCharset ? kShiftJisClass : kSymbolClass;
+}
+
+int CanvasPoints(int size, int resolutionY, int previewResolutionY) { return Scale(size, resolutionY, previewResolutionY); }
+
 void TakePageSetting(SampleInput& input, const PageSetupList& setups, const PrinterAccess& printers)
 {
     input.binding = setups.CurrentSetting().binding;
@@ -162,29 +169,6 @@ void SampleRun::PreparePages()
     }
 }
 
-void SampleRun::LookUpFace(const FontEntry& entry)
-{
-    for (const FontStyle& style : EnumerateFontStyles(entry.FamilyName)) {
-        if (!style.TrueType)
-            continue;
-        const quint8 c = style.Charset;
-        if (c & 2) {
-            face_.charset = kSymbolCharset;
-            face_.sampleClass = kSymbolClass;
-        } else if (c == 0) {
-            face_.charset = kAnsiCharset;
-            face_.sampleClass = kAsciiClass;
-        } else if (c & 128) {
-            face_.charset = kShiftJisCharset;
-            face_.sampleClass = kShiftJisClass;
-        }
-        if (style.FullName == entry.FaceName) {
-            face_.styleFlags = style.StyleFlags;
-            break;
-        }
-    }
-}
-
 PageFont SampleRun::SampleFont(const QRawFont& face, int points, bool smooth) const
 {
     const int pixels = PixelSizeOfPoints(points, geometry_.V.resolutionY);
@@ -201,7 +185,7 @@ int SampleRun::BlockHeight(const QRawFont& face) const
         if (!env.lineShown[i])
             continue;
         const PageFont font
-            = SampleFont(face, Scale(env.lineSize[i], geometry_.P.resolutionY, geometry_.V.resolutionY), false);
+            = SampleFont(face, CanvasPoints(env.lineSize[i], geometry_.P.resolutionY, geometry_.V.resolutionY), false);
         g += face_.twoLine ? 2 * font.Height() : font.Height();
     }
     return g;
@@ -217,7 +201,7 @@ void SampleRun::DrawSampleLines(
     for (int i = 0; i < EnvironmentSettings::kLineCount; ++i) {
         if (!env.lineShown[i])
             continue;
-        const PageFont font = SampleFont(face, Scale(env.lineSize[i], resolutionY, geometry_.V.resolutionY), smooth);
+        const PageFont font = SampleFont(face, CanvasPoints(env.lineSize[i], resolutionY, geometry_.V.resolutionY), smooth);
         if (face_.twoLine) {
             font.Draw(painter, x, y, ascii);
             font.Draw(painter, x, y + font.Height(), sjis);
@@ -237,7 +221,10 @@ bool SampleRun::RenderFace(int row, int& pageNumber)
     const QString fileName = FileNamePart(entry.FilePath);
 
     face_ = {};
-    LookUpFace(entry);
+    const SampleFace lookup = LookUpSampleFace(entry.FamilyName, entry.FaceName);
+    face_.charset = lookup.charset;
+    face_.sampleClass = SampleClassOf(lookup.charset);
+    face_.styleFlags = lookup.styleFlags;
     face_.twoLine = face_.charset == kShiftJisCharset && input_.environment.sjisAlsoAscii;
     const QRawFont face = RawFaceOf(facePath_, entry);
 
@@ -259,18 +246,18 @@ bool SampleRun::RenderFace(int row, int& pageNumber)
     const QString headingFace = input_.environment.HeadingFace();
     const int headingSize = input_.environment.HeadingSize();
     const PageFont printerHeading = PageFont::System(
-        headingFace, PixelSizeOfPoints(Scale(headingSize, P.resolutionY, V.resolutionY), V.resolutionY), false, false, false);
+        headingFace, PixelSizeOfPoints(CanvasPoints(headingSize, P.resolutionY, V.resolutionY), V.resolutionY), false, false, false);
     const PageFont previewHeading
         = PageFont::System(headingFace, PixelSizeOfPoints(headingSize, V.resolutionY), false, false, smooth);
     const int h = printerHeading.Height();
     g += h;
 
+    // A block that does not fit even an empty page would never be placed.
+    if (P.textHeight < P.resolutionY / 100 + g) {
+        log_.LogMessage(LogEvent::DoesNotFit, entry.FaceName, fileName);
+        return true;
+    }
     if (P.textHeight < P.resolutionY / 100 + g + P.y) {
-        // A block that does not fit even an empty page would never be placed.
-        if (P.y == 0) {
-            log_.LogMessage(LogEvent::DoesNotFit, entry.FaceName, fileName);
-            return true;
-        }
         FlushPage(pageNumber);
         return false;
     }

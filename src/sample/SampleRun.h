@@ -73,6 +73,13 @@ struct SampleInput {
     VectorPages* vectorPages = nullptr; // optional, either mode
 };
 
+// The sample text class of a face charset: ANSI faces get the Ascii text,
+// Shift-JIS faces the Japanese one, every other face the SYMBOL text.
+int SampleClassOf(quint8 charset);
+// A sample size on a canvas, in the preview's points: trunc(size × the
+// canvas's vertical resolution ÷ the preview's).
+int CanvasPoints(int size, int resolutionY, int previewResolutionY);
+
 // Takes the page setting in force: the current setting's binding, the
 // applied margins and orientation, and the current printer's capabilities.
 void TakePageSetting(SampleInput& input, const PageSetupList& setups, const PrinterAccess& printers);
@@ -136,7 +143,6 @@ private:
     };
     enum class RowOutcome { Done, PageFull, NotExtracted };
 
-    void LookUpFace(const FontEntry& entry);
     // The sample font at a canvas's point size: the row's own face, or the
     // substitute font after a substitution.
     PageFont SampleFont(const QRawFont& face, int points, bool smooth) const;

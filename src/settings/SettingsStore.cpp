@@ -57,11 +57,17 @@ SettingsStore::SettingsStore()
     settings_ = std::make_unique<QSettings>(path, RegFormat());
 }
 
+SettingsStore::SettingsStore(ReadOnlyTag)
+    : settings_(std::make_unique<QSettings>(FilePath(), RegFormat()))
+    , readOnly_(true)
+{
+}
+
 SettingsStore::~SettingsStore() { Close(); }
 
 bool SettingsStore::Close()
 {
-    if (!settings_)
+    if (!settings_ || readOnly_)
         return true;
     settings_->sync();
     const bool ok = settings_->status() == QSettings::NoError;
@@ -98,7 +104,7 @@ std::optional<SettingsKey> SettingsStore::OpenKey(const QString& keyPath, bool c
 {
     const QString group = GroupOf(keyPath);
     if (!KeyExists(keyPath)) {
-        if (!create)
+        if (!create || readOnly_)
             return std::nullopt;
         // Every key on the way exists afterwards, as with a registry.
         QString partial;

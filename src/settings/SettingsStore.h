@@ -39,6 +39,10 @@ public:
     // $XDG_CONFIG_HOME/Quillmoor/Typoscan.reg). A file that cannot be read or
     // parsed is renamed aside and the store starts empty.
     SettingsStore();
+    // A store that only reads: keys are never created and nothing is written.
+    struct ReadOnlyTag { };
+    static constexpr ReadOnlyTag kReadOnly {};
+    explicit SettingsStore(ReadOnlyTag);
     ~SettingsStore();
     SettingsStore(const SettingsStore&) = delete;
     SettingsStore& operator=(const SettingsStore&) = delete;
@@ -57,6 +61,7 @@ private:
     friend class SettingsKey;
     static QString GroupOf(const QString& keyPath);
     std::unique_ptr<QSettings> settings_;
+    bool readOnly_ = false;
 };
 
 // A guarded group of reads or writes on one key: the first read or write that

@@ -73,6 +73,24 @@ private slots:
         QVERIFY(err.trimmed().endsWith(QStringLiteral("以上のファイルが追加できませんでした．")));
     }
 
+    void longJapanesePathReadsBack()
+    {
+        // Five levels of long Japanese folder names: the saved row is far
+        // longer than 1,023 bytes, and tzind list prints it all the same.
+        QString folder = dir_.filePath("deep");
+        for (int level = 0; level < 5; ++level)
+            folder += u'/' + QString(70, u'書');
+        Write(folder + "/a.ttf", font_);
+        QVERIFY(folder.toUtf8().size() > 1060);
+        const QString list = dir_.filePath("long.tzl");
+        QCOMPARE(Add({ "-o", list, folder }).exitCode, 0);
+        const ProcessResult listed = RunProcess(BinPath("tzind"), { "list", list });
+        QCOMPARE(listed.err, QByteArray());
+        QCOMPARE(listed.exitCode, 0);
+        QCOMPARE(QString::fromUtf8(listed.out),
+            QStringLiteral("0\tAlpha Regular\tAlpha\t%1/A.TTF\t\t%2\n").arg(folder.toUpper()).arg(font_.size()));
+    }
+
     void settingsOfTheWalk()
     {
         const ProcessResult noArchives = Add({ "--no-archives", tree_ });

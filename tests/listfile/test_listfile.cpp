@@ -50,6 +50,7 @@ private slots:
     void roundTripsByteForByte_data();
     void roundTripsByteForByte();
     void readsWindowsMadeLists();
+    void longRowsReadBack();
     void readsBadInputWithoutHarm();
     void countsAMillionLines();
     void previousFormat();
@@ -144,18 +145,16 @@ void TestListFile::read_data()
                                                   << current << 0 << "0|A\rB|C|D||1\r";
     QTest::newRow("NUL bytes make a failure") << kHeader + "0\tA" + '\0' + "B\tC\tD\t\t1\r\n0\tE\tF\tG\t\t2" + '\0'
             + "\r\n" << current << 2 << "";
-    QTest::newRow("1022 bytes and LF are one read") << kHeader + RowOfLength(1022) + "\r\n"
-                                                    << current << 0 << QString("0|F|G|P||") + QString(1013, u'9');
-    QTest::newRow("1023 bytes and LF are one failure") << kHeader + RowOfLength(1023) + "\r\n" << current << 1 << "";
-    QTest::newRow("1023 bytes at the end without LF are read")
-        << kHeader + RowOfLength(1023) << current << 0 << QString("0|F|G|P||") + QString(1014, u'9');
-    QTest::newRow("a long line is one failure, never two half rows")
-        << kHeader + RowOfLength(1500) + "\t0\tX\tY\tZ\t\t1\r\n0\tA\tB\tC\t\t2\r\n"
-        << current << 1 << "0|A|B|C||2";
+    QTest::newRow("rows longer than 1023 bytes read whole")
+        << kHeader + RowOfLength(1023) + "\r\n" + RowOfLength(70000) + "\t0\tX\tY\tZ\t\t1\r\n0\tA\tB\tC\t\t2"
+        << current << 0
+        << QString("0|F|G|P||") + QString(1014, u'9') + "\n0|F|G|P||" + QString(69991, u'9') + "\t0\tX\tY\tZ\t\t1"
+            + "\n0|A|B|C||2";
     QTest::newRow("a long section line") << QByteArray("[List099]") + QByteArray(2000, 'x') + "\n0\tA\tB\tC\t\t1\n"
                                          << current << 0 << "0|A|B|C||1";
-    QTest::newRow("a 10 MB line") << kHeader + QByteArray(10 * 1024 * 1024, '\t') + "\r\n0\tA\tB\tC\t\t1\r\n"
-                                  << current << 1 << "0|A|B|C||1";
+    QTest::newRow("a 10 MB line is one row") << kHeader + QByteArray(10 * 1024 * 1024, '\t') + "\r\n0\tA\tB\tC\t\t1\r\n"
+                                             << current << 0
+                                             << "0|||||" + QString(10 * 1024 * 1024 - 5, u'\t') + "\n0|A|B|C||1";
     QTest::newRow("neither UTF-8 nor CP932") << kHeader + "0\t\xFF\xFE\tB\tC\t\t1\r\n0\tA\tB\tC\t\t2\r\n"
                                              << current << 1 << "0|A|B|C||2";
 }
@@ -210,6 +209,45 @@ void TestListFile::readsWindowsMadeLists()
     FontList again;
     QCOMPARE(ReadListContent(again, FormatListFile(list), {}, {}).Failures, 0);
     QCOMPARE(Rows(again), Rows(list));
+}
+
+void TestListFile::longRowsReadBack()
+{
+    QTemporaryDir dir;
+    const QString saved = dir.filePath(QStringLiteral("saved.tzl"));
+    auto saveAndReadBack = [&saved](const FontList& list) {
+        FontList again;
+        if (!WriteListFile(list, saved))
+            return QStringLiteral("not saved");
+        const ListReadResult result = ReadListFile(again, saved, {});
+        return result.Failures == 0 ? Rows(again) : QStringLiteral("%1 failures").arg(result.Failures);
+    };
+
+    // A font five Japanese folders deep (a path of 1,100 bytes) with long names.
+    QString path = QStringLiteral("/home/user");
+    for (int level = 0; level < 5; ++level)
+        path += u'/' + QString(70, u'書');
+    path += u'/' + QString(1100 - path.toUtf8().size() - 5, u'a') + QStringLiteral(".ttf");
+    QCOMPARE(path.toUtf8().size(), 1100);
+    FontList list;
+    list.AddEntry(QString(400, u'明'), QString(300, u'朝'), path, QString(), "1234", 0);
+    list.AddEntry("Face", "Family", "/a/fonts.zip", QStringLiteral("sub/") + QString(600, u'体') + ".ttf", "5", 1);
+    QCOMPARE(saveAndReadBack(list), Rows(list));
+
+    // A Windows-made CP932 list of half-width katakana rows below 1,023 bytes
+    // that grow past it when saved as UTF-8.
+    const QByteArray row = "0\t" + QByteArray(500, '\xB1') + "\t" + QByteArray(300, '\xB2') + "\tC:\\FONTS\\"
+        + QByteArray(100, '\xB3') + ".TTF\t\t123\r\n";
+    QVERIFY(row.size() < 1023);
+    const QString windowsList = dir.filePath(QStringLiteral("windows.tzl"));
+    QVERIFY(test::WriteBytes(windowsList, kHeader + row + row));
+    FontList windows;
+    QCOMPARE(ReadListFile(windows, windowsList, {}).Failures, 0);
+    QCOMPARE(windows.Count(), 2);
+    QCOMPARE(windows.Entry(0).FaceName, QString(500, u'ｱ'));
+    QCOMPARE(windows.Entry(1).FilePath, QStringLiteral("C:\\FONTS\\") + QString(100, u'ｳ') + ".TTF");
+    QCOMPARE(saveAndReadBack(windows), Rows(windows));
+    QVERIFY(test::ReadBytes(saved).size() > 4 * 1023);
 }
 
 void TestListFile::readsBadInputWithoutHarm()
