@@ -12,6 +12,7 @@ class SampleTextDialog;
 class FolderSearchWindow;
 class HelpWindow;
 class PageSetupDialog;
+class PrintInfoWindow;
 class GenerationWindow;
 class CopyWindow;
 class PropertiesWindow;
@@ -28,7 +29,7 @@ struct AppWindows {
     PageSetupDialog* PageSetup = nullptr; // TForm8 page setup
     CopyWindow* Copying = nullptr;    // TForm9 copying
     AboutDialog* About = nullptr;     // TAboutDlg
-    QDialog* PrintInfo = nullptr;     // TForm10 print information
+    PrintInfoWindow* PrintInfo = nullptr; // TForm10 print information
     tz::InstallWizard* InstallWizard = nullptr; // TForm13 install wizard
     QDialog* SetupName = nullptr;     // TForm14 page-setting name
     QDialog* Find = nullptr;          // TForm15 find

@@ -15,6 +15,7 @@
 #include "settings/EnvironmentDialog.h"
 #include "settings/SampleTextDialog.h"
 #include "pagesetup/SetupNameDialog.h"
+#include "viewer/PrintInfoWindow.h"
 #include "sample/GenerationWindow.h"
 #include "viewer/QtPrinters.h"
 #include "fontlist/FindDialog.h"
@@ -43,7 +44,7 @@ std::unique_ptr<MainWindow> CreateWindows(AppWindows& w, bool printersInstalled)
     w.PageSetup = pageSetup;
     w.Copying = new CopyWindow(parent->List(), parent->Work().Path(), parent);
     w.About = new AboutDialog(parent);
-    w.PrintInfo = shell("TForm10", u"印刷時の情報");
+    w.PrintInfo = new PrintInfoWindow(parent);
     w.InstallWizard = new InstallWizard(parent->List(), parent->Work().Path(), parent);
     auto* setupName = new SetupNameDialog(parent);
     pageSetup->SetNameWindow(setupName);

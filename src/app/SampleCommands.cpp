@@ -5,9 +5,12 @@
 #include "sample/GenerationWindow.h"
 #include "settings/EnvironmentDialog.h"
 #include "settings/SampleTextDialog.h"
+#include "viewer/PrintInfoWindow.h"
+#include "viewer/PrinterJob.h"
 #include "viewer/QtPrinters.h"
 
 #include <QGuiApplication>
+#include <QPrintDialog>
 #include <QScreen>
 
 namespace tz {
@@ -40,7 +43,26 @@ void MainWindow::fmnPrintPreviewClick()
     windows_->Viewer->show();
 }
 
-void MainWindow::fmnPrintClick() { }
+void MainWindow::fmnPrintClick()
+{
+    QPrinter& printer = SystemPrinter();
+    QPrintDialog dialog(&printer, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    SampleInput input = SampleInputFor(RunMode::Print);
+    // The pages are laid out for the printer and paper the dialog chose.
+    input.printer = MetricsOf(printer);
+    PrinterJob job(printer);
+    input.printJob = &job;
+    GenerationLog log;
+    PageIndex index;
+    windows_->Generation->Generate(std::move(input), log, index);
+    raise();
+    activateWindow();
+    if (!log.IsEmpty())
+        windows_->PrintInfo->ShowText(log.Lines().join(u'\n'));
+}
+
 void MainWindow::fmnSetupClick() { windows_->PageSetup->exec(); }
 void MainWindow::pmnJumpPreviewClick() { }
 void MainWindow::wmnActivePreviewWindowClick() { }

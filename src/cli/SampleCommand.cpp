@@ -1,7 +1,8 @@
-// tzind sample: the generation run in preview mode without a display. The
-// rows come from a list file or from paths added as `tzind add` adds them;
-// the settings are read from the settings store and never written. Writes
-// the pages, the block index and the generation log into a folder.
+// tzind sample: the generation run without a display. The rows come from a
+// list file or from paths added as `tzind add` adds them; the settings are
+// read from the settings store and never written. In preview mode it writes
+// the pages, the block index and the generation log into a folder; with
+// --print it prints the sheets on the current or the named printer.
 #include "cli/Commands.h"
 #include "cli/FontArguments.h"
 #include "fontlist/FontList.h"
@@ -11,6 +12,7 @@
 #include "sample/PageStore.h"
 #include "sample/SampleRun.h"
 #include "settings/SettingsStore.h"
+#include "viewer/PrinterJob.h"
 #include "viewer/QtPrinters.h"
 
 #include <QDir>
@@ -30,7 +32,10 @@ namespace {
         "sample [--no-printer] [--preview-dpi N] [--format png|bmp|tzg] [--stats] -o OUT LIST|PATH...\n"
         "      make the sample sheets of a list file, or of fonts, archives and folders, in preview\n"
         "      mode: pages tzsm0001.png ... (or .bmp, or the page files 0001.tzg), index.tsv and\n"
-        "      log.txt in the folder OUT; --stats prints the row count and the slowest row's time");
+        "      log.txt in the folder OUT; --stats prints the row count and the slowest row's time\n"
+        "sample --print [--printer NAME] [--dpi N] [-o OUT] LIST|PATH...\n"
+        "      print the sample sheets on the current printer or the printer NAME (at N pixels per\n"
+        "      inch instead of the printer's own); the log goes to standard error (and log.txt in OUT)");
 
     enum { kExitNotDrawn = 3, kExitBusy = 4 };
 
@@ -39,6 +44,9 @@ namespace {
 
     struct SampleOptions {
         bool noPrinter = false;
+        bool print = false;
+        QString printer; // --printer: the queue to print on
+        int printDpi = 0; // --dpi: the printer's resolution, 0 for its own
         bool stats = false;
         int previewDpi = 96;
         QString format = QStringLiteral("png");
@@ -54,6 +62,15 @@ namespace {
             const bool hasValue = i + 1 < args.size();
             if (arg == u"--no-printer") {
                 options.noPrinter = true;
+            } else if (arg == u"--print") {
+                options.print = true;
+            } else if (arg == u"--printer" && hasValue) {
+                options.printer = args[++i];
+            } else if (arg == u"--dpi" && hasValue) {
+                bool ok = false;
+                options.printDpi = args[++i].toInt(&ok);
+                if (!ok || options.printDpi < 72 || options.printDpi > 2400)
+                    return std::nullopt;
             } else if (arg == u"--stats") {
                 options.stats = true;
             } else if (arg == u"--preview-dpi" && hasValue) {
@@ -73,7 +90,9 @@ namespace {
                 options.paths << arg;
             }
         }
-        if (options.paths.isEmpty() || options.output.isEmpty())
+        if (options.paths.isEmpty() || (options.output.isEmpty() && !options.print))
+            return std::nullopt;
+        if (options.print ? options.noPrinter : !options.printer.isEmpty() || options.printDpi != 0)
             return std::nullopt;
         return options;
     }
@@ -126,6 +145,27 @@ namespace {
         return false;
     }
 
+    // Makes the named printer (or, when the system has no default, the first
+    // one) current; false with a message when there is no such printer.
+    bool ChoosePrinter(const QString& name)
+    {
+        PrinterAccess& printers = ProgramPrinters();
+        const QStringList names = printers.PrinterNames();
+        if (names.isEmpty()) {
+            Err(QStringLiteral("tzind sample: no printer installed\n"));
+            return false;
+        }
+        if (!name.isEmpty() && !names.contains(name)) {
+            Err(QStringLiteral("tzind sample: no printer named %1\n").arg(name));
+            return false;
+        }
+        if (!name.isEmpty())
+            printers.MakeCurrent(name);
+        else if (!names.contains(printers.CurrentName()))
+            printers.MakeCurrent(names.first());
+        return true;
+    }
+
     std::optional<QByteArray> ReadFile(const QString& path)
     {
         QFile file(path);
@@ -176,10 +216,12 @@ namespace {
             return kExitUsage;
         }
         const QDir out(options->output);
-        if (!QDir().mkpath(options->output)) {
+        if (!options->output.isEmpty() && !QDir().mkpath(options->output)) {
             Err(QStringLiteral("tzind sample: cannot make the folder %1\n").arg(options->output));
             return kExitUsage;
         }
+        if (options->print && !ChoosePrinter(options->printer))
+            return kExitUsage;
         RegisterFontSubstitutes();
         const WorkFolder work;
         FontList list;
@@ -201,6 +243,14 @@ namespace {
             input.printer.reset();
         input.previewResolution = options->previewDpi;
         input.workFolder = work.Path();
+        std::optional<PrinterJob> job;
+        if (options->print) {
+            input.mode = RunMode::Print;
+            if (options->printDpi != 0)
+                SystemPrinter().setResolution(options->printDpi);
+            input.printer = MetricsOf(SystemPrinter());
+            input.printJob = &job.emplace(SystemPrinter());
+        }
 
         std::signal(SIGINT, RequestStop);
         std::signal(SIGTERM, RequestStop);
@@ -219,11 +269,12 @@ namespace {
 
         const QByteArray logText = log.Lines().isEmpty() ? QByteArray() : (log.Lines().join(u'\n') + u'\n').toUtf8();
         std::fwrite(logText.constData(), 1, size_t(logText.size()), stderr);
-        bool written = WriteOutput(out, QStringLiteral("log.txt"), logText);
+        bool written = options->output.isEmpty() || WriteOutput(out, QStringLiteral("log.txt"), logText);
         if (result.busy)
             return written ? kExitBusy : kExitUsage;
-        written = written && WriteOutput(out, QStringLiteral("index.tsv"), IndexText(index));
-        for (int page = 1; written && page <= result.pageCount; ++page) {
+        if (!options->print)
+            written = written && WriteOutput(out, QStringLiteral("index.tsv"), IndexText(index));
+        for (int page = 1; written && !options->print && page <= result.pageCount; ++page) {
             if (QFile::exists(PageFilePath(work.Path(), page)))
                 written = WritePage(out, work.Path(), page, options->format);
         }

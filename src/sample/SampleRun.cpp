@@ -434,7 +434,7 @@ void SampleRun::RowLoop(RunObserver& observer)
         do {
             observer.Progress(row + 1, count);
             outcome = SampleRow(row, pageNumber, installed);
-        } while (outcome == RowOutcome::PageFull);
+        } while (outcome == RowOutcome::PageFull && !printFailed_); // a page the printer refused ends the run
         if (outcome == RowOutcome::NotExtracted)
             continue;
         geometry_.P.y += geometry_.P.blockGap;

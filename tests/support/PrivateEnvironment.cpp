@@ -10,6 +10,13 @@ namespace {
 struct PrivateEnvironment {
     PrivateEnvironment()
     {
+        // The runtime folder ctest names must exist, or the run lock would
+        // fall back to the temporary folder shared by all tests.
+        if (const char* run = std::getenv("XDG_RUNTIME_DIR")) {
+            const std::string folder(run);
+            mkdir(folder.substr(0, folder.rfind('/')).c_str(), 0700);
+            mkdir(folder.c_str(), 0700);
+        }
         if (std::getenv("TYPOSCAN_SETTINGS"))
             return;
         const char* tmp = std::getenv("TMPDIR");
