@@ -13,10 +13,11 @@ class FolderSearchWindow;
 class HelpWindow;
 class PageSetupDialog;
 class GenerationWindow;
+class SampleViewer;
 
 struct AppWindows {
     MainWindow* Main = nullptr;       // TForm1
-    QWidget* Viewer = nullptr;        // TForm2 sample viewer
+    SampleViewer* Viewer = nullptr;   // TForm2 sample viewer
     EnvironmentDialog* Environment = nullptr; // TForm3 environment settings
     SampleTextDialog* SampleTexts = nullptr;  // TForm4 sample texts
     GenerationWindow* Generation = nullptr; // TForm5 generation run

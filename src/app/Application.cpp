@@ -3,6 +3,8 @@
 
 #include "app/AboutDialog.h"
 #include "app/HelpWindow.h"
+#include "app/Icons.h"
+#include "app/ViewerCommands.h"
 #include "app/MainWindow.h"
 #include "app/ShellWindow.h"
 #include "collect/FolderSearchWindow.h"
@@ -14,6 +16,7 @@
 #include "pagesetup/SetupNameDialog.h"
 #include "sample/GenerationWindow.h"
 #include "viewer/QtPrinters.h"
+#include "viewer/SampleViewer.h"
 #include "fontlist/FindDialog.h"
 
 #include <QApplication>
@@ -29,8 +32,9 @@ std::unique_ptr<MainWindow> CreateWindows(AppWindows& w, bool printersInstalled)
         return new ShellWindow(QString::fromLatin1(name), QString::fromUtf16(caption), parent);
     };
     w.Main = parent;
-    w.Viewer = shell("TForm2", u"見本一覧");
-    w.Viewer->setWindowFlag(Qt::Window);
+    auto* viewer = new SampleViewer(parent);
+    viewer->SetKindIcons(KindIcons());
+    w.Viewer = viewer;
     w.Environment = new EnvironmentDialog(parent);
     w.SampleTexts = new SampleTextDialog(parent);
     w.Generation = new GenerationWindow(parent);
@@ -47,6 +51,7 @@ std::unique_ptr<MainWindow> CreateWindows(AppWindows& w, bool printersInstalled)
     w.SetupName = setupName;
     w.Find = new FindDialog(parent->View(), parent);
     w.Help = new HelpWindow(parent);
+    ConnectViewer(*viewer, *parent, *w.Find);
     parent->SetWindows(&w);
     // A change of the installed fonts refreshes the heading-font choice.
     auto* fonts = new FontFolderWatcher(parent);
