@@ -56,6 +56,8 @@ QPainter* PdfPages::BeginPage(int pageNumber)
     const DeviceFrame& P = geometry_->P;
     painter_.scale(1.0, double(P.resolutionX) / P.resolutionY);
     painter_.translate(TextAreaCorner(*geometry_, pageNumber));
+    // Paper shows only what lies inside the text area, like the printer page.
+    painter_.setClipRect(QRect(0, 0, P.textWidth, P.textHeight));
     return &painter_;
 }
 
@@ -76,8 +78,8 @@ bool PdfPages::Finish(QString* error)
     return reason.isEmpty();
 }
 
-bool WritePdfCatalog(
-    SampleInput input, const QString& path, int onlyPage, GenerationLog& log, RunObserver& observer, QString* error)
+bool WritePdfCatalog(SampleInput input, const QString& path, int onlyPage, GenerationLog& log, RunObserver& observer,
+    QString* error, SampleResult* result)
 {
     QTemporaryDir work;
     if (!work.isValid()) {
@@ -93,7 +95,9 @@ bool WritePdfCatalog(
     PageIndex index;
     SampleRun run(std::move(input), log, index);
     pages.SetGeometry(run.Geometry());
-    run.Run(observer);
+    const SampleResult outcome = run.Run(observer);
+    if (result)
+        *result = outcome;
     return pages.Finish(error);
 }
 

@@ -42,9 +42,10 @@ private:
 
 // Runs the generation again with the same input, into a temporary work
 // folder, drawing the PDF pages (all of them, or page `onlyPage`). The run's
-// messages go to `log`. False with the reason when the file was not written.
-bool WritePdfCatalog(
-    SampleInput input, const QString& path, int onlyPage, GenerationLog& log, RunObserver& observer, QString* error);
+// messages go to `log`, its outcome to `result`. False with the reason when
+// the file was not written.
+bool WritePdfCatalog(SampleInput input, const QString& path, int onlyPage, GenerationLog& log, RunObserver& observer,
+    QString* error, SampleResult* result = nullptr);
 
 // Page n's text-area corner on the sheet, in printer pixels.
 QPoint TextAreaCorner(const PageGeometry& geometry, int pageNumber);

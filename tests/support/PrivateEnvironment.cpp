@@ -7,9 +7,21 @@
 
 namespace {
 
+// mkdir -p, owner only.
+void MakeFolders(std::string path)
+{
+    for (std::size_t at = 1; (at = path.find('/', at)) != std::string::npos; ++at)
+        mkdir(path.substr(0, at).c_str(), 0700);
+    mkdir(path.c_str(), 0700);
+}
+
 struct PrivateEnvironment {
     PrivateEnvironment()
     {
+        // The run lock lives in the runtime folder, which must exist to keep
+        // it private to this test.
+        if (const char* runtime = std::getenv("XDG_RUNTIME_DIR"); runtime && *runtime)
+            MakeFolders(runtime);
         if (std::getenv("TYPOSCAN_SETTINGS"))
             return;
         const char* tmp = std::getenv("TMPDIR");
