@@ -6,13 +6,17 @@
 #include "viewer/SampleViewer.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTemporaryDir>
+#include <QClipboard>
 #include <QtTest>
 
 using namespace tz;
@@ -45,6 +49,24 @@ struct ViewerRun {
     QLabel* Image() const { return viewer.findChild<QLabel*>("Image1"); }
 };
 
+// Answers the next file dialog from inside its own event loop: the file type
+// (1-based, as the filter lists them) and the name typed in `folder`.
+void AnswerFileDialog(const QString& objectName, int fileType, const QString& folder, const QString& name)
+{
+    QTimer::singleShot(0, [=] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        QCOMPARE(dialog->objectName(), objectName);
+        auto* types = dialog->findChild<QComboBox*>("fileTypeCombo");
+        types->setCurrentIndex(fileType - 1);
+        emit types->activated(fileType - 1);
+        emit types->textActivated(types->currentText());
+        dialog->setDirectory(folder);
+        dialog->findChild<QLineEdit*>("fileNameEdit")->setText(name);
+        QMetaObject::invokeMethod(dialog, "accept");
+    });
+}
+
 } // namespace
 
 class TestSampleViewer : public QObject {
@@ -59,6 +81,7 @@ private slots:
     void spaceTurnsPages();
     void damagedPageFile();
     void closeEmptiesWorkFolder();
+    void saveDialogs();
 };
 
 void TestSampleViewer::navigationStates()
@@ -216,6 +239,36 @@ void TestSampleViewer::closeEmptiesWorkFolder()
     QCOMPARE(run.viewer.Index().Count(), 0);
     QCOMPARE(run.viewer.PageCount(), 0);
     QCOMPARE(run.viewer.size(), SampleViewer::kDesignedSize);
+}
+
+void TestSampleViewer::saveDialogs()
+{
+    ViewerRun run;
+    SampleInput input;
+    FontEntry row;
+    row.FaceName = row.FamilyName = QStringLiteral("DejaVu Sans");
+    row.FilePath = QStringLiteral("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf");
+    input.rows.append(row);
+    run.Start(2, { { 1, 0, "DejaVu Sans" } });
+    run.viewer.SetRunInput(input);
+    QTemporaryDir out;
+
+    AnswerFileDialog("SaveDialog1", 1, out.path(), "page");
+    run.viewer.Action("tBtnSave")->trigger();
+    QCOMPARE(QImage(out.filePath("page.png")).size(), kPage);
+
+    // The third type gives a name without extension ".pdf": the page as a PDF.
+    AnswerFileDialog("SaveDialog1", 3, out.path(), "sheet");
+    run.viewer.Action("fmnSaveAs")->trigger();
+    QVERIFY(QFileInfo(out.filePath("sheet.pdf")).size() > 0);
+
+    AnswerFileDialog("SaveDialog2", 2, out.path(), "tzsm");
+    run.viewer.Action("fmnSaveAll")->trigger();
+    QCOMPARE(QDir(out.path()).entryList({ "*.bmp" }), QStringList({ "tzsm0001.bmp", "tzsm0002.bmp" }));
+    QCOMPARE(QImage(out.filePath("tzsm0002.bmp")).format(), QImage::Format_Mono);
+
+    run.viewer.Action("emnCopy")->trigger();
+    QCOMPARE(QGuiApplication::clipboard()->image().size(), kPage);
 }
 
 QTEST_MAIN(TestSampleViewer)
