@@ -61,6 +61,7 @@ private slots:
     void catalogFollowsPreview();
     void onePage();
     void unwritableFolder();
+    void sampleCommand();
 };
 
 void TestPdfCatalog::initTestCase()
@@ -132,6 +133,26 @@ void TestPdfCatalog::unwritableFolder()
     QVERIFY(!WritePdfCatalog(Input(1), pdf, 0, log, observer, &error));
     QVERIFY(!error.isEmpty());
     QVERIFY(!QFileInfo::exists(pdf));
+}
+
+void TestPdfCatalog::sampleCommand()
+{
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath("catalog.pdf");
+    ProcessResult result = RunProcess(BinPath("tzind"), { "sample", "--no-printer", "-o", pdf, kDejaVu, kDejaVuSerif });
+    QCOMPARE(result.exitCode, 0);
+    QCOMPARE(PageCountOf(pdf), 1);
+    QVERIFY(Poppler("pdftotext", { pdf, "-" }).contains("DejaVu Serif"));
+    QVERIFY(!QFileInfo::exists(dir.filePath("catalog.pdf/log.txt")));
+
+    // The PNG pages come from the PNG writer: 1-bit grey.
+    result = RunProcess(BinPath("tzind"), { "sample", "--no-printer", "-o", dir.filePath("pages"), kDejaVu });
+    QCOMPARE(result.exitCode, 0);
+    QFile png(dir.filePath("pages/tzsm0001.png"));
+    QVERIFY(png.open(QIODevice::ReadOnly));
+    const QByteArray header = png.read(26);
+    QCOMPARE(int(header.at(24)), 1); // bit depth
+    QCOMPARE(int(header.at(25)), 0); // grey
 }
 
 QTEST_MAIN(TestPdfCatalog)
