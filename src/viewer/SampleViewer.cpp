@@ -97,6 +97,8 @@ SampleViewer::SampleViewer(QWidget* parent)
     BuildToolBar();
     BuildPageArea();
     connect(&log_, &GenerationLog::LineAppended, this, &SampleViewer::AppendLogLine);
+    for (QWidget* child : findChildren<QWidget*>())
+        child->installEventFilter(this);
     UpdateNavigation();
 }
 
@@ -201,7 +203,6 @@ void SampleViewer::BuildToolBar()
     fontNames_->setView(list);
     fontNames_->setItemDelegate(new FaceItemDelegate(icons_, index_.BlockKinds, fontNames_));
     connect(fontNames_, &QComboBox::activated, this, &SampleViewer::ChooseFace);
-    toolBar_->installEventFilter(this);
 }
 
 void SampleViewer::PlaceToolBar()
@@ -237,7 +238,6 @@ void SampleViewer::BuildPageArea()
     image1_ = new QLabel;
     image1_->setObjectName(QStringLiteral("Image1"));
     image1_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    image1_->installEventFilter(this);
     image1_->setContextMenuPolicy(Qt::PreventContextMenu);
     scrollBox_->setWidget(image1_);
     image1_->hide();
@@ -413,30 +413,39 @@ void SampleViewer::ScrollPage(bool down)
         down ? QAbstractSlider::SliderPageStepAdd : QAbstractSlider::SliderPageStepSub);
 }
 
-void SampleViewer::keyPressEvent(QKeyEvent* event)
+bool SampleViewer::PreviewKey(const QKeyEvent& event)
 {
-    const int key = event->key();
-    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    const int key = event.key();
+    const Qt::KeyboardModifiers modifiers = event.modifiers() & ~Qt::KeypadModifier;
     if (modifiers == Qt::ControlModifier && key >= Qt::Key_0 && key <= Qt::Key_9) {
         if (pageCount_ != 0)
             ShowPage(key == Qt::Key_0 ? 10 : key - Qt::Key_0, 0);
-        return;
+        return true;
     }
-    if (key == Qt::Key_Space && (modifiers == Qt::NoModifier || modifiers == Qt::ShiftModifier)) {
-        const bool down = modifiers == Qt::NoModifier;
-        if (down && PageBottomVisible())
-            ShowPage(currentPage_ + 1, 0);
-        else if (!down && scrollBox_->verticalScrollBar()->value() == 0)
-            ShowPage(currentPage_ - 1, image1_->height());
-        else
-            ScrollPage(down);
-        return;
-    }
-    QMainWindow::keyPressEvent(event);
+    if (key != Qt::Key_Space || (modifiers != Qt::NoModifier && modifiers != Qt::ShiftModifier))
+        return false;
+    const bool down = modifiers == Qt::NoModifier;
+    if (down && PageBottomVisible())
+        ShowPage(currentPage_ + 1, 0);
+    else if (!down && scrollBox_->verticalScrollBar()->value() == 0)
+        ShowPage(currentPage_ - 1, image1_->height());
+    else
+        ScrollPage(down);
+    return true;
+}
+
+void SampleViewer::keyPressEvent(QKeyEvent* event)
+{
+    if (!PreviewKey(*event))
+        QMainWindow::keyPressEvent(event);
 }
 
 bool SampleViewer::eventFilter(QObject* watched, QEvent* event)
 {
+    // The window sees the keys before its controls do.
+    if (event->type() == QEvent::KeyPress && watched->isWidgetType() && static_cast<QWidget*>(watched)->window() == this
+        && PreviewKey(*static_cast<QKeyEvent*>(event)))
+        return true;
     if (watched == toolBar_ && event->type() == QEvent::Resize) {
         PlaceToolBar();
     } else if (watched == image1_) {

@@ -99,6 +99,8 @@ private:
     void AppendLogLine(const QString& line);
     void ChooseFace(int item);
     void ScrollPage(bool down);
+    // Ctrl+digit, Space and Shift+Space; true when the key was used.
+    bool PreviewKey(const QKeyEvent& event);
     bool PageBottomVisible() const;
     void MousePress(QMouseEvent* event);
     void MouseMove(QMouseEvent* event);

@@ -7,16 +7,16 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
-#include <QLineEdit>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTemporaryDir>
-#include <QClipboard>
 #include <QtTest>
 
 using namespace tz;
@@ -122,6 +122,9 @@ void TestSampleViewer::ctrlDigits()
     QCOMPARE(run.viewer.CurrentPage(), 3);
     QTest::keyClick(&run.viewer, Qt::Key_7, Qt::ControlModifier | Qt::KeypadModifier);
     QCOMPARE(run.viewer.CurrentPage(), 7);
+    // Also while the face list has the focus.
+    QTest::keyClick(run.viewer.findChild<QComboBox*>("cmbFontNames"), Qt::Key_2, Qt::ControlModifier);
+    QCOMPARE(run.viewer.CurrentPage(), 2);
 
     ViewerRun ten;
     ten.Start(10, { { 1, 0, "A" } });
