@@ -126,8 +126,8 @@ private slots:
         QTest::newRow("0 cm is clamped to the printable edge")
             << kBindLeft << QList<int> { 0, 0, 0, 0 } << MarginSet {} << MarginSet {} << MarginSet {};
         QTest::newRow("margins below the border are clamped, the rest kept")
-            << kBindNone << QList<int> { 50, 500, 0, 1000 } << MarginSet { 0, 515, 0, 1121 }
-            << MarginSet { 0, 515, 0, 1121 } << MarginSet { 0, 164, 0, 358 };
+            << kBindNone << QList<int> { 50, 500, 0, 1000 } << MarginSet { 0, 515, 0, 1121 } << MarginSet { 0, 515, 0, 1121 }
+            << MarginSet { 0, 164, 0, 358 };
     }
     void marginSets()
     {
