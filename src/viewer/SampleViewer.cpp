@@ -198,6 +198,8 @@ void SampleViewer::BuildToolBar()
     fontNames_->setObjectName(QStringLiteral("cmbFontNames"));
     fontNames_->setModel(new QStringListModel(fontNames_));
     fontNames_->setMaxVisibleItems(16);
+    // A list-style drop-down measures only the visible items, not all of them.
+    fontNames_->setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
     auto* list = new QListView(fontNames_);
     list->setUniformItemSizes(true);
     fontNames_->setView(list);
