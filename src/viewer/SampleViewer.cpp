@@ -260,6 +260,8 @@ void SampleViewer::BuildPageArea()
     memo_->setReadOnly(true);
     memo_->setLineWrapMode(QPlainTextEdit::NoWrap);
     memo_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // The panel opens 34 pixels high, less than the text box would ask for.
+    memo_->setMinimumHeight(1);
     panelLayout->addWidget(memo_);
     splitter_->addWidget(scrollBox_);
     splitter_->addWidget(panel_);
