@@ -62,6 +62,7 @@ private slots:
     void onePage();
     void unwritableFolder();
     void sampleCommand();
+    void restrictedFaceLogged();
 };
 
 void TestPdfCatalog::initTestCase()
@@ -153,6 +154,38 @@ void TestPdfCatalog::sampleCommand()
     const QByteArray header = png.read(26);
     QCOMPARE(int(header.at(24)), 1); // bit depth
     QCOMPARE(int(header.at(25)), 0); // grey
+}
+
+void TestPdfCatalog::restrictedFaceLogged()
+{
+    // A copy of DejaVu Sans whose licence bits forbid embedding (fsType 2).
+    QTemporaryDir dir;
+    QFile source(kDejaVu);
+    QVERIFY(source.open(QIODevice::ReadOnly));
+    QByteArray font = source.readAll();
+    auto u16 = [&font](int at) { return (quint8(font[at]) << 8) | quint8(font[at + 1]); };
+    auto u32 = [&](int at) { return (u16(at) << 16) | u16(at + 2); };
+    int os2 = -1;
+    for (int i = 0; i < u16(4); ++i) {
+        if (font.mid(12 + 16 * i, 4) == "OS/2")
+            os2 = u32(12 + 16 * i + 8);
+    }
+    QVERIFY(os2 > 0);
+    font[os2 + 8] = 0;
+    font[os2 + 9] = 2;
+    const QString restricted = dir.filePath("restricted.ttf");
+    QFile out(restricted);
+    QVERIFY(out.open(QIODevice::WriteOnly) && out.write(font) == font.size());
+    out.close();
+
+    SampleInput input = Input(1);
+    input.rows.append(Row("DejaVu Sans", "DejaVu Sans", restricted));
+    GenerationLog log;
+    RunObserver observer;
+    QVERIFY(WritePdfCatalog(input, dir.filePath("catalog.pdf"), 0, log, observer, nullptr));
+    QCOMPARE(log.Lines().filter("restricted.ttf", Qt::CaseInsensitive).size(), 1);
+    QVERIFY(log.Contains(LogEvent::NotEmbedded));
+    QCOMPARE(log.Lines().filter("DejaVuSans.ttf", Qt::CaseInsensitive).filter("PDF").size(), 0);
 }
 
 QTEST_MAIN(TestPdfCatalog)
