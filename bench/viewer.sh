@@ -10,6 +10,7 @@ shared=${TZ_SHARED:-$(dirname "$0")/../../shared}
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 mkdir -p "$scratch/run" "$scratch/fonts"
+chmod 700 "$scratch/run"
 export QT_QPA_PLATFORM=offscreen TYPOSCAN_SETTINGS="$scratch/Typoscan.reg" XDG_CONFIG_HOME="$scratch/config" \
   XDG_DATA_HOME="$scratch/data" XDG_RUNTIME_DIR="$scratch/run"
 "$build/bin/bench_viewer"
