@@ -17,10 +17,11 @@ class GenerationWindow;
 class CopyWindow;
 class PropertiesWindow;
 class InstallWizard;
+class SampleViewer;
 
 struct AppWindows {
     MainWindow* Main = nullptr;       // TForm1
-    QWidget* Viewer = nullptr;        // TForm2 sample viewer
+    SampleViewer* Viewer = nullptr;   // TForm2 sample viewer
     EnvironmentDialog* Environment = nullptr; // TForm3 environment settings
     SampleTextDialog* SampleTexts = nullptr;  // TForm4 sample texts
     GenerationWindow* Generation = nullptr; // TForm5 generation run

@@ -3,6 +3,8 @@
 
 #include "app/AboutDialog.h"
 #include "app/HelpWindow.h"
+#include "app/Icons.h"
+#include "app/ViewerCommands.h"
 #include "app/MainWindow.h"
 #include "app/ShellWindow.h"
 #include "collect/FolderSearchWindow.h"
@@ -18,6 +20,7 @@
 #include "viewer/PrintInfoWindow.h"
 #include "sample/GenerationWindow.h"
 #include "viewer/QtPrinters.h"
+#include "viewer/SampleViewer.h"
 #include "fontlist/FindDialog.h"
 
 #include <QApplication>
@@ -33,8 +36,9 @@ std::unique_ptr<MainWindow> CreateWindows(AppWindows& w, bool printersInstalled)
         return new ShellWindow(QString::fromLatin1(name), QString::fromUtf16(caption), parent);
     };
     w.Main = parent;
-    w.Viewer = shell("TForm2", u"見本一覧");
-    w.Viewer->setWindowFlag(Qt::Window);
+    auto* viewer = new SampleViewer(parent);
+    viewer->SetKindIcons(KindIcons());
+    w.Viewer = viewer;
     w.Environment = new EnvironmentDialog(parent);
     w.SampleTexts = new SampleTextDialog(parent);
     w.Generation = new GenerationWindow(parent);
@@ -51,6 +55,7 @@ std::unique_ptr<MainWindow> CreateWindows(AppWindows& w, bool printersInstalled)
     w.SetupName = setupName;
     w.Find = new FindDialog(parent->View(), parent);
     w.Help = new HelpWindow(parent);
+    ConnectViewer(*viewer, *parent, *w.Find);
     parent->SetWindows(&w);
     // A change of the installed fonts refreshes the heading-font choice.
     auto* fonts = new FontFolderWatcher(parent);

@@ -8,6 +8,7 @@
 #include "archive/Archivettf.h"
 #include "collect/Shortcut.h"
 #include "fontlist/FontListView.h"
+#include "viewer/SampleViewer.h"
 #include "platform/Text.h"
 #include "settings/SettingsStore.h"
 

@@ -4,7 +4,7 @@
 // folder and the close sequence.
 #include "fontlist/FontList.h"
 #include "platform/WorkFolder.h"
-#include "sample/PreviewPages.h"
+#include "sample/SampleRun.h"
 
 #include <QHash>
 #include <QMainWindow>
@@ -44,8 +44,6 @@ public:
     FontList& List() { return list_; }
     FontListView& View() { return *view_; }
     const WorkFolder& Work() const { return workFolder_; }
-    // The last preview run's log, index and pages, for the viewer.
-    PreviewPages& Preview() { return preview_; }
     // The input of a generation run over the whole list with the settings in force.
     SampleInput SampleInputFor(RunMode mode) const;
     QAction* Action(const QString& name) const { return actions_.value(name); }
@@ -167,7 +165,6 @@ private:
     QLabel* status_ = nullptr;
     QMenu* popup_ = nullptr;
     WorkFolder workFolder_;
-    PreviewPages preview_;
     AppWindows* windows_ = nullptr;
     QHash<QString, QAction*> actions_;
     QList<QAction*> recentLists_;

@@ -8,6 +8,7 @@
 #include "viewer/PrintInfoWindow.h"
 #include "viewer/PrinterJob.h"
 #include "viewer/QtPrinters.h"
+#include "viewer/SampleViewer.h"
 
 #include <QGuiApplication>
 #include <QPrintDialog>
@@ -33,14 +34,15 @@ SampleInput MainWindow::SampleInputFor(RunMode mode) const
 
 void MainWindow::fmnPrintPreviewClick()
 {
-    // A new run closes the viewer, which empties the work folder.
-    if (ViewerVisible())
-        windows_->Viewer->close();
-    preview_.Reset(workFolder_.Path());
-    preview_.result = windows_->Generation->Generate(SampleInputFor(RunMode::Preview), preview_.log, preview_.index);
+    // The reset closes an open viewer, which empties the work folder.
+    SampleViewer& viewer = *windows_->Viewer;
+    viewer.ResetViewer();
+    SampleInput input = SampleInputFor(RunMode::Preview);
+    viewer.SetRunInput(input);
+    const SampleResult result = windows_->Generation->Generate(std::move(input), viewer.Log(), viewer.Index());
     raise();
     activateWindow();
-    windows_->Viewer->show();
+    viewer.ShowRun(result, workFolder_.Path());
 }
 
 void MainWindow::fmnPrintClick()
@@ -64,7 +66,19 @@ void MainWindow::fmnPrintClick()
 }
 
 void MainWindow::fmnSetupClick() { windows_->PageSetup->exec(); }
-void MainWindow::pmnJumpPreviewClick() { }
-void MainWindow::wmnActivePreviewWindowClick() { }
+void MainWindow::pmnJumpPreviewClick()
+{
+    const int row = list_.FirstSelected();
+    if (ViewerVisible() && row >= 0)
+        windows_->Viewer->JumpToFace(list_.Entry(row).FaceName);
+}
+
+void MainWindow::wmnActivePreviewWindowClick()
+{
+    if (!ViewerVisible())
+        return;
+    windows_->Viewer->raise();
+    windows_->Viewer->activateWindow();
+}
 
 } // namespace tz

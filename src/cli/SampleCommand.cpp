@@ -13,13 +13,14 @@
 #include "sample/SampleRun.h"
 #include "settings/SettingsStore.h"
 #include "viewer/PrinterJob.h"
+#include "viewer/PNGImage.h"
+#include "viewer/PdfCatalog.h"
 #include "viewer/QtPrinters.h"
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
-#include <QBuffer>
 #include <QSaveFile>
 #include <csignal>
 #include <unistd.h>
@@ -32,7 +33,8 @@ namespace {
         "sample [--no-printer] [--preview-dpi N] [--format png|bmp|tzg] [--stats] -o OUT LIST|PATH...\n"
         "      make the sample sheets of a list file, or of fonts, archives and folders, in preview\n"
         "      mode: pages tzsm0001.png ... (or .bmp, or the page files 0001.tzg), index.tsv and\n"
-        "      log.txt in the folder OUT; --stats prints the row count and the slowest row's time\n"
+        "      log.txt in the folder OUT; an OUT ending in .pdf is one vector catalog of the pages;\n"
+        "      --stats prints the row count and the slowest row's time\n"
         "sample --print [--printer NAME] [--dpi N] [-o OUT] LIST|PATH...\n"
         "      print the sample sheets on the current printer or the printer NAME (at N pixels per\n"
         "      inch instead of the printer's own); the log goes to standard error (and log.txt in OUT)");
@@ -193,11 +195,14 @@ namespace {
         }
         if (format == u"bmp")
             return WriteOutput(out, QStringLiteral("tzsm%1.bmp").arg(number), *bmp);
-        QByteArray png;
-        QBuffer buffer(&png);
-        buffer.open(QIODevice::WriteOnly);
-        QImage::fromData(*bmp, "BMP").save(&buffer, "PNG");
-        return WriteOutput(out, QStringLiteral("tzsm%1.png").arg(number), png);
+        TPNGImage png;
+        png.Assign(QImage::fromData(*bmp, "BMP"));
+        const QString name = out.filePath(QStringLiteral("tzsm%1.png").arg(number));
+        QString error;
+        if (png.SaveToFile(name, &error))
+            return true;
+        Err(QStringLiteral("tzind sample: cannot write %1: %2\n").arg(name, error));
+        return false;
     }
 
     QByteArray IndexText(const PageIndex& index)
@@ -215,8 +220,10 @@ namespace {
             Err(QStringLiteral("usage: tzind ") + kUsage + u'\n');
             return kExitUsage;
         }
+        const bool pdf = options->output.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive);
         const QDir out(options->output);
-        if (!options->output.isEmpty() && !QDir().mkpath(options->output)) {
+        const bool folderOutput = !options->output.isEmpty() && !pdf;
+        if (folderOutput && !QDir().mkpath(options->output)) {
             Err(QStringLiteral("tzind sample: cannot make the folder %1\n").arg(options->output));
             return kExitUsage;
         }
@@ -257,10 +264,16 @@ namespace {
         GenerationLog log;
         PageIndex index;
         SampleResult result;
+        QString pdfError;
+        bool pdfWritten = false;
         {
             CommandObserver observer;
-            SampleRun run(std::move(input), log, index);
-            result = run.Run(observer);
+            if (pdf) {
+                pdfWritten = WritePdfCatalog(std::move(input), options->output, 0, log, observer, &pdfError, &result);
+            } else {
+                SampleRun run(std::move(input), log, index);
+                result = run.Run(observer);
+            }
             if (options->stats)
                 Err(observer.Stats() + QStringLiteral("pages %1\n").arg(result.pageCount));
         }
@@ -269,12 +282,14 @@ namespace {
 
         const QByteArray logText = log.Lines().isEmpty() ? QByteArray() : (log.Lines().join(u'\n') + u'\n').toUtf8();
         std::fwrite(logText.constData(), 1, size_t(logText.size()), stderr);
-        bool written = options->output.isEmpty() || WriteOutput(out, QStringLiteral("log.txt"), logText);
+        bool written = pdf ? pdfWritten : !folderOutput || WriteOutput(out, QStringLiteral("log.txt"), logText);
         if (result.busy)
-            return written ? kExitBusy : kExitUsage;
-        if (!options->print)
-            written = written && WriteOutput(out, QStringLiteral("index.tsv"), IndexText(index));
-        for (int page = 1; written && !options->print && page <= result.pageCount; ++page) {
+            return written || pdf ? kExitBusy : kExitUsage;
+        if (pdf && !pdfWritten)
+            Err(QStringLiteral("tzind sample: cannot write %1: %2\n").arg(options->output, pdfError));
+        const bool pages = folderOutput && !options->print;
+        written = written && (!pages || WriteOutput(out, QStringLiteral("index.tsv"), IndexText(index)));
+        for (int page = 1; pages && written && page <= result.pageCount; ++page) {
             if (QFile::exists(PageFilePath(work.Path(), page)))
                 written = WritePage(out, work.Path(), page, options->format);
         }

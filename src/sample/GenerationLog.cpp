@@ -13,6 +13,8 @@ QString GenerationLog::Format(LogEvent event, const QString& first, const QStrin
         return QStringLiteral("[警告] %1(%2)が利用できませんでした．%3で置換えます．").arg(first, second, third);
     case LogEvent::DoesNotFit:
         return QStringLiteral("[警告] %1(%2)が用紙サイズ内に収まりませんでした．この書体は見本出力しません．").arg(first, second);
+    case LogEvent::NotEmbedded:
+        return QStringLiteral("[警告] %1(%2)はPDFに埋め込めない書体です．輪郭で出力します．").arg(first, second);
     case LogEvent::FileError:
         return QStringLiteral("[中断]ファイルエラーが発生しました．");
     case LogEvent::AnotherRun:

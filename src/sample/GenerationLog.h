@@ -12,6 +12,7 @@ enum class LogEvent : int {
     Unavailable = 1, // the face name, the file name
     Substituted = 2, // the face name, the file name, the substitute's face name
     DoesNotFit = 3, // the face name, the file name
+    NotEmbedded = 4, // the face name, the file name: drawn as outlines in a PDF
     FileError = 0xFFFD,
     AnotherRun = 0xFFFE,
     Stopped = 0xFFFF,

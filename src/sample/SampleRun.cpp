@@ -1,6 +1,7 @@
 #include "sample/SampleRun.h"
 
 #include "archive/Archivettf.h"
+#include "fontfile/ByteOrder.h"
 #include "fontfile/InstalledFontFiles.h"
 #include "fontfile/MacFont.h"
 #include "fontfile/OwnFace.h"
@@ -72,6 +73,16 @@ namespace {
         if (data.isEmpty())
             return {};
         return QRawFont(data, 12.0);
+    }
+
+    // Whether the face's licence lets a document carry it (OS/2 fsType:
+    // restricted, or bitmap embedding only, forbid it).
+    bool Embeddable(const QRawFont& face)
+    {
+        const QByteArray os2 = face.fontTable("OS/2");
+        const quint16 fsType
+            = BigEndianView(reinterpret_cast<const unsigned char*>(os2.constData()), std::size_t(os2.size())).U16(8);
+        return fsType != 2 && !(fsType & 0x200);
     }
 
     // Draws a horizontal rule from x1 up to (not including) x2.
@@ -226,7 +237,7 @@ bool SampleRun::RenderFace(int row, int& pageNumber)
     face_.sampleClass = SampleClassOf(lookup.charset);
     face_.styleFlags = lookup.styleFlags;
     face_.twoLine = face_.charset == kShiftJisCharset && input_.environment.sjisAlsoAscii;
-    const QRawFont face = RawFaceOf(facePath_, entry);
+    const QRawFont face = input_.vectorPages ? VectorFaceOf(row, entry) : RawFaceOf(facePath_, entry);
 
     int g = BlockHeight(face);
     if (g == 0 || g > P.textHeight) {
@@ -370,6 +381,30 @@ void SampleRun::OutputPage(int& pageNumber, bool last)
     }
 }
 
+QRawFont SampleRun::VectorFaceOf(int row, const FontEntry& entry)
+{
+    // A document embeds only faces the font database opened from their own
+    // file; a face loaded from bytes would become outlines. Files the run
+    // extracts into the work folder reuse one name for many faces, which the
+    // document's font table can't tell apart.
+    const QRawFont own = RawFaceOf(facePath_, entry);
+    if (!own.isValid())
+        return own;
+    QFont font(own.familyName());
+    font.setStyleName(own.styleName());
+    font.setPixelSize(12);
+    const QRawFont listed = QRawFont::fromFont(font);
+    const bool sameFace = listed.isValid() && listed.fontTable("head") == own.fontTable("head")
+        && listed.fontTable("name") == own.fontTable("name");
+    if (sameFace && Embeddable(own) && !facePath_.startsWith(input_.workFolder + u'/'))
+        return listed;
+    if (row != unembeddedRow_) {
+        unembeddedRow_ = row;
+        log_.LogMessage(LogEvent::NotEmbedded, entry.FaceName, FileNamePart(entry.FilePath));
+    }
+    return own;
+}
+
 void SampleRun::BeginVectorPage(int pageNumber)
 {
     if (input_.vectorPages)
@@ -470,7 +505,8 @@ SampleResult SampleRun::Run(RunObserver& observer)
     PreparePages();
     result_.pageSize = pageImage_.size();
     result_.smooth = pageImage_.format() != QImage::Format_Mono;
-    if (input_.mode == RunMode::Print && (!input_.printJob || !input_.printJob->Begin(QStringLiteral("Typoscan Zindel")))) {
+    if (input_.mode == RunMode::Print
+        && (!input_.printJob || !input_.printJob->Begin(QStringLiteral("Typoscan Zindel")))) {
         log_.LogMessage(LogEvent::FileError);
         return result_;
     }

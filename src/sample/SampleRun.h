@@ -89,7 +89,11 @@ class RunObserver {
 public:
     virtual ~RunObserver() = default;
     virtual void Status(const QString& text) { Q_UNUSED(text); }
-    virtual void Progress(int position, int maximum) { Q_UNUSED(position); Q_UNUSED(maximum); }
+    virtual void Progress(int position, int maximum)
+    {
+        Q_UNUSED(position);
+        Q_UNUSED(maximum);
+    }
     // Lets pending events run once per row; false once Stop was pressed.
     virtual bool GoOn() { return true; }
 };
@@ -157,6 +161,9 @@ private:
     RowOutcome SampleRow(int row, int& pageNumber, const InstalledFontFiles& installed);
     void ClearPageBitmaps();
     void BeginVectorPage(int pageNumber);
+    // The row's face for a run with vector pages: as the font database has
+    // it, or (logged once per row) the face's own bytes.
+    QRawFont VectorFaceOf(int row, const FontEntry& entry);
 
     SampleInput input_;
     GenerationLog& log_;
@@ -170,6 +177,7 @@ private:
     SampleResult result_;
     bool running_ = true;
     bool printFailed_ = false;
+    int unembeddedRow_ = -1;
 };
 
 } // namespace tz

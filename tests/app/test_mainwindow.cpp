@@ -4,6 +4,7 @@
 #include "app/MainWindow.h"
 #include "fontlist/FontListView.h"
 #include "settings/SettingsStore.h"
+#include "viewer/SampleViewer.h"
 
 #include <QDir>
 #include <QFileDialog>

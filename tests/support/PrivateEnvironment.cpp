@@ -7,16 +7,21 @@
 
 namespace {
 
+// mkdir -p, owner only.
+void MakeFolders(std::string path)
+{
+    for (std::size_t at = 1; (at = path.find('/', at)) != std::string::npos; ++at)
+        mkdir(path.substr(0, at).c_str(), 0700);
+    mkdir(path.c_str(), 0700);
+}
+
 struct PrivateEnvironment {
     PrivateEnvironment()
     {
-        // The runtime folder ctest names must exist, or the run lock would
-        // fall back to the temporary folder shared by all tests.
-        if (const char* run = std::getenv("XDG_RUNTIME_DIR")) {
-            const std::string folder(run);
-            mkdir(folder.substr(0, folder.rfind('/')).c_str(), 0700);
-            mkdir(folder.c_str(), 0700);
-        }
+        // The run lock lives in the runtime folder, which must exist to keep
+        // it private to this test.
+        if (const char* runtime = std::getenv("XDG_RUNTIME_DIR"); runtime && *runtime)
+            MakeFolders(runtime);
         if (std::getenv("TYPOSCAN_SETTINGS"))
             return;
         const char* tmp = std::getenv("TMPDIR");

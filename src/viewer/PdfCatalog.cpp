@@ -1,0 +1,104 @@
+#include "viewer/PdfCatalog.h"
+
+#include <QPageLayout>
+#include <QPdfWriter>
+#include <QTemporaryDir>
+
+namespace tz {
+
+QPoint TextAreaCorner(const PageGeometry& geometry, int pageNumber)
+{
+    const DeviceFrame& P = geometry.P;
+    const MarginSet& margins = P.margins[std::size_t((pageNumber + 1) % 2)];
+    return { P.leftOffset + margins.left, P.topOffset + margins.top };
+}
+
+PdfPages::PdfPages(const QString& path, int onlyPage)
+    : file_(path)
+    , onlyPage_(onlyPage)
+{
+}
+
+PdfPages::~PdfPages()
+{
+    if (painter_.isActive())
+        painter_.end();
+}
+
+bool PdfPages::Open()
+{
+    if (!geometry_ || !file_.open(QIODevice::WriteOnly))
+        return false;
+    const DeviceFrame& P = geometry_->P;
+    writer_ = std::make_unique<QPdfWriter>(&file_);
+    writer_->setTitle(QStringLiteral("Typoscan Zindel"));
+    writer_->setCreator(QStringLiteral("Typoscan Zindel %1").arg(QStringLiteral(TZ_VERSION)));
+    writer_->setResolution(P.resolutionX);
+    const QSizeF sheet(P.paperWidth * 25.4 / P.resolutionX, P.paperHeight * 25.4 / P.resolutionY);
+    writer_->setPageLayout(QPageLayout(QPageSize(sheet, QPageSize::Millimeter), QPageLayout::Portrait, QMarginsF()));
+    return painter_.begin(writer_.get());
+}
+
+QPainter* PdfPages::BeginPage(int pageNumber)
+{
+    if (onlyPage_ > 0 && pageNumber != onlyPage_)
+        return nullptr;
+    if (pageCount_ == 0) {
+        if (!Open())
+            return nullptr;
+    } else if (!writer_->newPage()) {
+        return nullptr;
+    }
+    ++pageCount_;
+    painter_.resetTransform();
+    // The sheet's pixels run at the horizontal resolution; the vertical one
+    // may differ.
+    const DeviceFrame& P = geometry_->P;
+    painter_.scale(1.0, double(P.resolutionX) / P.resolutionY);
+    painter_.translate(TextAreaCorner(*geometry_, pageNumber));
+    // Paper shows only what lies inside the text area, like the printer page.
+    painter_.setClipRect(QRect(0, 0, P.textWidth, P.textHeight));
+    return &painter_;
+}
+
+void PdfPages::EndPage() { }
+
+bool PdfPages::Finish(QString* error)
+{
+    QString reason;
+    if (pageCount_ == 0) {
+        reason = file_.isOpen() || file_.error() != QFileDevice::NoError ? file_.errorString()
+                                                                         : QStringLiteral("No page to write");
+        file_.cancelWriting();
+    } else if (!painter_.end() || !file_.commit()) {
+        reason = file_.errorString();
+    }
+    if (error)
+        *error = reason;
+    return reason.isEmpty();
+}
+
+bool WritePdfCatalog(SampleInput input, const QString& path, int onlyPage, GenerationLog& log, RunObserver& observer,
+    QString* error, SampleResult* result)
+{
+    QTemporaryDir work;
+    if (!work.isValid()) {
+        if (error)
+            *error = work.errorString();
+        return false;
+    }
+    input.mode = RunMode::Preview;
+    input.workFolder = work.path();
+    input.printJob = nullptr;
+    PdfPages pages(path, onlyPage);
+    input.vectorPages = &pages;
+    PageIndex index;
+    SampleRun run(std::move(input), log, index);
+    pages.SetGeometry(run.Geometry());
+    const SampleResult outcome = run.Run(observer);
+    if (result)
+        *result = outcome;
+    return pages.Finish(error);
+}
+
+} // namespace tz
