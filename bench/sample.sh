@@ -37,7 +37,7 @@ repeat 8 "$tmp/eight.tzl"
 faces=$(($(grep -c . "$tmp/one.tzl") - 4))
 rows=$((faces * 8))
 
-ours() { "$build/bin/tzind" sample --no-printer --stats -o "$tmp/out" "$tmp/eight.tzl" 2>"$tmp/ours.err"; }
+ours() { "$build/bin/tzind" sample --no-printer --format tzg --stats -o "$tmp/out" "$tmp/eight.tzl" 2>"$tmp/ours.err"; }
 floor() { "$tmp/rasterfloor" -d 300 -n 8 "$tmp/fonts.list" >/dev/null 2>"$tmp/floor.err"; }
 ours; floor
 : > "$tmp/pairs"
@@ -54,7 +54,7 @@ pages=$(sed -n 's/^pages \([0-9]*\)/\1/p' "$tmp/ours.err")
 repeat 100 "$tmp/many.tzl"
 /usr/bin/time -f '%M' -o "$tmp/rss" "$build/bin/tzind" sample --no-printer -o "$tmp/many" "$tmp/many.tzl" 2>/dev/null || true
 many_rows=$((faces * 100))
-many_pages=$(ls "$tmp/many" | grep -c '^tzsm')
+many_pages=$(ls "$tmp/many" | grep -c "^tzsm")
 
 echo "fonts: $fonts, faces listed: $faces, rows sampled: $rows, pages: $pages (median of $runs paired runs)"
 awk -v o="$ours_ms" -v f="$floor_ms" -v n="$rows" -v q="$ratio" 'BEGIN {

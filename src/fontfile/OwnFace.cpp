@@ -4,7 +4,6 @@
 #include "fontfile/FontFileLog.h"
 #include "fontfile/FontFileReader.h"
 
-#include <QFile>
 #include <algorithm>
 #include <optional>
 #include <vector>
@@ -151,14 +150,17 @@ QByteArray WithNameTable(const QByteArray& face, const QByteArray& nameTable)
     return WriteSfnt(ViewOf(face).U32(0), std::move(copies));
 }
 
-QByteArray LoadOwnFace(const QString& path, const QString& faceName, const QString& familyName)
+OwnFaceData::OwnFaceData(const QString& path, const QString& faceName, const QString& familyName)
+    : file_(path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    if (!file_.open(QIODevice::ReadOnly)) {
         qCDebug(lcFontFile) << "can't read" << path;
-        return {};
+        return;
     }
-    const QByteArray image = file.readAll();
+    const qint64 size = file_.size();
+    const uchar* mapped = size > 0 ? file_.map(0, size) : nullptr;
+    const QByteArray image = mapped ? QByteArray::fromRawData(reinterpret_cast<const char*>(mapped), qsizetype(size))
+                                    : file_.readAll();
     int index = 0;
     if (ViewOf(image).HasTag(0, "ttcf")) {
         FontFileReader reader;
@@ -177,7 +179,13 @@ QByteArray LoadOwnFace(const QString& path, const QString& faceName, const QStri
         }
         index = index >= 0 ? index : std::max(byFace, 0);
     }
-    return StandaloneFace(image, index);
+    bytes_ = StandaloneFace(image, index);
+}
+
+QByteArray LoadOwnFace(const QString& path, const QString& faceName, const QString& familyName)
+{
+    const OwnFaceData data(path, faceName, familyName);
+    return QByteArray(data.Bytes().constData(), data.Bytes().size());
 }
 
 } // namespace tz

@@ -4,6 +4,7 @@
 // another installed file of the same name, and a collection's bytes give the
 // font engine only its first face.
 #include <QByteArray>
+#include <QFile>
 #include <QString>
 
 namespace tz {
@@ -20,7 +21,23 @@ QByteArray WithNameTable(const QByteArray& face, const QByteArray& nameTable);
 
 // Font data of the face of the file at path whose face and family names are
 // the row's; when no face carries both names, the first face with the face
-// name, else the file's first face. Empty when the file can't be read as a font.
+// name, else the file's first face. A single-face file is mapped, not read, so
+// only the parts the font engine touches are loaded. Empty when the file
+// can't be read as a font.
+class OwnFaceData {
+public:
+    OwnFaceData(const QString& path, const QString& faceName, const QString& familyName);
+    OwnFaceData(const OwnFaceData&) = delete;
+    OwnFaceData& operator=(const OwnFaceData&) = delete;
+    // Valid while this object lives.
+    const QByteArray& Bytes() const { return bytes_; }
+
+private:
+    QFile file_;
+    QByteArray bytes_;
+};
+
+// The same data as a copy of its own.
 QByteArray LoadOwnFace(const QString& path, const QString& faceName, const QString& familyName);
 
 } // namespace tz

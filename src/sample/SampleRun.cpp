@@ -67,12 +67,13 @@ namespace {
         painter.setPen(QPen(Qt::black, 0));
     }
 
+    QRawFont RawFontOf(const QByteArray& data) { return data.isEmpty() ? QRawFont() : QRawFont(data, 12.0); }
+
+    // A face drawn onto a document lives until the document ends, so it gets
+    // data of its own rather than a mapping of the file.
     QRawFont RawFaceOf(const QString& path, const FontEntry& entry)
     {
-        const QByteArray data = LoadOwnFace(path, entry.FaceName, entry.FamilyName);
-        if (data.isEmpty())
-            return {};
-        return QRawFont(data, 12.0);
+        return RawFontOf(LoadOwnFace(path, entry.FaceName, entry.FamilyName));
     }
 
     // Whether the face's licence lets a document carry it (OS/2 fsType:
@@ -237,7 +238,9 @@ bool SampleRun::RenderFace(int row, int& pageNumber)
     face_.sampleClass = SampleClassOf(lookup.charset);
     face_.styleFlags = lookup.styleFlags;
     face_.twoLine = face_.charset == kShiftJisCharset && input_.environment.sjisAlsoAscii;
-    const QRawFont face = input_.vectorPages ? VectorFaceOf(row, entry) : RawFaceOf(facePath_, entry);
+    // The mapped data outlives every font made from it in this call.
+    const OwnFaceData data(input_.vectorPages ? QString() : facePath_, entry.FaceName, entry.FamilyName);
+    const QRawFont face = input_.vectorPages ? VectorFaceOf(row, entry) : RawFontOf(data.Bytes());
 
     int g = BlockHeight(face);
     if (g == 0 || g > P.textHeight) {
