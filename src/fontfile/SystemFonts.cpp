@@ -194,19 +194,17 @@ quint8 ClassifyCharset(quint8 code, quint8 previous)
     return previous;
 }
 
-SampleFace LookUpSampleFace(const QString& family, const QString& fullName)
+quint8 SampleCharset(const QString& family, const QString& fullName)
 {
-    SampleFace face;
+    quint8 charset = kDefaultCharset;
     for (const FontStyle& style : EnumerateFontStyles(family)) {
         if (!style.TrueType)
             continue;
-        face.charset = ClassifyCharset(style.Charset, face.charset);
-        if (style.FullName == fullName) {
-            face.styleFlags = style.StyleFlags;
+        charset = ClassifyCharset(style.Charset, charset);
+        if (style.FullName == fullName)
             break;
-        }
     }
-    return face;
+    return charset;
 }
 
 int AddFontResource(const QString& path)

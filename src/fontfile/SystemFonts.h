@@ -31,16 +31,12 @@ struct FontStyle {
 // added.
 QList<FontStyle> EnumerateFontStyles(const QString& family);
 
-// The character set a sample of the face uses, with the face's style flags:
-// every TrueType style of the family is classified in order (see
-// ClassifyCharset) until the style whose full name is fullName (compared
-// exactly), which gives the style flags. kDefaultCharset and no flags when no
-// style was classified or matched.
-struct SampleFace {
-    quint8 charset = kDefaultCharset;
-    quint32 styleFlags = 0;
-};
-SampleFace LookUpSampleFace(const QString& family, const QString& fullName);
+// The character set a sample of the face uses: every TrueType style of the
+// family is classified in order (see ClassifyCharset) up to the style whose
+// full name is fullName (compared exactly). kDefaultCharset when no style was
+// classified. The matching style's weight and slant select nothing here: the
+// face drawn is the row's own, which already has them.
+quint8 SampleCharset(const QString& family, const QString& fullName);
 // One step of the classification: a code with bit 1 set gives SYMBOL, 0 gives
 // ANSI, one with bit 7 set gives SHIFTJIS; any other code keeps the previous.
 quint8 ClassifyCharset(quint8 code, quint8 previous);

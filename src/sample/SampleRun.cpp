@@ -233,10 +233,8 @@ bool SampleRun::RenderFace(int row, int& pageNumber)
     const QString fileName = FileNamePart(entry.FilePath);
 
     face_ = {};
-    const SampleFace lookup = LookUpSampleFace(entry.FamilyName, entry.FaceName);
-    face_.charset = lookup.charset;
-    face_.sampleClass = SampleClassOf(lookup.charset);
-    face_.styleFlags = lookup.styleFlags;
+    face_.charset = SampleCharset(entry.FamilyName, entry.FaceName);
+    face_.sampleClass = SampleClassOf(face_.charset);
     face_.twoLine = face_.charset == kShiftJisCharset && input_.environment.sjisAlsoAscii;
     // The mapped data outlives every font made from it in this call.
     const OwnFaceData data(input_.vectorPages ? QString() : facePath_, entry.FaceName, entry.FamilyName);

@@ -141,7 +141,6 @@ private:
     struct FaceState {
         quint8 charset = kDefaultCharset;
         int sampleClass = kSymbolClass;
-        quint32 styleFlags = 0;
         bool twoLine = false;
         bool substituted = false;
     };
