@@ -3,7 +3,7 @@ BUILD      ?= build
 ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
 JOBS       ?= 2
-FUZZ_SECONDS ?= 180
+FUZZ_SECONDS ?= 600
 
 .PHONY: all deps configure build run test test-asan fuzz bench clean
 
