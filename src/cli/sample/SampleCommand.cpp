@@ -1,10 +1,12 @@
-// tzind sample: the generation run without a display. The rows come from a
+// tzind sample (run as tzind-sample, which tzind starts for it): the
+// generation run without a display. The rows come from a
 // list file or from paths added as `tzind add` adds them; the settings are
 // read from the settings store and never written. In preview mode it writes
 // the pages, the block index and the generation log into a folder; with
 // --print it prints the sheets on the current or the named printer.
 #include "cli/Commands.h"
 #include "cli/FontArguments.h"
+#include "cli/SampleUsage.h"
 #include "fontlist/FontList.h"
 #include "pagesetup/PageSetup.h"
 #include "platform/FontSubstitutes.h"
@@ -29,15 +31,6 @@ namespace tz::cli {
 
 namespace {
 
-    const QString kUsage = QStringLiteral(
-        "sample [--no-printer] [--preview-dpi N] [--format png|bmp|tzg] [--stats] -o OUT LIST|PATH...\n"
-        "      make the sample sheets of a list file, or of fonts, archives and folders, in preview\n"
-        "      mode: pages tzsm0001.png ... (or .bmp, or the page files 0001.tzg), index.tsv and\n"
-        "      log.txt in the folder OUT; an OUT ending in .pdf is one vector catalog of the pages;\n"
-        "      --stats prints the row count and the slowest row's time\n"
-        "sample --print [--printer NAME] [--dpi N] [-o OUT] LIST|PATH...\n"
-        "      print the sample sheets on the current printer or the printer NAME (at N pixels per\n"
-        "      inch instead of the printer's own); the log goes to standard error (and log.txt in OUT)");
 
     enum { kExitNotDrawn = 3, kExitBusy = 4 };
 
@@ -217,7 +210,7 @@ namespace {
     {
         const auto options = ParseOptions(args);
         if (!options) {
-            Err(QStringLiteral("usage: tzind ") + kUsage + u'\n');
+            Err(QStringLiteral("usage: tzind ") + kSampleUsage + u'\n');
             return kExitUsage;
         }
         const bool pdf = options->output.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive);
@@ -302,7 +295,7 @@ namespace {
         return kExitOk;
     }
 
-    const CommandRegistration registration({ QStringLiteral("sample"), kUsage, Sample, true, true });
+    const CommandRegistration registration({ QStringLiteral("sample"), kSampleUsage, Sample, true, true });
 
 } // namespace
 
