@@ -173,6 +173,11 @@ void SampleRun::PreparePages()
     P.pageBitmap = WhiteImage(QSize(P.textWidth, P.textHeight), QImage::Format_Mono, P.resolutionX, P.resolutionY);
     V.pageBitmap = WhiteImage(QSize(V.textWidth, V.textHeight), previewFormat, V.resolutionX, V.resolutionY);
     pageImage_ = WhiteImage(QSize(V.paperWidth, V.paperHeight), previewFormat, V.resolutionX, V.resolutionY);
+    const QString headingFace = input_.environment.HeadingFace();
+    const int headingSize = input_.environment.HeadingSize();
+    printerHeading_ = PageFont::System(headingFace,
+        PixelSizeOfPoints(CanvasPoints(headingSize, P.resolutionY, V.resolutionY), V.resolutionY), false, false, false);
+    previewHeading_ = PageFont::System(headingFace, PixelSizeOfPoints(headingSize, V.resolutionY), false, false, smooth);
     for (DeviceFrame* frame : { &P, &V }) {
         frame->sampleX = frame->resolutionX / 4;
         frame->blockGap = frame->resolutionY / 10;
@@ -255,13 +260,7 @@ bool SampleRun::RenderFace(int row, int& pageNumber)
     const QString pageKey = PageIndex::PageKey(pageNumber, top);
 
     const bool smooth = V.pageBitmap.format() != QImage::Format_Mono;
-    const QString headingFace = input_.environment.HeadingFace();
-    const int headingSize = input_.environment.HeadingSize();
-    const PageFont printerHeading = PageFont::System(
-        headingFace, PixelSizeOfPoints(CanvasPoints(headingSize, P.resolutionY, V.resolutionY), V.resolutionY), false, false, false);
-    const PageFont previewHeading
-        = PageFont::System(headingFace, PixelSizeOfPoints(headingSize, V.resolutionY), false, false, smooth);
-    const int h = printerHeading.Height();
+    const int h = printerHeading_.Height();
     g += h;
 
     // A block that does not fit even an empty page would never be placed.
@@ -277,14 +276,14 @@ bool SampleRun::RenderFace(int row, int& pageNumber)
     if (face_.substituted)
         log_.LogMessage(LogEvent::Substituted, entry.FaceName, fileName, substituteFace_);
     const HeadingTexts heading = HeadingOf(entry, input_.environment.heading);
-    const int rightX = P.textWidth - printerHeading.Width(heading.right);
+    const int rightX = P.textWidth - printerHeading_.Width(heading.right);
     const int y = P.y;
     const int sampleY = int(y + h + P.resolutionY * 0.01);
     const int ruleY = int(y + h + P.resolutionY * 0.005);
 
     auto drawPrinterBlock = [&](QPainter& painter) {
-        printerHeading.Draw(painter, rightX, y, heading.right, true);
-        printerHeading.Draw(painter, P.headingX, y, heading.left, true);
+        printerHeading_.Draw(painter, rightX, y, heading.right, true);
+        printerHeading_.Draw(painter, P.headingX, y, heading.left, true);
         DrawSampleLines(painter, face, P.sampleX, sampleY, P.resolutionY, false);
         DrawRule(painter, P.headingX, P.textWidth, int(ruleY + P.resolutionY * 0.005));
     };
@@ -299,8 +298,8 @@ bool SampleRun::RenderFace(int row, int& pageNumber)
         QPainter painter(&geometry_.V.pageBitmap);
         SetUpPainter(painter, smooth);
         const int previewY = Scale(y, V.resolutionY, P.resolutionY);
-        previewHeading.Draw(painter, Scale(rightX, V.resolutionX, P.resolutionX), previewY, heading.right, true);
-        previewHeading.Draw(painter, Scale(P.headingX, V.resolutionX, P.resolutionX), previewY, heading.left, true);
+        previewHeading_.Draw(painter, Scale(rightX, V.resolutionX, P.resolutionX), previewY, heading.right, true);
+        previewHeading_.Draw(painter, Scale(P.headingX, V.resolutionX, P.resolutionX), previewY, heading.left, true);
         DrawSampleLines(painter, face, Scale(P.sampleX, V.resolutionX, P.resolutionX),
             Scale(sampleY, V.resolutionY, P.resolutionY), V.resolutionY, smooth);
         DrawRule(painter, V.headingX, V.textWidth,

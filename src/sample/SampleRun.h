@@ -131,11 +131,6 @@ public:
     // steps 9 to 11 and the layout cursors).
     void PreparePages();
     const PageGeometry& Geometry() const { return geometry_; }
-    const QImage& PageImage() const { return pageImage_; }
-    // Where RenderFace reads the row's font file (set by the row loop).
-    void SetFacePath(const QString& path) { facePath_ = path; }
-    // The family name and face name of the substitute font.
-    const QString& SubstituteFace() const { return substituteFace_; }
 
 private:
     struct FaceState {
@@ -169,6 +164,8 @@ private:
     PageIndex& index_;
     PageGeometry geometry_;
     QImage pageImage_;
+    PageFont printerHeading_; // the heading font of each canvas, set up with the pages
+    PageFont previewHeading_;
     FaceState face_;
     QString facePath_;
     QString substituteFace_;

@@ -557,15 +557,25 @@ void SampleViewer::closeEvent(QCloseEvent* event)
     event->accept();
 }
 
+namespace {
+
+    // The program's own save dialog with the page types.
+    void SetUpSaveDialog(QFileDialog& dialog, const QString& name)
+    {
+        dialog.setObjectName(name);
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        dialog.setNameFilters(SaveFilters());
+    }
+
+} // namespace
+
 void SampleViewer::ReportError(const QString& reason) { QMessageBox::critical(this, kProductTitle, reason); }
 
 void SampleViewer::SavePage()
 {
     QFileDialog dialog(this);
-    dialog.setObjectName(QStringLiteral("SaveDialog1"));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setNameFilters(SaveFilters());
+    SetUpSaveDialog(dialog, QStringLiteral("SaveDialog1"));
     dialog.setDefaultSuffix(DefaultSuffixOf(kTypePng));
     dialog.selectFile(QStringLiteral("tzsm") + PageNumberText(currentPage_));
     connect(&dialog, &QFileDialog::filterSelected, &dialog,
@@ -586,10 +596,7 @@ void SampleViewer::SavePage()
 void SampleViewer::SaveAllPages()
 {
     QFileDialog dialog(this);
-    dialog.setObjectName(QStringLiteral("SaveDialog2"));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setNameFilters(SaveFilters());
+    SetUpSaveDialog(dialog, QStringLiteral("SaveDialog2"));
     dialog.selectFile(QStringLiteral("tzsm"));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
@@ -619,10 +626,7 @@ void SampleViewer::CopyPage()
 void SampleViewer::SavePdf()
 {
     QFileDialog dialog(this);
-    dialog.setObjectName(QStringLiteral("SaveDialog1"));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setNameFilters(SaveFilters());
+    SetUpSaveDialog(dialog, QStringLiteral("SaveDialog1"));
     dialog.selectNameFilter(SaveFilters().value(kTypePdf - 1));
     dialog.setDefaultSuffix(DefaultSuffixOf(kTypePdf));
     dialog.selectFile(QStringLiteral("tzsm"));
