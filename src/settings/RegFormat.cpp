@@ -1,5 +1,6 @@
 #include "settings/RegFormat.h"
 
+#include <QFileDevice>
 #include <QMap>
 #include <QStringList>
 
@@ -134,7 +135,13 @@ bool WriteRegFormat(QIODevice& device, const QSettings::SettingsMap& map)
             out += line.toUtf8() + '\n';
         out += '\n';
     }
-    return device.write(out) == out.size();
+    if (device.write(out) != out.size())
+        return false;
+    // The file's last bytes may still wait in its buffer: a flush that fails
+    // there (a full disk) must fail the write, or the file would be replaced
+    // by a truncated one.
+    auto* file = qobject_cast<QFileDevice*>(&device);
+    return !file || file->flush();
 }
 
 QSettings::Format RegFormat()
