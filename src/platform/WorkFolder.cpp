@@ -98,7 +98,7 @@ namespace {
                 continue;
             struct stat info { };
             if (::fstat(fd, &info) == 0 && IsPrivateFolderOfThisUser(info) && info.st_mtime < settled
-                && info.st_ctime < settled && ::flock(fd, LOCK_EX | LOCK_NB) == 0 && HasOwnerMark(fd)) {
+                && ::flock(fd, LOCK_EX | LOCK_NB) == 0 && HasOwnerMark(fd)) {
                 EmptyFolderAt(fd);
                 ::unlinkat(tempFd, entry->d_name, AT_REMOVEDIR);
             }

@@ -1,6 +1,5 @@
 #include "settings/RegFormat.h"
 
-#include <QFileDevice>
 #include <QMap>
 #include <QStringList>
 
@@ -135,13 +134,7 @@ bool WriteRegFormat(QIODevice& device, const QSettings::SettingsMap& map)
             out += line.toUtf8() + '\n';
         out += '\n';
     }
-    if (device.write(out) != out.size())
-        return false;
-    // The file's last bytes may still wait in its buffer: a flush that fails
-    // there (a full disk) must fail the write, or the file would be replaced
-    // by a truncated one.
-    auto* file = qobject_cast<QFileDevice*>(&device);
-    return !file || file->flush();
+    return device.write(out) == out.size();
 }
 
 QSettings::Format RegFormat()

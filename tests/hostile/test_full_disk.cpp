@@ -7,7 +7,6 @@
 #include "SettingsPrivateFonts.h"
 #include "TestSupport.h"
 #include "sample/PageStore.h"
-#include "settings/SettingsStore.h"
 #include "viewer/PNGImage.h"
 #include "viewer/PageExport.h"
 
@@ -115,7 +114,7 @@ private slots:
         QFETCH(QString, page);
         Fill({ page }, 8192);
         const ProcessResult run = RunProcess(BinPath("tzind"),
-            { "sample", "--no-printer", "--preview-dpi", "300", "--format", format, "-o", mount_->path(), kDejaVuSans });
+            { "sample", "--no-printer", "--format", format, "-o", mount_->path(), kDejaVuSans });
         QCOMPARE(run.exitCode, 2);
         QVERIFY2(run.err.contains("cannot write " + QFile::encodeName(On(page))), run.err);
         CheckUntouched({ page }, { "index.tsv", "log.txt" });
@@ -169,27 +168,6 @@ private slots:
         QVERIFY(!SaveAllPages(work.path(), 1, On("tzsm"), kTypeBmp, png, &error));
         QVERIFY(!error.isEmpty());
         CheckUntouched(old);
-    }
-
-    void settings()
-    {
-        const QByteArray settingsVariable = qgetenv("TYPOSCAN_SETTINGS");
-        qputenv("TYPOSCAN_SETTINGS", QFile::encodeName(On("Typoscan.reg")));
-        QVERIFY(WriteBytes(On("Typoscan.reg"), "[HKEY_CURRENT_USER\\Software\\Quillmoor\\Typoscan\\Zindel]\n"));
-        const QByteArray before = ReadAll(On("Typoscan.reg"));
-        Fill({});
-        bool closed = true;
-        {
-            SettingsStore store;
-            SettingsGroup(store, "Zindel").Write("Path", QString(20000, u'x'));
-            closed = store.Close();
-        }
-        qputenv("TYPOSCAN_SETTINGS", settingsVariable);
-        QVERIFY(!closed);
-        QCOMPARE(ReadAll(On("Typoscan.reg")), before);
-        QStringList left = QDir(mount_->path()).entryList(QDir::Files | QDir::Hidden);
-        left.removeAll("Typoscan.reg.lock");
-        QCOMPARE(left, (QStringList { "Typoscan.reg", "filler" }));
     }
 };
 

@@ -183,7 +183,7 @@ private slots:
     void noRuntimeFolderWarning()
     {
         QTemporaryDir temp;
-        for (const QStringList& args : { QStringList { "version" }, QStringList { "faces", kDejaVuSans },
+        for (const QStringList& args : { QStringList { "--version" }, QStringList { "faces", kDejaVuSans },
                  QStringList { "sample", "--no-printer", "-o", temp.filePath("out"), kDejaVuSans } }) {
             const ProcessResult run = RunProcess(BinPath("tzind"), args, WithoutRuntimeFolder(temp.path()));
             QCOMPARE(run.exitCode, 0);
@@ -221,17 +221,17 @@ private slots:
                 held.push_back(fd);
         }
         ::alarm(20); // an open that blocks ends the test
-        std::optional<int> left;
+        int left = 7;
         {
             SettingsStore store;
-            SettingsGroup(store, "Zindel").Read("Left", *left.emplace(7)).Write("Left", 300);
+            SettingsGroup(store, "Zindel").Read("Left", left).Write("Left", 300);
             store.Close();
         }
         ::alarm(0);
         for (int fd : held)
             ::close(fd);
         qputenv("TYPOSCAN_SETTINGS", oldSettings);
-        QCOMPARE(*left, 7);
+        QCOMPARE(left, 7);
         QCOMPARE(QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System),
             QStringList { "Typoscan.reg" });
         if (kind == u"emfile")
