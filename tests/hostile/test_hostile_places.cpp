@@ -56,7 +56,6 @@ QStringList WithoutRuntimeFolder(const QString& temp)
 
 class TestHostilePlaces : public QObject {
     Q_OBJECT
-    QTemporaryDir dir_;
 
 private slots:
     // Only folders that are certainly abandoned work folders of this user go:
@@ -92,12 +91,9 @@ private slots:
         QVERIFY(QFile::link(victim, abandoned + "/typozind.arc.ttf"));
         const QString quotes = folder("TZQuotes", 0755, false);
         const QString mixedCase = folder("tzqab12cd", 0700, true);
-        const QString longer = folder("tzQab12CDx", 0700, true);
         const QString unmarked = folder("tzQnomark", 0700, false);
         const QString evil = folder("tzQevil12", 0777, true);
         QVERIFY(QFile::link(victim, evil + "/link"));
-        const QString evilShort = folder("tzQevil", 0777, false);
-        QVERIFY(QFile::link(victim, evilShort + "/link"));
         const QString foreign = folder("tzQothers", 0700, true);
         QCOMPARE(::lchown(QFile::encodeName(foreign).constData(), kOtherUser, kOtherUser), 0);
         const QString pointed = outside.filePath("pointed");
@@ -117,7 +113,7 @@ private slots:
         qputenv("TMPDIR", oldTemp);
 
         QVERIFY(!QFileInfo::exists(abandoned));
-        for (const QString& kept : { quotes, mixedCase, longer, unmarked, evil, evilShort, foreign, fresh })
+        for (const QString& kept : { quotes, mixedCase, unmarked, evil, foreign, fresh })
             QVERIFY2(QFileInfo::exists(kept + "/0001.tzg"), qPrintable(kept));
         QVERIFY(QFileInfo(evil + "/link").isSymLink());
         QVERIFY(QFileInfo::exists(pointed + u'/' + markName));
@@ -183,12 +179,10 @@ private slots:
     void noRuntimeFolderWarning()
     {
         QTemporaryDir temp;
-        for (const QStringList& args : { QStringList { "--version" }, QStringList { "faces", kDejaVuSans },
-                 QStringList { "sample", "--no-printer", "-o", temp.filePath("out"), kDejaVuSans } }) {
-            const ProcessResult run = RunProcess(BinPath("tzind"), args, WithoutRuntimeFolder(temp.path()));
-            QCOMPARE(run.exitCode, 0);
-            QVERIFY2(!run.err.contains("XDG_RUNTIME_DIR"), run.err);
-        }
+        const ProcessResult run = RunProcess(BinPath("tzind"),
+            { "sample", "--no-printer", "-o", temp.filePath("out"), kDejaVuSans }, WithoutRuntimeFolder(temp.path()));
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY2(!run.err.contains("XDG_RUNTIME_DIR"), run.err);
         QCOMPARE(ModeOf(temp.filePath(QString("typoscan-%1").arg(::geteuid()))), mode_t(0700));
     }
 
