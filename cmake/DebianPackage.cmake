@@ -11,15 +11,14 @@ set(CPACK_PACKAGE_CONTACT "Typoscan Zindel developers <typoscan-zindel@example.o
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "font collection manager and sample sheet maker")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION_SUMMARY}
- Typoscan Zindel gathers font files into font lists: TrueType files and
- collections, OpenType fonts with TrueType outlines, fonts inside ZIP, LZH,
- CAB and self-extracting archives, Macintosh font files and the installed
- fonts. Lists are sorted, searched and saved as .tzl files, and turned into
- sample sheets that are shown, printed, exported as images or written as PDF
- catalogs. The user interface is in Japanese.
- .
- The tzind command does the same work from the command line.")
+set(CPACK_PACKAGE_DESCRIPTION "Typoscan Zindel gathers font files into font lists: TrueType files and
+collections, OpenType fonts with TrueType outlines, fonts inside ZIP, LZH,
+CAB and self-extracting archives, Macintosh font files and the installed
+fonts. Lists are sorted, searched and saved as .tzl files, and turned into
+sample sheets that are shown, printed, exported as images or written as PDF
+catalogs. The user interface is in Japanese.
+
+The tzind command does the same work from the command line.")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
