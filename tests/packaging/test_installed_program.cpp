@@ -12,6 +12,7 @@
 #include <QMimeDatabase>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -24,6 +25,7 @@ private slots:
     void initTestCase();
     void installsTheLayout_data();
     void installsTheLayout();
+    void entriesNameTheInstalledFiles();
     void validatorsAcceptTheDesktopFiles_data();
     void validatorsAcceptTheDesktopFiles();
     void manualPagesRenderWithoutWarnings_data();
@@ -83,7 +85,19 @@ void TestInstalledProgram::installsTheLayout()
         const int size = path.section(u'/', 3, 3).section(u'x', 0, 0).toInt();
         QCOMPARE(icon.size(), QSize(size, size));
     }
-    QVERIFY(!QFileInfo::exists(Usr(QStringLiteral("bin/tzind-sample")))); // an internal helper, not on the PATH
+}
+
+void TestInstalledProgram::entriesNameTheInstalledFiles()
+{
+    const QSettings entry(AppFile(QStringLiteral("applications"), QStringLiteral(".desktop")), QSettings::IniFormat);
+    const QString icon = entry.value(QStringLiteral("Desktop Entry/Icon")).toString();
+    QVERIFY(QFileInfo::exists(Usr(QStringLiteral("share/icons/hicolor/scalable/apps/%1.svg").arg(icon))));
+    QVERIFY(QFileInfo::exists(Usr(QStringLiteral("bin/") + entry.value(QStringLiteral("Desktop Entry/Exec")).toString().section(u' ', 0, 0))));
+    const QString types = entry.value(QStringLiteral("Desktop Entry/MimeType")).toString();
+    QVERIFY2(types.contains(QStringLiteral("application/x-typoscan-zindel-list")), qPrintable(types));
+    const QByteArray metainfo = test::ReadBytes(AppFile(QStringLiteral("metainfo"), QStringLiteral(".metainfo.xml")));
+    QVERIFY(metainfo.contains("<launchable type=\"desktop-id\">" TZ_APP_ID ".desktop</launchable>"));
+    QVERIFY(metainfo.contains("/docs/screenshot.png</image>"));
 }
 
 void TestInstalledProgram::validatorsAcceptTheDesktopFiles_data()
@@ -196,7 +210,9 @@ void TestInstalledProgram::installedTzindRuns()
     QCOMPARE(rows.exitCode, 0);
     QVERIFY2(rows.out.contains("Install Check Bold\tInstall Check\t"), rows.out.constData());
 
-    // sample runs in the helper below lib: its own usage text, not a failed start.
+    // sample runs in the helper below lib, which is not on the PATH: its own
+    // usage text, not a failed start.
+    QVERIFY(!QFileInfo::exists(Usr(QStringLiteral("bin/tzind-sample"))));
     const test::ProcessResult sample = test::RunProcess(tzind, { QStringLiteral("sample") });
     QCOMPARE(sample.exitCode, 2);
     QVERIFY2(sample.err.startsWith("usage: tzind sample"), sample.err.constData());
