@@ -163,7 +163,8 @@ bool RegisterListFileType(const QString& executable, const QImage& icon)
 {
     if (SystemProvidesListFileType(executable))
         return true;
-    if (!WriteFile(ListMimePackagePath(), MimePackage()))
+    const QByteArray package = MimePackage();
+    if (package.isEmpty() || !WriteFile(ListMimePackagePath(), package))
         return false;
     if (!icon.isNull()) {
         QByteArray png;
