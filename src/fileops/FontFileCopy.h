@@ -5,6 +5,7 @@
 // temporary file beside the target, so a failed copy never leaves a partial
 // file and nothing is written outside the target folder.
 #include "fontlist/FontEntry.h"
+#include "platform/RemovedOnSignal.h"
 
 #include <QString>
 #include <functional>
@@ -54,6 +55,7 @@ private:
     QString path_;
     QString name_;
     bool temporary_ = false;
+    RemovedOnSignal removal_; // of an extracted member
 };
 
 enum class ExistingTarget { Replace, Keep };

@@ -64,6 +64,7 @@ WorkFolder::WorkFolder()
     if (mkdtemp(pattern.data())) {
         path_ = QFile::decodeName(pattern);
         lockFd_ = LockFolder(path_);
+        removal_ = RemovedOnSignal(path_, RemovedOnSignal::Kind::Folder);
     } else {
         path_ = QCoreApplication::applicationDirPath();
         fallback_ = true;

@@ -5,6 +5,8 @@
 // process lives; folders whose lock went with a killed owner are removed when
 // the next one is made. When that fails, the executable's folder serves
 // instead and is never emptied.
+#include "platform/RemovedOnSignal.h"
+
 #include <QString>
 
 namespace tz {
@@ -30,6 +32,7 @@ private:
     QString path_;
     int lockFd_ = -1;
     bool fallback_ = false;
+    RemovedOnSignal removal_; // the folder, once the files in it are gone
 };
 
 } // namespace tz
