@@ -159,10 +159,10 @@ public:
     }
 
     // Copies the current member's data within its bound, which counts what is
-    // read of the archive file from here on as the member's compressed data;
-    // false on a damaged member (the library checks CRCs), a member past its
-    // bound or a short write.
-    bool CopyData(const ExtractionBound& bound, MemberOutput& output)
+    // read of the archive file from here on as the member's compressed data.
+    // Fails on a damaged member (the library checks CRCs), data that ends
+    // before its declared size or a short write.
+    ExtractResult CopyData(const ExtractionBound& bound, MemberOutput& output)
     {
         const la_int64_t start = ArchiveBytesRead();
         char buffer[kCopyBufferSize];
@@ -170,15 +170,16 @@ public:
         for (;;) {
             const la_ssize_t read = entries_.readData(archive_, buffer, sizeof buffer);
             if (read == 0)
-                return bound.Complete(total);
+                return ExtractResult::Of(bound.Complete(total));
             if (read < 0) {
                 qCWarning(lcArchive) << "read error:" << Error();
-                return false;
+                return ExtractResult::Outcome::Failed;
             }
             total += quint64(read);
-            if (!bound.Allows(total, quint64(std::max<la_int64_t>(ArchiveBytesRead() - start, 0)))
-                || !output.Write(buffer, read))
-                return false;
+            if (!bound.Allows(total, quint64(std::max<la_int64_t>(ArchiveBytesRead() - start, 0))))
+                return ExtractResult::Outcome::TooLarge;
+            if (!output.Write(buffer, read))
+                return ExtractResult::Outcome::Failed;
         }
     }
 
@@ -315,8 +316,12 @@ std::optional<ExtractResult> ArchiverLibrary::Extraction::ExtractAhead(
         if (!bound)
             return ExtractResult::Outcome::TooLarge;
         MemberOutput output;
-        return ExtractResult::Of(output.CreateIn(folder) && reader_->CopyData(*bound, output)
-            && output.Finish(reader_->ModificationTime(entry), destination));
+        if (!output.CreateIn(folder))
+            return ExtractResult::Outcome::Failed;
+        const ExtractResult copied = reader_->CopyData(*bound, output);
+        if (!copied)
+            return copied;
+        return ExtractResult::Of(output.Finish(reader_->ModificationTime(entry), destination));
     }
     return std::nullopt;
 }

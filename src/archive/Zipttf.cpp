@@ -114,9 +114,9 @@ namespace {
         return local.toSecsSinceEpoch();
     }
 
-    // Copies the open member; true when exactly the recorded size arrived.
-    // minizip reads no more than the recorded compressed size of the member.
-    bool CopyMember(unzFile file, const unz_file_info64& info, const ExtractionBound& bound, MemberOutput& output)
+    // Copies the open member; extracted when exactly the recorded size
+    // arrived. minizip reads no more than the recorded compressed size.
+    ExtractResult CopyMember(unzFile file, const unz_file_info64& info, const ExtractionBound& bound, MemberOutput& output)
     {
         char buffer[kCopyBufferSize];
         quint64 total = 0;
@@ -124,19 +124,21 @@ namespace {
             const int read = unzReadCurrentFile(file, buffer, sizeof buffer);
             if (read < 0) {
                 qCWarning(lcArchive) << "read error" << read;
-                return false;
+                return ExtractResult::Outcome::Failed;
             }
             if (read == 0)
                 break;
             total += quint64(read);
-            if (!bound.Allows(total, info.compressed_size) || !output.Write(buffer, read))
-                return false;
+            if (!bound.Allows(total, info.compressed_size))
+                return ExtractResult::Outcome::TooLarge;
+            if (!output.Write(buffer, read))
+                return ExtractResult::Outcome::Failed;
         }
         if (!bound.Complete(total)) {
             qCWarning(lcArchive) << "member holds" << total << "bytes, recorded" << info.uncompressed_size;
-            return false;
+            return ExtractResult::Outcome::Failed;
         }
-        return true;
+        return ExtractResult::Outcome::Extracted;
     }
 
 } // namespace
@@ -190,12 +192,14 @@ ExtractResult ExtractZipMember(
         unzCloseCurrentFile(zip.Handle());
         return ExtractResult::Outcome::Failed;
     }
-    const bool complete = CopyMember(zip.Handle(), found->info, *bound, output);
+    const ExtractResult copied = CopyMember(zip.Handle(), found->info, *bound, output);
     // Closing the member checks its CRC once every byte was read.
     const bool crcPassed = unzCloseCurrentFile(zip.Handle()) == UNZ_OK;
-    if (complete && !crcPassed)
+    if (!copied)
+        return copied;
+    if (!crcPassed)
         qCWarning(lcArchive) << "CRC mismatch:" << member.Name << "in" << archivePath;
-    return ExtractResult::Of(complete && crcPassed && output.Finish(ModificationTime(found->info.tmu_date), destination));
+    return ExtractResult::Of(crcPassed && output.Finish(ModificationTime(found->info.tmu_date), destination));
 }
 
 } // namespace tz

@@ -26,22 +26,25 @@ namespace {
 
     constexpr qint64 kChunk = 64 * 1024;
 
+    // Only a regular file is copied: a FIFO would block the copy and a device
+    // such as /dev/zero would fill the destination, so both count as missing.
     bool CopyBytes(const QString& source, QFile& out)
     {
-        QFile in(source);
-        if (!in.open(QIODevice::ReadOnly))
+        const RegularFile in(source, RegularFile::Mode::Read);
+        if (!in.IsOpen())
             return false;
         QByteArray buffer(kChunk, Qt::Uninitialized);
+        quint64 position = 0;
         for (;;) {
-            const qint64 got = in.read(buffer.data(), kChunk);
-            if (got < 0)
-                return false;
+            const std::size_t got = in.ReadAt(position, buffer.data(), std::size_t(kChunk));
             if (got == 0)
                 break;
-            if (out.write(buffer.constData(), got) != got)
+            if (out.write(buffer.constData(), qint64(got)) != qint64(got))
                 return false;
+            position += got;
         }
-        return out.flush() && ::fsync(out.handle()) == 0;
+        // Reading ends early only on a read error.
+        return position >= quint64(in.Size()) && out.flush() && ::fsync(out.handle()) == 0;
     }
 
     // The source's access and modification times onto the file (creation
