@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <csignal>
+#include <sys/mount.h>
 #include <sys/resource.h>
 
 using namespace tz;
@@ -293,6 +294,24 @@ private slots:
         QVERIFY(!result);
         QVERIFY(result.IsTooLarge());
         QCOMPARE(FilesBelow(sandbox + "/out"), QStringList());
+    }
+
+    // A member declared larger than the free space of the folder it goes to
+    // is refused before a byte is written.
+    void noRoomIsRefusedFirst_data() { AddBackendRows(); }
+    void noRoomIsRefusedFirst()
+    {
+        QFETCH(bool, library);
+        UseArchiverLibrary(library);
+        const QString archive = Generated("stored.zip", { { "BIG.TTF", QByteArray(4 << 20, 'x'), false, true } });
+        const QString small = Sandbox() + "/out";
+        if (::mount("tmpfs", QFile::encodeName(small).constData(), "tmpfs", 0, "size=1m") != 0)
+            QSKIP("no tmpfs can be mounted here (it needs root)");
+        const ExtractResult result = ExtractMember(archive, { "BIG.TTF", {} }, small + "/big.ttx");
+        const QStringList left = FilesBelow(small);
+        ::umount(QFile::encodeName(small).constData());
+        QVERIFY(result.IsTooLarge());
+        QCOMPARE(left, QStringList());
     }
 
     // A member larger than the room left: the short write fails the
