@@ -15,6 +15,7 @@
 #include "fontfile/FontFamilies.h"
 #include "pagesetup/PageSetupDialog.h"
 #include "platform/FontSubstitutes.h"
+#include "platform/RuntimeFolder.h"
 #include "settings/EnvironmentDialog.h"
 #include "settings/SampleTextDialog.h"
 #include "pagesetup/SetupNameDialog.h"
@@ -66,6 +67,7 @@ std::unique_ptr<MainWindow> CreateWindows(AppWindows& w, bool printersInstalled)
 
 int RunApplication(int argc, char** argv)
 {
+    PrepareRuntimeFolder();
     QApplication app(argc, argv);
     QApplication::setApplicationName(kProductTitle);
     QApplication::setApplicationDisplayName(kProductTitle);

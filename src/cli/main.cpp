@@ -2,6 +2,7 @@
 // scripting over the same code as the GUI.
 #include "cli/Commands.h"
 #include "platform/RemovedOnSignal.h"
+#include "platform/RuntimeFolder.h"
 
 #include <QGuiApplication>
 #include <memory>
@@ -11,6 +12,7 @@ int main(int argc, char** argv)
     // Ctrl+C or a kill leaves no temporary file of a copy, an install or an
     // extraction behind.
     tz::RemoveTemporaryFilesOnSignals();
+    tz::PrepareRuntimeFolder();
     // Commands that draw fonts need the font database of a GUI application;
     // tzind never shows a window, so it never needs a display.
     std::unique_ptr<QCoreApplication> app;

@@ -6,6 +6,7 @@
 // file and nothing is written outside the target folder.
 #include "fontlist/FontEntry.h"
 #include "platform/RemovedOnSignal.h"
+#include "platform/ReplacingFile.h"
 
 #include <QString>
 #include <functional>
@@ -57,8 +58,6 @@ private:
     bool temporary_ = false;
     RemovedOnSignal removal_; // of an extracted member
 };
-
-enum class ExistingTarget { Replace, Keep };
 
 // Writes source to target. Kinds 0 and 1: the bytes are copied and the target
 // gets the source's permissions with owner write added, and its times.

@@ -1,5 +1,7 @@
 #include "fontfile/RegularFile.h"
 
+#include "platform/RegularFileOpen.h"
+
 #include <QFile>
 #include <algorithm>
 #include <cerrno>
@@ -11,36 +13,15 @@
 
 namespace tz {
 
-namespace {
-
-    // O_NONBLOCK keeps a FIFO (or a device) from blocking the open; fstat then
-    // refuses anything that is not a regular file. O_NONBLOCK has no effect on
-    // a regular file, so it can stay set.
-    int OpenRegular(const QString& path, int flags, qint64& size)
-    {
-        const int fd = ::open(QFile::encodeName(path).constData(), flags | O_NONBLOCK | O_CLOEXEC, 0666);
-        if (fd < 0)
-            return -1;
-        struct stat info;
-        if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-            ::close(fd);
-            return -1;
-        }
-        size = info.st_size;
-        return fd;
-    }
-
-} // namespace
-
 RegularFile::RegularFile(const QString& path, Mode mode)
 {
-    fd_ = OpenRegular(path, mode == Mode::Read ? O_RDONLY : O_WRONLY | O_CREAT | O_TRUNC, size_);
+    fd_ = OpenRegularFile(path, mode == Mode::Read ? O_RDONLY : O_WRONLY | O_CREAT | O_TRUNC, size_);
 }
 
 int RegularFile::OpenForReading(const QString& path)
 {
     qint64 size = 0;
-    return OpenRegular(path, O_RDONLY, size);
+    return OpenRegularFile(path, O_RDONLY, size);
 }
 
 RegularFile::~RegularFile()
