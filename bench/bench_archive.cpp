@@ -53,7 +53,7 @@ int main(int argc, char** argv)
         std::printf("%.1f ms (%d members)\n", ms, members);
     } else if (args[1] == "extract" && args.size() == 6) {
         const tz::ArchiveMember member { args[3], {} };
-        ms = MedianMs(args[5].toInt(), [&] { return tz::ExtractMember(archive, member, args[4]); });
+        ms = MedianMs(args[5].toInt(), [&] { return bool(tz::ExtractMember(archive, member, args[4])); });
         std::printf("%.1f ms\n", ms);
     } else {
         return 2;

@@ -1,13 +1,18 @@
 #pragma once
 // Shared by the archive fuzz targets: the input becomes an archive file, which
-// is listed for fonts and documents and whose first member is extracted.
+// is listed for fonts and documents and whose first member is extracted
+// within tight limits, so that inputs of a few kilobytes reach the refusals;
+// a member written past its bound aborts.
 #include "archive/ArchiverLibrary.h"
 #include "archive/Zipttf.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLoggingCategory>
+#include <algorithm>
 #include <clocale>
+#include <cstdlib>
 #include <unistd.h>
 
 namespace tz::fuzz {
@@ -20,6 +25,17 @@ inline QString ScratchPath(const char* suffix)
     return QDir::tempPath() + QStringLiteral("/tz-fuzz-%1%2").arg(getpid()).arg(QLatin1String(suffix));
 }
 
+inline const ExtractionLimits kLimits { 64 << 10, 100, 4 << 10 };
+
+// Whatever was read of the archive for a member, it is never more than the
+// whole input.
+inline void CheckBound(const QString& extracted, size_t inputSize)
+{
+    const quint64 size = quint64(QFileInfo(extracted).size());
+    if (size > kLimits.MaxMemberSize || size > std::max<quint64>(kLimits.RatioFloor, kLimits.MaxRatio * inputSize))
+        std::abort();
+}
+
 inline bool WriteInput(const QString& path, const uint8_t* data, size_t size)
 {
     QFile file(path);
@@ -28,7 +44,8 @@ inline bool WriteInput(const QString& path, const uint8_t* data, size_t size)
 }
 
 // Lists with one reader and extracts the first member it offered.
-template <typename List, typename Extract> void ListAndExtract(const QString& archive, List list, Extract extract)
+template <typename List, typename Extract>
+void ListAndExtract(const QString& archive, size_t inputSize, List list, Extract extract)
 {
     for (MemberFilter filter : { MemberFilter::Fonts, MemberFilter::Documents }) {
         QList<ArchiveMember> members;
@@ -37,7 +54,8 @@ template <typename List, typename Extract> void ListAndExtract(const QString& ar
             continue;
         const QString destination = ScratchPath(".ttx");
         QFile::remove(destination);
-        extract(archive, members.first(), destination);
+        if (extract(archive, members.first(), destination, kLimits))
+            CheckBound(destination, inputSize);
         QFile::remove(destination);
     }
 }
@@ -53,12 +71,12 @@ inline void FuzzLibrary(ArchiveKind kind, const char* extension, const uint8_t* 
         return;
     const ArchiverLibrary& library = ArchiverFor(kind);
     ListAndExtract(
-        archive,
+        archive, size,
         [&](const QString& path, MemberFilter filter, QList<ArchiveMember>& members) {
             return library.List(path, filter, members);
         },
-        [&](const QString& path, const ArchiveMember& member, const QString& destination) {
-            return library.Extract(path, member, destination);
+        [&](const QString& path, const ArchiveMember& member, const QString& destination, const ExtractionLimits& limits) {
+            return bool(library.Extract(path, member, destination, limits));
         });
     library.Recognises(archive);
     QFile::remove(archive);

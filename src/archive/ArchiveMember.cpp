@@ -38,11 +38,13 @@ QString DecodeMemberName(const QByteArray& raw)
     return QString::fromLatin1(raw);
 }
 
+QString MemberLookupName(const QString& name) { return UpperAscii(name).replace(u'\\', u'/'); }
+
 bool IsRequestedMember(const ArchiveMember& request, const QByteArray& raw)
 {
     if (!request.RawName.isEmpty())
         return raw == request.RawName;
-    return UpperAscii(DecodeMemberName(raw)) == UpperAscii(request.Name);
+    return MemberLookupName(DecodeMemberName(raw)) == MemberLookupName(request.Name);
 }
 
 } // namespace tz

@@ -15,7 +15,8 @@ struct ArchiveMember {
     QString Name;
     // The name's bytes as the archive stores them; finds the member again
     // exactly. Empty when only the name is known (an upper-cased stored name):
-    // then the member is looked up by Name, ignoring ASCII case.
+    // then the member is looked up by Name, ignoring ASCII case and which
+    // separator it uses.
     QByteArray RawName;
 };
 
@@ -28,6 +29,28 @@ struct MemberListing {
     QList<ArchiveMember> Members;
 
     bool Failed() const { return Count == 0; }
+};
+
+// The outcome of extracting one member.
+class ExtractResult {
+public:
+    enum class Outcome {
+        Extracted,
+        Failed, // unreadable, damaged, not found, not written
+        TooLarge, // refused: it would grow past its bound (see ExtractionBound)
+    };
+    ExtractResult(Outcome outcome)
+        : outcome_(outcome)
+    {
+    }
+    static ExtractResult Of(bool extracted) { return extracted ? Outcome::Extracted : Outcome::Failed; }
+
+    // True when the member's bytes are at the destination.
+    explicit operator bool() const { return outcome_ == Outcome::Extracted; }
+    bool IsTooLarge() const { return outcome_ == Outcome::TooLarge; }
+
+private:
+    Outcome outcome_;
 };
 
 enum class MemberFilter {
@@ -45,8 +68,13 @@ bool Accepts(MemberFilter filter, const QString& name);
 // systems, otherwise Latin-1 so that no name is ever lost.
 QString DecodeMemberName(const QByteArray& raw);
 
+// The form member names are compared in when only their text is known: ASCII
+// letters upper-cased and "\\" taken as "/", since lists written on Windows
+// separate a member's folders with "\\" where the library reports "/".
+QString MemberLookupName(const QString& name);
+
 // True when the member named so is the one asked for: the same bytes when the
-// request carries them, otherwise the same text ignoring ASCII case.
+// request carries them, otherwise the same lookup name.
 bool IsRequestedMember(const ArchiveMember& request, const QByteArray& raw);
 
 } // namespace tz

@@ -2,6 +2,7 @@
 
 #include "archive/ArchiveLog.h"
 #include "archive/MemberOutput.h"
+#include "fontfile/RegularFile.h"
 #include "platform/Text.h"
 
 #include <QFile>
@@ -9,6 +10,7 @@
 #include <archive.h>
 #include <archive_entry.h>
 #include <dlfcn.h>
+#include <unistd.h>
 
 namespace tz {
 
@@ -17,10 +19,13 @@ struct ArchiverLibrary::EntryPoints {
     decltype(&archive_read_free) readFree;
     decltype(&archive_read_support_format_zip) supportFormat; // the adapter's own format
     decltype(&archive_read_set_format_option) setFormatOption;
-    decltype(&archive_read_open_filename) openFilename;
+    decltype(&archive_read_open_fd) openFd;
     decltype(&archive_read_next_header) nextHeader;
     decltype(&archive_read_data) readData;
+    decltype(&archive_filter_bytes) filterBytes;
     decltype(&archive_error_string) errorString;
+    decltype(&archive_entry_size) entrySize;
+    decltype(&archive_entry_size_is_set) entrySizeIsSet;
     decltype(&archive_entry_pathname) entryPathname;
     decltype(&archive_entry_filetype) entryFiletype;
     decltype(&archive_entry_mtime) entryMtime;
@@ -85,19 +90,23 @@ namespace {
 } // namespace
 
 // One pass over an archive through the library, with only the adapter's
-// format enabled.
+// format enabled. The archive is opened here as a regular file (a FIFO or
+// device is never read) and handed to the library by its descriptor.
 class ArchiverLibrary::Reader {
 public:
     Reader(const EntryPoints& entries, ArchiveKind kind, const QString& path)
         : entries_(entries)
-        , archive_(entries.readNew())
+        , fd_(RegularFile::OpenForReading(path))
+        , archive_(fd_ >= 0 ? entries.readNew() : nullptr)
     {
-        if (!archive_)
+        if (!archive_) {
+            qCInfo(lcArchive) << "cannot open" << path;
             return;
+        }
         const std::optional<NameCharset> charset = MemberNameCharset(kind);
         if (entries_.supportFormat(archive_) != ARCHIVE_OK
             || (charset && entries_.setFormatOption(archive_, charset->format, "hdrcharset", charset->charset) != ARCHIVE_OK)
-            || entries_.openFilename(archive_, QFile::encodeName(path).constData(), kOpenBlockSize) != ARCHIVE_OK) {
+            || entries_.openFd(archive_, fd_, kOpenBlockSize) != ARCHIVE_OK) {
             qCInfo(lcArchive) << "cannot open" << path << Error();
             entries_.readFree(archive_);
             archive_ = nullptr;
@@ -107,6 +116,8 @@ public:
     {
         if (archive_)
             entries_.readFree(archive_);
+        if (fd_ >= 0)
+            ::close(fd_);
     }
     Reader(const Reader&) = delete;
     Reader& operator=(const Reader&) = delete;
@@ -140,26 +151,42 @@ public:
             return std::nullopt;
         return qint64(entries_.entryMtime(entry));
     }
-
-    // Copies the current member's data; false on a damaged member (the
-    // library checks CRCs and sizes) or a short write.
-    bool CopyData(MemberOutput& output)
+    // The size the archive records for the member, where it records one.
+    std::optional<quint64> DeclaredSize(archive_entry* entry) const
     {
+        const la_int64_t size = entries_.entrySizeIsSet(entry) ? entries_.entrySize(entry) : -1;
+        return size >= 0 ? std::optional<quint64>(quint64(size)) : std::nullopt;
+    }
+
+    // Copies the current member's data within its bound, which counts what is
+    // read of the archive file from here on as the member's compressed data.
+    // Fails on a damaged member (the library checks CRCs), data that ends
+    // before its declared size or a short write.
+    ExtractResult CopyData(const ExtractionBound& bound, MemberOutput& output)
+    {
+        const la_int64_t start = ArchiveBytesRead();
         char buffer[kCopyBufferSize];
+        quint64 total = 0;
         for (;;) {
             const la_ssize_t read = entries_.readData(archive_, buffer, sizeof buffer);
             if (read == 0)
-                return true;
+                return ExtractResult::Of(bound.Complete(total));
             if (read < 0) {
                 qCWarning(lcArchive) << "read error:" << Error();
-                return false;
+                return ExtractResult::Outcome::Failed;
             }
+            total += quint64(read);
+            if (!bound.Allows(total, quint64(std::max<la_int64_t>(ArchiveBytesRead() - start, 0))))
+                return ExtractResult::Outcome::TooLarge;
             if (!output.Write(buffer, read))
-                return false;
+                return ExtractResult::Outcome::Failed;
         }
     }
 
 private:
+    // How far the library has read into the archive file.
+    la_int64_t ArchiveBytesRead() const { return entries_.filterBytes(archive_, -1); }
+
     QString Error() const
     {
         const char* text = archive_ ? entries_.errorString(archive_) : nullptr;
@@ -167,6 +194,7 @@ private:
     }
 
     const EntryPoints& entries_;
+    int fd_;
     archive* archive_;
     bool ended_ = false;
 };
@@ -192,10 +220,13 @@ bool ArchiverLibrary::Load(const QByteArray& libraryFile)
         && Resolve(handle, "archive_read_free", e.readFree)
         && Resolve(handle, FormatEntryName(kind_), e.supportFormat)
         && Resolve(handle, "archive_read_set_format_option", e.setFormatOption)
-        && Resolve(handle, "archive_read_open_filename", e.openFilename)
+        && Resolve(handle, "archive_read_open_fd", e.openFd)
         && Resolve(handle, "archive_read_next_header", e.nextHeader)
         && Resolve(handle, "archive_read_data", e.readData)
+        && Resolve(handle, "archive_filter_bytes", e.filterBytes)
         && Resolve(handle, "archive_error_string", e.errorString)
+        && Resolve(handle, "archive_entry_size", e.entrySize)
+        && Resolve(handle, "archive_entry_size_is_set", e.entrySizeIsSet)
         && Resolve(handle, "archive_entry_pathname", e.entryPathname)
         && Resolve(handle, "archive_entry_filetype", e.entryFiletype)
         && Resolve(handle, "archive_entry_mtime", e.entryMtime)
@@ -235,54 +266,64 @@ int ArchiverLibrary::List(const QString& archivePath, MemberFilter filter, QList
     return matched;
 }
 
-bool ArchiverLibrary::Extract(const QString& archivePath, const ArchiveMember& member, const QString& destination) const
+ExtractResult ArchiverLibrary::Extract(const QString& archivePath, const ArchiveMember& member,
+    const QString& destination, const ExtractionLimits& limits) const
 {
-    return Extraction(*this, archivePath).Extract(member, destination);
+    return Extraction(*this, archivePath, limits).Extract(member, destination);
 }
 
-ArchiverLibrary::Extraction::Extraction(const ArchiverLibrary& library, QString archivePath)
+ArchiverLibrary::Extraction::Extraction(const ArchiverLibrary& library, QString archivePath, ExtractionLimits limits)
     : library_(library)
     , path_(std::move(archivePath))
+    , limits_(limits)
 {
 }
 
 ArchiverLibrary::Extraction::~Extraction() = default;
 
-bool ArchiverLibrary::Extraction::Extract(const ArchiveMember& member, const QString& destination)
+ExtractResult ArchiverLibrary::Extraction::Extract(const ArchiveMember& member, const QString& destination)
 {
     if (!library_.IsLoaded())
-        return false;
-    bool copied = false;
+        return ExtractResult::Outcome::Failed;
     const bool searchedAll = !reader_ || atStart_;
-    if (ExtractAhead(member, destination, copied))
-        return copied;
+    if (const std::optional<ExtractResult> result = ExtractAhead(member, destination))
+        return *result;
     if (!searchedAll) {
         reader_.reset();
-        if (ExtractAhead(member, destination, copied))
-            return copied;
+        if (const std::optional<ExtractResult> result = ExtractAhead(member, destination))
+            return *result;
     }
     qCInfo(lcArchive) << "member not found:" << member.Name << "in" << path_;
-    return false;
+    return ExtractResult::Outcome::Failed;
 }
 
-bool ArchiverLibrary::Extraction::ExtractAhead(const ArchiveMember& member, const QString& destination, bool& copied)
+std::optional<ExtractResult> ArchiverLibrary::Extraction::ExtractAhead(
+    const ArchiveMember& member, const QString& destination)
 {
     if (!reader_) {
         reader_ = std::make_unique<Reader>(*library_.entries_, library_.kind_, path_);
         atStart_ = true;
     }
     if (!*reader_)
-        return false;
+        return std::nullopt;
     while (archive_entry* entry = reader_->Next()) {
         atStart_ = false;
         if (!reader_->IsFile(entry) || !IsRequestedMember(member, reader_->Name(entry)))
             continue;
+        const QString folder = QFileInfo(destination).absolutePath();
+        const std::optional<ExtractionBound> bound
+            = ExtractionBound::For(folder, reader_->DeclaredSize(entry), std::nullopt, limits_);
+        if (!bound)
+            return ExtractResult::Outcome::TooLarge;
         MemberOutput output;
-        copied = output.CreateIn(QFileInfo(destination).absolutePath()) && reader_->CopyData(output)
-            && output.Finish(reader_->ModificationTime(entry), destination);
-        return true;
+        if (!output.CreateIn(folder))
+            return ExtractResult::Outcome::Failed;
+        const ExtractResult copied = reader_->CopyData(*bound, output);
+        if (!copied)
+            return copied;
+        return ExtractResult::Of(output.Finish(reader_->ModificationTime(entry), destination));
     }
-    return false;
+    return std::nullopt;
 }
 
 bool ArchiverLibrary::Recognises(const QString& archivePath) const

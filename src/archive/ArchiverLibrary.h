@@ -3,8 +3,10 @@
 // container type (LZH, ZIP, CAB) that enables only its own format. Each adapter
 // counts as present only when every entry point it calls was found.
 #include "archive/ArchiveMember.h"
+#include "archive/ExtractionBound.h"
 
 #include <memory>
+#include <optional>
 
 namespace tz {
 
@@ -27,8 +29,9 @@ public:
     int List(const QString& archivePath, MemberFilter filter, QList<ArchiveMember>& members) const;
     // Streams the member into a fresh file in the destination's folder and
     // moves it to destination. The member's name never chooses where bytes
-    // are written.
-    bool Extract(const QString& archivePath, const ArchiveMember& member, const QString& destination) const;
+    // are written. A member beyond the limits is refused.
+    ExtractResult Extract(const QString& archivePath, const ArchiveMember& member, const QString& destination,
+        const ExtractionLimits& limits = {}) const;
 
     class Reader;
 
@@ -38,21 +41,22 @@ public:
     // by starts a new one.
     class Extraction {
     public:
-        Extraction(const ArchiverLibrary& library, QString archivePath);
+        Extraction(const ArchiverLibrary& library, QString archivePath, ExtractionLimits limits = {});
         ~Extraction();
         Extraction(const Extraction&) = delete;
         Extraction& operator=(const Extraction&) = delete;
 
         // As ArchiverLibrary::Extract.
-        bool Extract(const ArchiveMember& member, const QString& destination);
+        ExtractResult Extract(const ArchiveMember& member, const QString& destination);
 
     private:
-        // Searches from where the pass stands; true when the member was found,
-        // copied tells whether its extraction succeeded.
-        bool ExtractAhead(const ArchiveMember& member, const QString& destination, bool& copied);
+        // Searches from where the pass stands; none when the member was not
+        // found there.
+        std::optional<ExtractResult> ExtractAhead(const ArchiveMember& member, const QString& destination);
 
         const ArchiverLibrary& library_;
         QString path_;
+        ExtractionLimits limits_;
         std::unique_ptr<Reader> reader_;
         bool atStart_ = false; // the pass has not gone by any member yet
     };

@@ -64,16 +64,16 @@ MemberListing OpenedArchive::List(MemberFilter filter) const
     return listing;
 }
 
-bool OpenedArchive::Extract(const ArchiveMember& member, const QString& destination)
+ExtractResult OpenedArchive::Extract(const ArchiveMember& member, const QString& destination)
 {
     if (QFileInfo(destination).isSymLink() || QFileInfo::exists(destination)) {
         if (!QFile::remove(destination)) {
             qCWarning(lcArchive) << "cannot delete the old" << destination;
-            return false;
+            return ExtractResult::Outcome::Failed;
         }
     }
     if (kind_ == ArchiveKind::None)
-        return false;
+        return ExtractResult::Outcome::Failed;
     const ArchiverLibrary& library = ArchiverFor(kind_);
     if (kind_ == ArchiveKind::Zip && !library.IsLoaded())
         return ExtractZipMember(path_, member, destination);
@@ -96,15 +96,15 @@ MemberListing ListDocumentMembers(const QString& archivePath)
 
 std::optional<ArchiveMember> FindMember(const QString& archivePath, const QString& name)
 {
-    const QString wanted = UpperAscii(name);
+    const QString wanted = MemberLookupName(name);
     for (const ArchiveMember& member : OpenedArchive(archivePath).List(MemberFilter::AnyFile).Members) {
-        if (UpperAscii(member.Name) == wanted)
+        if (MemberLookupName(member.Name) == wanted)
             return member;
     }
     return std::nullopt;
 }
 
-bool ExtractMember(const QString& archivePath, const ArchiveMember& member, const QString& destination)
+ExtractResult ExtractMember(const QString& archivePath, const ArchiveMember& member, const QString& destination)
 {
     return OpenedArchive(archivePath).Extract(member, destination);
 }

@@ -21,13 +21,15 @@ MemberListing ListFontMembers(const QString& archivePath);
 // The read-me members (".TXT", ".DIZ", ".DOC", ".RTF", ".WRI", ".HTM",
 // ".HTML", ".URL", and a member named "LICENSE").
 MemberListing ListDocumentMembers(const QString& archivePath);
-// The file member whose name equals name ignoring ASCII case (the form the
-// font list stores), with its raw name for extraction.
+// The file member whose name equals name ignoring ASCII case and "\\" or "/"
+// (the form the font list stores, also as written on Windows), with its raw
+// name for extraction.
 std::optional<ArchiveMember> FindMember(const QString& archivePath, const QString& name);
 
 // Deletes whatever is at destination, then writes the member's bytes there.
-// On failure nothing is left at destination.
-bool ExtractMember(const QString& archivePath, const ArchiveMember& member, const QString& destination);
+// On failure nothing is left at destination. A member that would grow beyond
+// its bound (ExtractionBound) is refused as too large.
+ExtractResult ExtractMember(const QString& archivePath, const ArchiveMember& member, const QString& destination);
 
 // One archive read for adding: its path is resolved and its kind found once
 // (a self-extracting archive is probed once), and members extracted in the
@@ -40,7 +42,7 @@ public:
     ArchiveKind Kind() const { return kind_; }
     MemberListing List(MemberFilter filter) const;
     // As ExtractMember.
-    bool Extract(const ArchiveMember& member, const QString& destination);
+    ExtractResult Extract(const ArchiveMember& member, const QString& destination);
 
 private:
     QString path_; // resolved on disk

@@ -27,6 +27,7 @@ bool MemberOutput::Create(const QString& path)
         return false;
     }
     path_ = path;
+    removal_ = RemovedOnSignal(path_);
     return true;
 }
 
@@ -43,6 +44,7 @@ bool MemberOutput::CreateIn(const QString& folder)
     ::umask(mask);
     ::fchmod(fd_, 0666 & ~mask);
     path_ = QFile::decodeName(name);
+    removal_ = RemovedOnSignal(path_);
     return true;
 }
 
@@ -85,6 +87,7 @@ bool MemberOutput::Finish(std::optional<qint64> modifiedSecs, const QString& fin
         return false;
     }
     path_.clear();
+    removal_ = RemovedOnSignal();
     return true;
 }
 

@@ -2,6 +2,8 @@
 // The file a member is extracted into. It is always a new file (never an
 // existing one, never through a symbolic link) and it is removed again unless
 // the extraction finishes.
+#include "platform/RemovedOnSignal.h"
+
 #include <QString>
 #include <optional>
 
@@ -30,6 +32,7 @@ private:
 
     int fd_ = -1;
     QString path_;
+    RemovedOnSignal removal_; // of path_
 };
 
 } // namespace tz

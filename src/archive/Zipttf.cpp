@@ -2,11 +2,14 @@
 
 #include "archive/ArchiveLog.h"
 #include "archive/MemberOutput.h"
+#include "fontfile/RegularFile.h"
 
 #include <QDateTime>
-#include <QFile>
+#include <QFileInfo>
+#include <cstdio>
 #include <optional>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <unzip.h>
 
 namespace tz {
@@ -16,10 +19,34 @@ namespace {
     constexpr int kNameBufferSize = 256;
     constexpr unsigned kCopyBufferSize = 8192;
 
+    // minizip opens the archive through this: a regular file only, so a FIFO
+    // or device named like an archive never blocks or streams for ever.
+    voidpf ZCALLBACK OpenRegularFile(voidpf, const void* path, int)
+    {
+        const int fd = RegularFile::OpenForReading(QFile::decodeName(static_cast<const char*>(path)));
+        if (fd < 0)
+            return nullptr;
+        FILE* file = ::fdopen(fd, "rb");
+        if (!file)
+            ::close(fd);
+        return file;
+    }
+
+    zlib_filefunc64_def* RegularFileFunctions()
+    {
+        static zlib_filefunc64_def functions = [] {
+            zlib_filefunc64_def standard;
+            fill_fopen64_filefunc(&standard);
+            standard.zopen64_file = OpenRegularFile;
+            return standard;
+        }();
+        return &functions;
+    }
+
     class ZipArchive {
     public:
         explicit ZipArchive(const QString& path)
-            : file_(unzOpen64(QFile::encodeName(path).constData()))
+            : file_(unzOpen2_64(QFile::encodeName(path).constData(), RegularFileFunctions()))
         {
         }
         ~ZipArchive()
@@ -87,28 +114,31 @@ namespace {
         return local.toSecsSinceEpoch();
     }
 
-    // Copies the open member; true when exactly the recorded size arrived.
-    bool CopyMember(unzFile file, ZPOS64_T expectedSize, MemberOutput& output)
+    // Copies the open member; extracted when exactly the recorded size
+    // arrived. minizip reads no more than the recorded compressed size.
+    ExtractResult CopyMember(unzFile file, const unz_file_info64& info, const ExtractionBound& bound, MemberOutput& output)
     {
         char buffer[kCopyBufferSize];
-        ZPOS64_T total = 0;
+        quint64 total = 0;
         for (;;) {
             const int read = unzReadCurrentFile(file, buffer, sizeof buffer);
             if (read < 0) {
                 qCWarning(lcArchive) << "read error" << read;
-                return false;
+                return ExtractResult::Outcome::Failed;
             }
             if (read == 0)
                 break;
+            total += quint64(read);
+            if (!bound.Allows(total, info.compressed_size))
+                return ExtractResult::Outcome::TooLarge;
             if (!output.Write(buffer, read))
-                return false;
-            total += ZPOS64_T(read);
+                return ExtractResult::Outcome::Failed;
         }
-        if (total != expectedSize) {
-            qCWarning(lcArchive) << "member holds" << total << "bytes, recorded" << expectedSize;
-            return false;
+        if (!bound.Complete(total)) {
+            qCWarning(lcArchive) << "member holds" << total << "bytes, recorded" << info.uncompressed_size;
+            return ExtractResult::Outcome::Failed;
         }
-        return true;
+        return ExtractResult::Outcome::Extracted;
     }
 
 } // namespace
@@ -138,27 +168,38 @@ int ListZipMembers(const QString& archivePath, MemberFilter filter, QList<Archiv
     return visited;
 }
 
-bool ExtractZipMember(const QString& archivePath, const ArchiveMember& member, const QString& destination)
+ExtractResult ExtractZipMember(
+    const QString& archivePath, const ArchiveMember& member, const QString& destination, const ExtractionLimits& limits)
 {
     const ZipArchive zip(archivePath);
     if (!zip)
-        return false;
+        return ExtractResult::Outcome::Failed;
     const std::optional<ZipMember> found = LocateMember(zip.Handle(), member);
-    if (!found || unzOpenCurrentFile(zip.Handle()) != UNZ_OK) {
-        qCInfo(lcArchive) << "member not found or unreadable:" << member.Name << "in" << archivePath;
-        return false;
+    if (!found) {
+        qCInfo(lcArchive) << "member not found:" << member.Name << "in" << archivePath;
+        return ExtractResult::Outcome::Failed;
+    }
+    const std::optional<ExtractionBound> bound = ExtractionBound::For(QFileInfo(destination).absolutePath(),
+        found->info.uncompressed_size, found->info.compressed_size, limits);
+    if (!bound)
+        return ExtractResult::Outcome::TooLarge;
+    if (unzOpenCurrentFile(zip.Handle()) != UNZ_OK) {
+        qCInfo(lcArchive) << "member unreadable:" << member.Name << "in" << archivePath;
+        return ExtractResult::Outcome::Failed;
     }
     MemberOutput output;
     if (!output.Create(destination)) {
         unzCloseCurrentFile(zip.Handle());
-        return false;
+        return ExtractResult::Outcome::Failed;
     }
-    const bool complete = CopyMember(zip.Handle(), found->info.uncompressed_size, output);
+    const ExtractResult copied = CopyMember(zip.Handle(), found->info, *bound, output);
     // Closing the member checks its CRC once every byte was read.
     const bool crcPassed = unzCloseCurrentFile(zip.Handle()) == UNZ_OK;
-    if (complete && !crcPassed)
+    if (!copied)
+        return copied;
+    if (!crcPassed)
         qCWarning(lcArchive) << "CRC mismatch:" << member.Name << "in" << archivePath;
-    return complete && crcPassed && output.Finish(ModificationTime(found->info.tmu_date), destination);
+    return ExtractResult::Of(crcPassed && output.Finish(ModificationTime(found->info.tmu_date), destination));
 }
 
 } // namespace tz

@@ -1,6 +1,7 @@
 #pragma once
 // The built-in ZIP reader (minizip), used when no archiver library reads ZIP.
 #include "archive/ArchiveMember.h"
+#include "archive/ExtractionBound.h"
 
 namespace tz {
 
@@ -10,7 +11,9 @@ int ListZipMembers(const QString& archivePath, MemberFilter filter, QList<Archiv
 
 // Streams the member into destination, which must not exist yet, and gives it
 // the member's date and time. Fails on a read error, a short write, a size
-// other than the one recorded or a CRC mismatch; the destination is then gone.
-bool ExtractZipMember(const QString& archivePath, const ArchiveMember& member, const QString& destination);
+// other than the one recorded or a CRC mismatch, and refuses a member beyond
+// the limits; the destination is then gone.
+ExtractResult ExtractZipMember(const QString& archivePath, const ArchiveMember& member, const QString& destination,
+    const ExtractionLimits& limits = {});
 
 } // namespace tz

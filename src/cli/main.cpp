@@ -1,6 +1,7 @@
 // tzind: the command-line companion of Typoscan Zindel, for batch work and
 // scripting over the same code as the GUI.
 #include "cli/Commands.h"
+#include "platform/RemovedOnSignal.h"
 #include "platform/RuntimeFolder.h"
 
 #include <QGuiApplication>
@@ -8,6 +9,9 @@
 
 int main(int argc, char** argv)
 {
+    // Ctrl+C or a kill leaves no temporary file of a copy, an install or an
+    // extraction behind.
+    tz::RemoveTemporaryFilesOnSignals();
     tz::PrepareRuntimeFolder();
     // Commands that draw fonts need the font database of a GUI application;
     // tzind never shows a window, so it never needs a display.

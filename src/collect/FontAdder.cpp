@@ -4,6 +4,7 @@
 #include "fontfile/FontFileReader.h"
 #include "fontlist/FontList.h"
 #include "platform/PathResolver.h"
+#include "platform/RemovedOnSignal.h"
 #include "platform/Text.h"
 
 #include <QFile>
@@ -54,8 +55,14 @@ void FontAdder::AddPathOnDisk(const QString& path, int faceSelection)
     if (listing.Failed())
         return;
     const QString temp = workFolder_ + u'/' + kArchiveTemp;
+    const RemovedOnSignal removal(temp);
     for (const ArchiveMember& member : listing.Members) {
-        if (!archive.Extract(member, temp))
+        const ExtractResult extracted = archive.Extract(member, temp);
+        // A member refused for its size is named in the summary; one that is
+        // merely unreadable is skipped silently.
+        if (extracted.IsTooLarge())
+            FailedNames << FileNamePart(path) + u'/' + member.Name;
+        if (!extracted)
             continue;
         AddFontFile(path, member.Name, temp, faceSelection);
         QFile::remove(temp);

@@ -26,7 +26,8 @@ public:
     // recording shownPath and member in the rows.
     void AddFontFile(const QString& shownPath, const QString& member, const QString& readPath, int faceSelection);
 
-    // The file names of the paths that added nothing, for the closing summary.
+    // The file names of the paths that added nothing, for the closing summary,
+    // and "ARCHIVE/MEMBER" for each archive member refused as too large.
     QStringList FailedNames;
     // AddPath, noting the path's file name in FailedNames when no row came of it.
     // Returns whether rows were added.

@@ -3,13 +3,16 @@
 #include "archive/Archivettf.h"
 #include "fileops/FileOpsLog.h"
 #include "fontfile/MacFont.h"
+#include "fontfile/RegularFile.h"
 #include "platform/PathResolver.h"
+#include "platform/RemovedOnSignal.h"
 #include "platform/Text.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QStorageInfo>
 
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -63,6 +66,7 @@ FontSource::FontSource(QString path, QString name, bool temporary)
     : path_(std::move(path))
     , name_(std::move(name))
     , temporary_(temporary)
+    , removal_(temporary_ ? RemovedOnSignal(path_) : RemovedOnSignal())
 {
 }
 
@@ -70,6 +74,7 @@ FontSource::FontSource(FontSource&& other) noexcept
     : path_(std::move(other.path_))
     , name_(std::move(other.name_))
     , temporary_(std::exchange(other.temporary_, false))
+    , removal_(std::move(other.removal_))
 {
 }
 
@@ -117,6 +122,7 @@ bool CopyOneFont(int kind, const QString& source, const QString& target, Existin
         return false;
     }
     const QString temporary = out.TemporaryPath();
+    const RemovedOnSignal removal(temporary);
     const bool mac = kind & kKindMac;
     bool written = false;
     if (mac) {
@@ -148,12 +154,15 @@ std::optional<qint64> FreeBytesOf(const QString& folder)
 
 bool SameContent(const QString& a, const QString& b)
 {
-    QFile first(a), second(b);
-    if (!first.open(QIODevice::ReadOnly) || !second.open(QIODevice::ReadOnly) || first.size() != second.size())
+    const RegularFile first(a, RegularFile::Mode::Read), second(b, RegularFile::Mode::Read);
+    if (!first.IsOpen() || !second.IsOpen() || first.Size() != second.Size())
         return false;
-    while (!first.atEnd()) {
-        if (first.read(kChunk) != second.read(kChunk))
+    QByteArray one(kChunk, Qt::Uninitialized), other(kChunk, Qt::Uninitialized);
+    for (quint64 position = 0; position < quint64(first.Size());) {
+        const std::size_t got = first.ReadAt(position, one.data(), std::size_t(kChunk));
+        if (got == 0 || second.ReadAt(position, other.data(), got) != got || std::memcmp(one.data(), other.data(), got) != 0)
             return false;
+        position += got;
     }
     return true;
 }

@@ -5,6 +5,7 @@
 // temporary file beside the target, so a failed copy never leaves a partial
 // file and nothing is written outside the target folder.
 #include "fontlist/FontEntry.h"
+#include "platform/RemovedOnSignal.h"
 #include "platform/ReplacingFile.h"
 
 #include <QString>
@@ -55,6 +56,7 @@ private:
     QString path_;
     QString name_;
     bool temporary_ = false;
+    RemovedOnSignal removal_; // of an extracted member
 };
 
 // Writes source to target. Kinds 0 and 1: the bytes are copied and the target

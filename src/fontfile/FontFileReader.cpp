@@ -5,6 +5,7 @@
 #include "fontfile/MacFont.h"
 #include "fontfile/RegularFile.h"
 #include "fontfile/SfntTables.h"
+#include "platform/RemovedOnSignal.h"
 
 #include <QFile>
 #include <algorithm>
@@ -31,6 +32,18 @@ namespace {
         return { view.U32(8), view.U32(12) };
     }
 
+    // The header holds one 4-byte offset per face after its first 12 bytes, so
+    // a file has room for no more faces than that.
+    quint32 FacesTheFileHolds(const RegularFile& file, quint32 declared)
+    {
+        const qint64 room = std::max<qint64>(file.Size() - 12, 0) / 4;
+        return quint32(std::min<qint64>(declared, room));
+    }
+
+    // The names of one file together: far beyond any real collection, yet a
+    // file naming thousands of faces with long names stays small in memory.
+    constexpr qsizetype kMaxNameCharactersPerFile = 1 << 20;
+
 } // namespace
 
 void FontFileReader::Read(const QString& path) { Read(RegularFile(path, RegularFile::Mode::Read), path); }
@@ -48,11 +61,13 @@ void FontFileReader::Read(const RegularFile& file, const QString& path)
     // The offset tables of the second and later faces are taken to follow the
     // previous one immediately; the per-face offsets of the header after the
     // first are not read. The loop ends where the data ends, so a corrupted
-    // font count does not run on past the end of the file.
-    const quint32 faceCount = std::max<quint32>(header.fontCount, 1);
+    // font count does not run on past the end of the file, and once the names
+    // read reach their bound: the faces before it keep their names.
+    const quint32 faceCount = std::max<quint32>(FacesTheFileHolds(file, header.fontCount), 1);
     quint64 position = header.fontCount == 0 ? 0 : header.firstOffset;
     OffsetTable table;
-    for (quint32 k = 0; k < faceCount; ++k) {
+    qsizetype nameCharacters = 0;
+    for (quint32 k = 0; k < faceCount && nameCharacters < kMaxNameCharactersPerFile; ++k) {
         if (!table.Read(file, position))
             break;
         int tableCount = 0;
@@ -61,6 +76,7 @@ void FontFileReader::Read(const RegularFile& file, const QString& path)
             const std::optional<TableRecord> name = table.Find("name");
             if (name && name->offset != 0) {
                 if (std::optional<NamePair> names = ReadNamePair(file, name->offset)) {
+                    nameCharacters += names->family.size() + names->face.size();
                     familyNames_.append(names->family);
                     faceNames_.append(names->face);
                 }
@@ -104,6 +120,7 @@ FontFileAnalysis AnalyseFontFile(const QString& path, const QString& workFolder)
         return analysis;
     analysis.Size = 0;
     const QString extracted = workFolder + QStringLiteral("/typozind.mac.ttx");
+    const RemovedOnSignal removal(extracted);
     if (!ExtractMacFont(file, extracted))
         return analysis;
     TakeNames(RegularFile(extracted, RegularFile::Mode::Read), extracted, analysis);

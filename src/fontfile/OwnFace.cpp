@@ -3,9 +3,11 @@
 #include "fontfile/ByteOrder.h"
 #include "fontfile/FontFileLog.h"
 #include "fontfile/FontFileReader.h"
+#include "fontfile/RegularFile.h"
 
 #include <algorithm>
 #include <optional>
+#include <unistd.h>
 #include <vector>
 
 namespace tz {
@@ -151,9 +153,11 @@ QByteArray WithNameTable(const QByteArray& face, const QByteArray& nameTable)
 }
 
 OwnFaceData::OwnFaceData(const QString& path, const QString& faceName, const QString& familyName)
-    : file_(path)
 {
-    if (!file_.open(QIODevice::ReadOnly)) {
+    const int fd = RegularFile::OpenForReading(path);
+    if (fd < 0 || !file_.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        if (fd >= 0)
+            ::close(fd);
         qCDebug(lcFontFile) << "can't read" << path;
         return;
     }

@@ -1,5 +1,7 @@
 #include "fontfile/RegularFile.h"
 
+#include "platform/RegularFileOpen.h"
+
 #include <QFile>
 #include <algorithm>
 #include <cerrno>
@@ -13,21 +15,13 @@ namespace tz {
 
 RegularFile::RegularFile(const QString& path, Mode mode)
 {
-    const QByteArray name = QFile::encodeName(path);
-    // O_NONBLOCK keeps a FIFO (or a device) from blocking the open; fstat then
-    // refuses anything that is not a regular file.
-    const int flags = mode == Mode::Read ? O_RDONLY : O_WRONLY | O_CREAT | O_TRUNC;
-    const int fd = ::open(name.constData(), flags | O_NONBLOCK | O_CLOEXEC, 0666);
-    if (fd < 0)
-        return;
-    struct stat info;
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        ::close(fd);
-        return;
-    }
-    // O_NONBLOCK has no effect on a regular file, so it can stay set.
-    fd_ = fd;
-    size_ = info.st_size;
+    fd_ = OpenRegularFile(path, mode == Mode::Read ? O_RDONLY : O_WRONLY | O_CREAT | O_TRUNC, size_);
+}
+
+int RegularFile::OpenForReading(const QString& path)
+{
+    qint64 size = 0;
+    return OpenRegularFile(path, O_RDONLY, size);
 }
 
 RegularFile::~RegularFile()
@@ -38,6 +32,8 @@ RegularFile::~RegularFile()
 
 std::size_t RegularFile::ReadAt(quint64 position, void* buffer, std::size_t size) const
 {
+    if (size == 0)
+        return 0;
     if (fd_ < 0 || position >= kHeadSize || size > kHeadSize - position)
         return ReadFromDisk(position, buffer, size);
     if (!headLength_)

@@ -32,6 +32,10 @@ public:
 
     // The size of a regular file, -1 when there is none at the path.
     static qint64 SizeOf(const QString& path);
+    // A descriptor of the regular file at path, opened for reading as the
+    // constructor does (never blocking on a FIFO or device); -1 for anything
+    // else. The caller closes it.
+    static int OpenForReading(const QString& path);
 
 private:
     std::size_t ReadFromDisk(quint64 position, void* buffer, std::size_t size) const;

@@ -41,6 +41,9 @@ namespace {
     constexpr quint16 kFaceNameId = 4;
     constexpr quint16 kWindowsPlatform = 3;
     constexpr quint16 kMacintoshPlatform = 1;
+    // No real face has a name near this long; a longer one is cut here, so a
+    // hostile table of 64 KB strings costs little per face.
+    constexpr qsizetype kMaxNameLength = 1024;
 
     // The record chosen for one name; before any record qualifies, the first
     // 32 bytes of the string storage taken as raw text.
@@ -83,11 +86,20 @@ namespace {
         return DecodeMacRoman(bytes);
     }
 
+    // The first kMaxNameLength code units of a name, never half a surrogate pair.
+    QString Bounded(QString name)
+    {
+        if (name.size() <= kMaxNameLength)
+            return name;
+        name.truncate(name.at(kMaxNameLength - 1).isHighSurrogate() ? kMaxNameLength - 1 : kMaxNameLength);
+        return name;
+    }
+
     QString ReadName(const RegularFile& file, quint64 storage, const Candidate& candidate)
     {
         QByteArray raw(candidate.length, '\0');
         file.ReadAt(storage + candidate.offset, raw.data(), std::size_t(raw.size()));
-        return candidate.platformId == kWindowsPlatform ? DecodeWindowsName(raw) : DecodeRawName(candidate, raw);
+        return Bounded(candidate.platformId == kWindowsPlatform ? DecodeWindowsName(raw) : DecodeRawName(candidate, raw));
     }
 
 } // namespace

@@ -45,8 +45,9 @@ struct NamePair {
 // The family and face names of the name table at file offset `position`:
 // records with language 0, 0x0409 or 0x0411 qualify, the last qualifying one
 // of each name ID wins, and a missing name falls back to the first 32 bytes of
-// the string storage. Nothing when the table can't be read or neither name
-// has a string offset other than 0.
+// the string storage. Each name is cut after 1,024 UTF-16 code units.
+// Nothing when the table can't be read or neither name has a string offset
+// other than 0.
 std::optional<NamePair> ReadNamePair(const RegularFile& file, quint64 position);
 
 } // namespace tz

@@ -77,6 +77,8 @@ namespace {
         if (file.ReadAt(cmap.offset, header, sizeof header) != sizeof header)
             return false;
         const std::size_t count = BigEndianView(header, sizeof header).U16(2);
+        if (count == 0)
+            return false;
         std::vector<unsigned char> records(count * 8); // platformID, encodingID, offset
         const std::size_t read = file.ReadAt(quint64(cmap.offset) + 4, records.data(), records.size());
         const BigEndianView view(records.data(), read);
@@ -213,14 +215,21 @@ int AddFontResource(const QString& path)
         qCWarning(lcFontFile) << "fonts can be made available only in a GUI application";
         return -1;
     }
+    // Held open while the font engine and fontconfig read the file by its
+    // path: a FIFO or device named like a font would block them.
+    const RegularFile file(path, RegularFile::Mode::Read);
+    if (!file.IsOpen()) {
+        qCDebug(lcFontFile) << "not a regular file:" << path;
+        return -1;
+    }
     const int handle = QFontDatabase::addApplicationFont(path);
     if (handle < 0) {
         qCDebug(lcFontFile) << "not usable as a font:" << path;
         return -1;
     }
     FcFontSet* faces = FcFontSetCreate();
-    const QByteArray file = QFile::encodeName(path);
-    FcFreeTypeQueryAll(reinterpret_cast<const FcChar8*>(file.constData()), uint(-1), nullptr, nullptr, faces);
+    const QByteArray name = QFile::encodeName(path);
+    FcFreeTypeQueryAll(reinterpret_cast<const FcChar8*>(name.constData()), uint(-1), nullptr, nullptr, faces);
     AddedFonts().push_back({ handle, faces });
     return handle;
 }

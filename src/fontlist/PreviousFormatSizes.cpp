@@ -3,29 +3,24 @@
 #include "archive/Archivettf.h"
 #include "fontfile/FontFileReader.h"
 #include "platform/PathResolver.h"
+#include "platform/RemovedOnSignal.h"
 #include "platform/Text.h"
 
 #include <QFile>
 
 namespace tz {
 
-namespace {
-
-    // Member names compare in the stored form, whichever separator they use.
-    QString StoredMemberName(const QString& name) { return UpperAscii(name).replace(u'\\', u'/'); }
-
-} // namespace
-
 QString MeasureRowFontSize(const QString& filePath, const QString& memberName, const QString& workFolder)
 {
     const QString extension = UpperExtension(filePath);
     if (extension != u".ZIP" && extension != u".LZH")
         return QString::number(AnalyseFontFile(ResolvePath(filePath), workFolder).Size);
-    const QString wanted = StoredMemberName(memberName);
+    const QString wanted = MemberLookupName(memberName);
     const QString extracted = workFolder + QStringLiteral("/typozind.arc.ttx");
+    const RemovedOnSignal removal(extracted);
     qint32 size = 0;
     for (const ArchiveMember& member : ListFontMembers(filePath).Members) {
-        if (StoredMemberName(member.Name) != wanted || !ExtractMember(filePath, member, extracted))
+        if (MemberLookupName(member.Name) != wanted || !ExtractMember(filePath, member, extracted))
             continue;
         size = AnalyseFontFile(extracted, workFolder).Size;
         QFile::remove(extracted);

@@ -1,5 +1,7 @@
 #include "platform/ReplacingFile.h"
 
+#include "platform/RegularFileOpen.h"
+
 #include <QFileInfo>
 #include <QImage>
 #include <QImageWriter>
@@ -95,9 +97,16 @@ bool ReplacingFile::Write(const char* data, qint64 size)
 bool ReplacingFile::WriteContentsOf(const QString& source)
 {
     constexpr qint64 kChunk = 64 * 1024;
-    QFile in(source);
-    if (!in.open(QIODevice::ReadOnly))
+    // Only a regular file is read: a FIFO would block and a device such as
+    // /dev/zero would fill the target.
+    qint64 size = 0;
+    const int fd = OpenRegularFile(source, O_RDONLY, size);
+    QFile in;
+    if (fd < 0 || !in.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        if (fd >= 0)
+            ::close(fd);
         return false;
+    }
     QByteArray buffer(kChunk, Qt::Uninitialized);
     for (;;) {
         const qint64 got = in.read(buffer.data(), kChunk);

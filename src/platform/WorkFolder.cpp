@@ -121,6 +121,8 @@ WorkFolder::WorkFolder()
         lockFd_ = ::open(pattern.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
         if (lockFd_ >= 0 && ::flock(lockFd_, LOCK_EX | LOCK_NB) == 0)
             WriteOwnerMark(lockFd_);
+        removedMark_ = RemovedOnSignal(File(QString::fromLatin1(kOwnerMark)));
+        removedFolder_ = RemovedOnSignal(path_, RemovedOnSignal::Kind::Folder);
     } else {
         path_ = QCoreApplication::applicationDirPath();
         fallback_ = true;

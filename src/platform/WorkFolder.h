@@ -8,6 +8,8 @@
 // minute are removed; nothing else in the temporary folder is touched and no
 // link is followed. When no folder can be made there, the executable's folder
 // serves instead and is never emptied.
+#include "platform/RemovedOnSignal.h"
+
 #include <QString>
 
 namespace tz {
@@ -36,6 +38,9 @@ private:
     QString path_;
     int lockFd_ = -1;
     bool fallback_ = false;
+    // On SIGINT or SIGTERM the mark goes, then the folder once it is empty.
+    RemovedOnSignal removedMark_;
+    RemovedOnSignal removedFolder_;
 };
 
 } // namespace tz

@@ -1,10 +1,14 @@
 #include "platform/PathResolver.h"
+#include "platform/RemovedOnSignal.h"
 #include "platform/Text.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace tz;
 
@@ -18,6 +22,45 @@ private slots:
         QCOMPARE(UpperExtension(QStringLiteral("/a.b/font.ttc")), QStringLiteral(".TTC"));
         QCOMPARE(UpperExtension(QStringLiteral("/a.b/font")), QString());
         QCOMPARE(FileNamePart(QStringLiteral("C:\\x\\y.ttf")), QStringLiteral("y.ttf"));
+    }
+
+    // A process ended by SIGINT or SIGTERM removes the files it registered,
+    // then its folders when empty, and ends as the signal would have; a
+    // path no longer registered stays.
+    void signalsRemoveTemporaryFiles_data()
+    {
+        QTest::addColumn<int>("signal");
+        QTest::newRow("SIGINT") << SIGINT;
+        QTest::newRow("SIGTERM") << SIGTERM;
+    }
+    void signalsRemoveTemporaryFiles()
+    {
+        QFETCH(int, signal);
+        QTemporaryDir dir;
+        const QString folder = dir.filePath("work");
+        QVERIFY(QDir().mkdir(folder));
+        const QString temporary = folder + "/.tzcopy-1";
+        const QString kept = dir.filePath("kept");
+        for (const QString& path : { temporary, kept }) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        }
+        const pid_t child = ::fork();
+        if (child == 0) {
+            RemoveTemporaryFilesOnSignals();
+            const RemovedOnSignal removedFolder(folder, RemovedOnSignal::Kind::Folder);
+            const RemovedOnSignal removedFile(temporary);
+            { const RemovedOnSignal forgotten(kept); }
+            ::raise(signal);
+            ::_exit(0);
+        }
+        int status = 0;
+        QCOMPARE(::waitpid(child, &status, 0), child);
+        QVERIFY(WIFSIGNALED(status));
+        QCOMPARE(WTERMSIG(status), signal);
+        QVERIFY(!QFile::exists(temporary));
+        QVERIFY(!QFile::exists(folder));
+        QVERIFY(QFile::exists(kept));
     }
 
     void codePages()

@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <csignal>
+#include <sys/mount.h>
 #include <sys/resource.h>
 
 using namespace tz;
@@ -61,16 +62,20 @@ private slots:
         for (bool library : { false, true }) {
             const char* tag = library ? "library" : "built-in";
             QTest::addRow("zip folder, %s", tag) << "fonts.zip" << library << "FONTS/ABC.TTF" << FixtureFont("abc");
+            QTest::addRow("zip folder as on Windows, %s", tag)
+                << "fonts.zip" << library << "FONTS\\ABC.TTF" << FixtureFont("abc");
             QTest::addRow("cp932 so, %s", tag) << "cp932.zip" << library << QString::fromUtf8("ソ.TTF") << FixtureFont("so");
             QTest::addRow("cp932 bi, %s", tag) << "cp932.zip" << library << QString::fromUtf8("ビ.TTF") << FixtureFont("bi");
             QTest::addRow("cp932 ko, %s", tag) << "cp932.zip" << library << QString::fromUtf8("コ.TTF") << FixtureFont("ko");
         }
         QTest::newRow("self-extracting zip") << "sfxzip.exe" << true << "FONTS/ABC.TTF" << FixtureFont("abc");
         QTest::newRow("lzh backslash folder") << "fonts.lzh" << true << "FONTS/ABC.TTF" << LzhFont("");
+        QTest::newRow("lzh folder as on Windows") << "fonts.lzh" << true << "FONTS\\ABC.TTF" << LzhFont("");
         QTest::newRow("lzh backslash byte") << "fonts.lzh" << true << QString::fromUtf8("ソ.TTF") << LzhFont("so");
         QTest::newRow("lzh folder extension") << "fonts.lzh" << true << QString::fromUtf8("サブ/日本語.TTF") << LzhFont("jp");
         QTest::newRow("self-extracting lzh") << "sfxlzh.exe" << true << QString::fromUtf8("ソ.TTF") << LzhFont("so");
         QTest::newRow("cab folder") << "fonts.cab" << true << "SUB/FONT.TTF" << FixtureFont("cab");
+        QTest::newRow("cab folder as on Windows") << "fonts.cab" << true << "SUB\\FONT.TTF" << FixtureFont("cab");
         QTest::newRow("self-extracting cab") << "sfxcab.exe" << true << "SUB/FONT.TTF" << FixtureFont("cab");
         QTest::newRow("cp932 cab") << "cp932.cab" << true << QString::fromUtf8("ソ.TTF") << FixtureFont("so");
     }
@@ -254,8 +259,59 @@ private slots:
             QVERIFY(!ExtractMember(DataPath("archive/fonts.zip"), { "NONE.TTF", {} }, destination));
             QVERIFY(!QFileInfo::exists(destination));
             QVERIFY(!ExtractMember(DataPath("archive/none.zip"), { "A.TTF", {} }, destination));
-            QCOMPARE(ExtractMember(DataPath("archive/fonts.lzh"), { "FONTS/ABC.TTF", {} }, destination), library);
+            QCOMPARE(bool(ExtractMember(DataPath("archive/fonts.lzh"), { "FONTS/ABC.TTF", {} }, destination)), library);
         }
+    }
+
+    // Members that would grow far beyond what they take in the archive, or
+    // beyond any real font, are refused before or while they are written,
+    // and nothing of them is left.
+    void bombsAreRefused_data()
+    {
+        QTest::addColumn<bool>("library");
+        QTest::addColumn<bool>("declaredHuge");
+        for (bool library : { false, true }) {
+            const char* tag = library ? "library" : "built-in";
+            QTest::addRow("48 MiB of deflated zeros, %s", tag) << library << false;
+            QTest::addRow("declared 600 MiB, %s", tag) << library << true;
+        }
+    }
+    void bombsAreRefused()
+    {
+        QFETCH(bool, library);
+        QFETCH(bool, declaredHuge);
+        UseArchiverLibrary(library);
+        QString archive;
+        if (declaredHuge) {
+            archive = Generated("declared.zip", { { "BOMB.TTF", QByteArray(4096, 'x'), false, true } });
+            QVERIFY(PatchZipField(archive, "PK\x01\x02", 24, 600u << 20));
+            QVERIFY(PatchZipField(archive, "PK\x03\x04", 22, 600u << 20));
+        } else {
+            archive = Generated("zeros.zip", { { "BOMB.TTF", QByteArray(48 << 20, '\0') } });
+        }
+        const QString sandbox = Sandbox();
+        const ExtractResult result = ExtractMember(archive, { "BOMB.TTF", {} }, sandbox + "/out/bomb.ttx");
+        QVERIFY(!result);
+        QVERIFY(result.IsTooLarge());
+        QCOMPARE(FilesBelow(sandbox + "/out"), QStringList());
+    }
+
+    // A member declared larger than the free space of the folder it goes to
+    // is refused before a byte is written.
+    void noRoomIsRefusedFirst_data() { AddBackendRows(); }
+    void noRoomIsRefusedFirst()
+    {
+        QFETCH(bool, library);
+        UseArchiverLibrary(library);
+        const QString archive = Generated("stored.zip", { { "BIG.TTF", QByteArray(4 << 20, 'x'), false, true } });
+        const QString small = Sandbox() + "/out";
+        if (::mount("tmpfs", QFile::encodeName(small).constData(), "tmpfs", 0, "size=1m") != 0)
+            QSKIP("no tmpfs can be mounted here (it needs root)");
+        const ExtractResult result = ExtractMember(archive, { "BIG.TTF", {} }, small + "/big.ttx");
+        const QStringList left = FilesBelow(small);
+        ::umount(QFile::encodeName(small).constData());
+        QVERIFY(result.IsTooLarge());
+        QCOMPARE(left, QStringList());
     }
 
     // A member larger than the room left: the short write fails the
@@ -273,7 +329,7 @@ private slots:
         rlimit limited = saved;
         limited.rlim_cur = 64 * 1024;
         setrlimit(RLIMIT_FSIZE, &limited);
-        const bool extracted = ExtractMember(archive, { "BIG.TTF", {} }, destination);
+        const bool extracted = bool(ExtractMember(archive, { "BIG.TTF", {} }, destination));
         setrlimit(RLIMIT_FSIZE, &saved);
         std::signal(SIGXFSZ, previous);
         QVERIFY(!extracted);

@@ -162,6 +162,45 @@ private slots:
         QCOMPARE(rows, library ? expected : QStringList());
     }
 
+    // A ZIP of four members of zeros, each 100 MiB when extracted, and one
+    // font: the font is added, each bomb is refused and named as not added,
+    // and the work folder never holds more than the bound.
+    void archiveBombsAreNotAdded_data()
+    {
+        QTest::addColumn<bool>("library");
+        QTest::newRow("library") << true;
+        QTest::newRow("built-in reader") << false;
+    }
+    void archiveBombsAreNotAdded()
+    {
+        QFETCH(bool, library);
+        const QString zip = dir_.filePath("bomb.zip");
+        if (!QFile::exists(zip)) {
+            const QByteArray zeros(100 << 20, '\0');
+            QList<ZipEntry> entries;
+            for (int i = 1; i <= 4; ++i)
+                entries << ZipEntry { QByteArray("ZERO") + QByteArray::number(i) + ".TTF", zeros };
+            entries << ZipEntry { "GOOD.TTF", font_ };
+            QVERIFY(WriteZip(zip, entries));
+        }
+        const QString temp = dir_.filePath("tmp-bomb");
+        QDir().mkpath(temp);
+        // The extraction may not pass 16 MiB in any file.
+        const ProcessResult r = RunProcess("/bin/sh",
+            { "-c", "trap '' XFSZ; ulimit -f 32768; exec \"$0\" add \"$1\"", BinPath("tzind"), zip },
+            { "TMPDIR=" + temp,
+                library ? QStringLiteral("TYPOSCAN_ARCHIVER_LIBRARY=")
+                        : QStringLiteral("TYPOSCAN_ARCHIVER_LIBRARY=libtyposcan-missing.so.0") });
+        QCOMPARE(r.exitCode, 0);
+        QCOMPARE(Rows(r.out).size(), 1);
+        QVERIFY(Rows(r.out).constFirst().contains("\tGOOD.TTF\t"));
+        const QString err = QString::fromUtf8(r.err);
+        for (int i = 1; i <= 4; ++i)
+            QVERIFY(err.contains(QStringLiteral("bomb.zip/ZERO%1.TTF\n").arg(i)));
+        QVERIFY(err.trimmed().endsWith(QStringLiteral("以上のファイルが追加できませんでした．")));
+        QCOMPARE(QDir(temp).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList());
+    }
+
     void installedFonts()
     {
         // A fontconfig configuration that knows one folder only.

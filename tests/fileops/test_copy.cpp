@@ -1,16 +1,20 @@
 #include "DialogHelpers.h"
 #include "FileOpsFixtures.h"
+#include "TestSupport.h"
 #include "app/Application.h"
 #include "app/MainWindow.h"
+#include "archive/Archivettf.h"
 #include "fileops/CopyRun.h"
 #include "fileops/CopyWindow.h"
 #include "fontlist/FontList.h"
+#include "fontlist/ListFile.h"
 #include "platform/WorkFolder.h"
 
 #include <QFileDialog>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace tz;
@@ -220,6 +224,59 @@ private slots:
         QCOMPARE(FolderNames(out), QStringList({ "Escape.TTF" }));
         QCOMPARE(FolderNames(dir_.filePath("out-fail")), QStringList({ "inner" }));
         QVERIFY(list.IsSelected(0) && !list.IsSelected(1) && list.IsSelected(2));
+    }
+
+    // Lists written on Windows separate a member's folders with "\\"; the
+    // member is found all the same, in every kind of archive.
+    void windowsMemberNames_data()
+    {
+        QTest::addColumn<QString>("archive");
+        QTest::addColumn<QString>("member");
+        QTest::addColumn<QString>("copied");
+        QTest::addColumn<bool>("library");
+        QTest::newRow("zip, built-in") << "fonts.zip" << "FONTS\\ABC.TTF" << "ABC.TTF" << false;
+        QTest::newRow("zip, library") << "fonts.zip" << "FONTS\\ABC.TTF" << "ABC.TTF" << true;
+        QTest::newRow("lzh") << "fonts.lzh" << "FONTS\\ABC.TTF" << "ABC.TTF" << true;
+        QTest::newRow("cab") << "fonts.cab" << "SUB\\FONT.TTF" << "font.ttf" << true;
+    }
+    void windowsMemberNames()
+    {
+        QFETCH(QString, archive);
+        QFETCH(QString, member);
+        QFETCH(bool, library);
+        // Without the library ZIP falls back to the built-in reader.
+        qputenv("TYPOSCAN_ARCHIVER_LIBRARY", library ? QByteArray() : QByteArray("libtyposcan-missing.so.0"));
+        LoadArchiverLibraries();
+        FontList list;
+        Add(list, DataPath("archive/" + archive), member);
+        const QString out = FreshFolder("out-windows");
+        CopyRun run = MakeRun(list, out);
+        run.Run();
+        qunsetenv("TYPOSCAN_ARCHIVER_LIBRARY");
+        LoadArchiverLibraries();
+        QVERIFY(run.Messages().isEmpty());
+        QTEST(FolderNames(out).value(0), "copied");
+    }
+
+    // A FIFO would block the copy for ever and /dev/zero would fill the
+    // folder: both count as missing, and nothing is left behind.
+    void filesThatAreNotRegularAreMissing()
+    {
+        const QString fifo = dir_.filePath("src/pipe.ttf");
+        QDir().mkpath(dir_.filePath("src"));
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        FontList list;
+        Add(list, fifo, {}, kKindSingle, "Pipe");
+        Add(list, "/dev/zero", {}, kKindSingle, "Zero");
+        const QString listFile = dir_.filePath("devices.tzl");
+        QVERIFY(WriteListFile(list, listFile));
+        const QString out = FreshFolder("out-devices");
+        const ProcessResult copy = RunProcess(BinPath("tzind"), { "copy", "-o", out, listFile }, {}, 20000);
+        QCOMPARE(copy.exitCode, 3);
+        QVERIFY(copy.err.contains("Pipe"));
+        QVERIFY(copy.err.contains("Zero"));
+        QCOMPARE(FolderNames(out), QStringList());
+        ::unlink(QFile::encodeName(fifo).constData());
     }
 
     void readOnlyDestination()

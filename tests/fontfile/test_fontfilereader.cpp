@@ -248,6 +248,29 @@ private slots:
         QCOMPARE(reader.FaceNames().size(), faceCount);
     }
 
+    // Thousands of faces sharing one table of 32,000-unit names: each name is
+    // cut, and reading stops once the names of the file reach their bound,
+    // the faces before it named.
+    void hostileNamesAreBounded()
+    {
+        QTemporaryDir dir;
+        FontFileReader reader;
+        reader.Read(WriteTestFile(dir, "bomb.ttc", BuildNameBombCollection(1500, 32000, 0xFFFFFFFF)));
+        const QStringList& faces = reader.FaceNames();
+        QCOMPARE(reader.FamilyNames().size(), faces.size());
+        QVERIFY(faces.size() >= 100);
+        QVERIFY(faces.size() <= 600);
+        QCOMPARE(faces.constFirst(), QString(1024, u'N'));
+        QCOMPARE(reader.FamilyNames().constLast(), QString(1024, u'F'));
+
+        // A pair of UTF-16 units is never split at the cut.
+        const QString astral = QString::fromUcs4(U"\U0001F600").repeated(600);
+        reader.Read(WriteTestFile(dir, "astral.ttf", BuildFont({ WindowsName(kFamily, astral), WindowsName(kFace, "A") })));
+        QCOMPARE(reader.FamilyNames(), QStringList { astral.left(1024) });
+        reader.Read(WriteTestFile(dir, "odd.ttf", BuildFont({ WindowsName(kFamily, "x" + astral), WindowsName(kFace, "A") })));
+        QCOMPARE(reader.FamilyNames(), QStringList { ("x" + astral).left(1023) });
+    }
+
     void readerIsReusable()
     {
         QTemporaryDir dir;

@@ -1,7 +1,9 @@
 // tzind sample as a user runs it: the output folder, the exit statuses, the
 // lock held by another run, and a full disk.
+#include "ArchiveZipWriter.h"
 #include "SampleSupport.h"
 #include "SettingsPrivateFonts.h"
+#include "SfntWriter.h"
 #include "TestSupport.h"
 #include "fontlist/FontList.h"
 #include "fontlist/ListFile.h"
@@ -12,6 +14,7 @@
 #include <QImage>
 #include <QTemporaryDir>
 #include <QTest>
+#include <sys/stat.h>
 
 using namespace tz;
 using namespace tz::test;
@@ -72,6 +75,39 @@ private slots:
         QVERIFY(run.err.contains("[ｴﾗｰ] Gone(GONE.TTF)が利用できませんでした．"));
         QVERIFY(ReadAll(Out("partial/log.txt")).contains("Gone(GONE.TTF)"));
         QCOMPARE(ReadAll(Out("partial/index.tsv")).count('\n'), 1);
+    }
+
+    // Real fonts among hostile rows: a face whose cmap lists no subtables, a
+    // collection of thousands of faces with huge names, a FIFO and /dev/zero
+    // named as fonts, and a ZIP member in a row written on Windows. The run
+    // ends in time, draws the real faces and logs the rest as unavailable.
+    void hostileRows()
+    {
+        QVERIFY(QDir().mkpath(Out("hostile")));
+        const QByteArray noCmap = WithTableFirst(
+            RenamedFont(kDejaVuSans, "Hostile Cmap", "Hostile Cmap"), "cmap", QByteArray(4, '\0'));
+        QVERIFY(WriteBytes(Out("hostile/nocmap.ttf"), noCmap));
+        QVERIFY(WriteBytes(Out("hostile/bomb.ttc"), BuildNameBombCollection(1500, 32000, 0xFFFFFFFF)));
+        QVERIFY(WriteZip(Out("hostile/win.zip"), { { "Fonts/Win.ttf", RenamedFont(kDejaVuSans, "Win Sans", "Win Sans") } }));
+        QCOMPARE(::mkfifo(QFile::encodeName(Out("hostile/pipe.ttf")).constData(), 0600), 0);
+        FontList list;
+        list.AddEntry("Win Sans", "Win Sans", Out("hostile/win.zip"), "FONTS\\WIN.TTF", "100", 0);
+        list.AddEntry("Pipe", "Pipe", Out("hostile/pipe.ttf"), {}, "100", 0);
+        list.AddEntry("Zero", "Zero", "/dev/zero", {}, "100", 0);
+        QVERIFY(WriteListFile(list, Out("hostile/rows.tzl")));
+        const ProcessResult run = RunProcess(BinPath("tzind"),
+            { "sample", "--no-printer", "-o", Out("hostile-out"), kDejaVuSans, Out("hostile/nocmap.ttf"),
+                Out("hostile/bomb.ttc"), Out("hostile/rows.tzl"), kIpaPGothic },
+            {}, 60000);
+        QCOMPARE(run.exitCode, 3);
+        const QByteArray index = ReadAll(Out("hostile-out/index.tsv"));
+        QVERIFY(index.contains("\tDejaVu Sans\n"));
+        QVERIFY(index.contains("\tWin Sans\n"));
+        QVERIFY(index.contains("\tIPA Pゴシック\n"));
+        const QString log = QString::fromUtf8(ReadAll(Out("hostile-out/log.txt")));
+        QVERIFY(log.contains("Pipe(PIPE.TTF)が利用できませんでした"));
+        QVERIFY(log.contains("Zero(ZERO)が利用できませんでした"));
+        QVERIFY(!log.contains("Win Sans"));
     }
 
     void anotherRunHoldsTheLock()

@@ -49,6 +49,29 @@ QByteArray CollectionOf(const QList<QByteArray>& faces)
     return out.bytes;
 }
 
+QByteArray WithTableFirst(const QByteArray& face, const QByteArray& tag, const QByteArray& data)
+{
+    auto u16 = [](const QByteArray& b, qsizetype at) { return (quint8(b[at]) << 8) | quint8(b[at + 1]); };
+    auto u32 = [&](const QByteArray& b, qsizetype at) { return (quint32(u16(b, at)) << 16) | quint32(u16(b, at + 2)); };
+    const int count = u16(face, 4);
+    SfntWriter out;
+    out.bytes = face.left(12 + 16 * count);
+    const auto place = [&](qsizetype record, const QByteArray& bytes) {
+        out.PutU32(record + 8, out.Append(bytes));
+        out.PutU32(record + 12, quint32(bytes.size()));
+    };
+    for (int t = 0; t < count; ++t) {
+        if (face.mid(12 + 16 * t, 4) == tag)
+            place(12 + 16 * t, data);
+    }
+    for (int t = 0; t < count; ++t) {
+        const qsizetype record = 12 + 16 * t;
+        if (face.mid(record, 4) != tag)
+            place(record, face.mid(u32(face, record + 8), u32(face, record + 12)));
+    }
+    return out.bytes;
+}
+
 FontEntry RowFor(const QString& path, const QString& face, const QString& family, int kind, const QString& member)
 {
     FontEntry entry;

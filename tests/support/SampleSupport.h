@@ -15,6 +15,9 @@ namespace tz::test {
 QByteArray RenamedFont(const QString& fontFile, const QString& family, const QString& fullName);
 // A collection of whole single-face sfnt images, in order.
 QByteArray CollectionOf(const QList<QByteArray>& faces);
+// The single-face sfnt image with the data of table tag replaced, that data
+// placed first, right after the table directory.
+QByteArray WithTableFirst(const QByteArray& face, const QByteArray& tag, const QByteArray& data);
 
 // A row for a file on disk, as adding stores it (paths upper-cased).
 FontEntry RowFor(const QString& path, const QString& face, const QString& family, int kind = 0,

@@ -124,6 +124,21 @@ QByteArray BuildCollection(const QList<QList<SfntName>>& faces)
     return font.bytes;
 }
 
+QByteArray BuildNameBombCollection(int faceCount, int nameUnits, quint32 declaredCount)
+{
+    SfntWriter font;
+    constexpr quint32 kFirst = 16;
+    constexpr quint32 kOffsetTableSize = 12 + 16;
+    font.CollectionHeader(declaredCount, { kFirst });
+    font.bytes.resize(kFirst + kOffsetTableSize * faceCount, '\0');
+    const QByteArray table = NameTable(
+        { WindowsName(1, QString(nameUnits, u'F')), WindowsName(4, QString(nameUnits, u'N')) });
+    const quint32 offset = font.Append(table);
+    for (int i = 0; i < faceCount; ++i)
+        font.OffsetTable(kFirst + kOffsetTableSize * i, { { "name", offset, quint32(table.size()) } });
+    return font.bytes;
+}
+
 QByteArray BuildMacBinary(const MacBinarySpec& spec)
 {
     // Resource fork: the 16-byte header (data offset, map offset, data

@@ -58,6 +58,10 @@ QByteArray BuildFont(const QList<SfntName>& names, quint32 sfntVersion = 0x00010
 QByteArray BuildFontWithNameTable(const QByteArray& nameTable, quint32 sfntVersion = 0x00010000);
 // A collection whose offset tables follow the header back to back.
 QByteArray BuildCollection(const QList<QList<SfntName>>& faces);
+// A hostile collection: faceCount offset tables back to back, every one
+// pointing at the same name table, whose family and face names are each
+// nameUnits UTF-16 units long; the header declares declaredCount faces.
+QByteArray BuildNameBombCollection(int faceCount, int nameUnits, quint32 declaredCount);
 
 struct MacBinarySpec {
     QByteArray font; // the first resource

@@ -1,0 +1,14 @@
+#pragma once
+// Opening a file a user named without ever blocking on it: a FIFO or device
+// named like a font or an archive is refused, as is anything else that is not
+// a regular file.
+#include <QString>
+
+namespace tz {
+
+// A descriptor of the regular file at path, opened with flags plus O_NONBLOCK
+// and O_CLOEXEC and checked with fstat; size gets its length. -1 for anything
+// that is not a regular file. The caller closes it.
+int OpenRegularFile(const QString& path, int flags, qint64& size);
+
+} // namespace tz
