@@ -24,6 +24,8 @@
 #include "fontlist/FindDialog.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
 #include <QMessageBox>
 
 namespace tz {
@@ -63,9 +65,20 @@ std::unique_ptr<MainWindow> CreateWindows(AppWindows& w, bool printersInstalled)
     return main;
 }
 
+bool LoadQtTranslations(QCoreApplication& app)
+{
+    auto* translator = new QTranslator(&app);
+    if (translator->load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))
+        && QCoreApplication::installTranslator(translator))
+        return true;
+    delete translator;
+    return false;
+}
+
 int RunApplication(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    LoadQtTranslations(app);
     QApplication::setApplicationName(kProductTitle);
     QApplication::setApplicationDisplayName(kProductTitle);
     QApplication::setFont(QFont(RegisterFontSubstitutes(), 9));

@@ -2,6 +2,7 @@
 
 #include "archive/Archivettf.h"
 #include "fontfile/FontFileReader.h"
+#include "fontfile/RegularFile.h"
 #include "fontlist/FontList.h"
 #include "platform/PathResolver.h"
 #include "platform/Text.h"
@@ -41,33 +42,42 @@ FontAdder::FontAdder(FontList& list, QString workFolder)
 {
 }
 
-void FontAdder::AddPath(const QString& path, int faceSelection) { AddPathOnDisk(ResolvePath(path), faceSelection); }
-
-void FontAdder::AddPathOnDisk(const QString& path, int faceSelection)
+AddOutcome FontAdder::AddPath(const QString& path, int faceSelection)
 {
-    if (!IsArchivePath(path)) {
-        AddFontFile(path, QString(), path, faceSelection);
-        return;
-    }
+    return AddPathOnDisk(ResolvePath(path), faceSelection);
+}
+
+AddOutcome FontAdder::AddPathOnDisk(const QString& path, int faceSelection)
+{
+    if (!IsArchivePath(path))
+        return AddFontFile(path, QString(), path, faceSelection);
+    if (!RegularFile(path, RegularFile::Mode::Read).IsOpen())
+        return AddOutcome::Unreadable;
     OpenedArchive archive(path);
+    if (archive.Kind() == ArchiveKind::None)
+        return AddOutcome::NotFont; // an ".EXE" that holds no archive
     const MemberListing listing = archive.List(MemberFilter::Fonts);
-    if (listing.Failed())
-        return;
     const QString temp = workFolder_ + u'/' + kArchiveTemp;
+    bool added = false;
+    bool extracted = listing.Members.isEmpty();
     for (const ArchiveMember& member : listing.Members) {
         if (!archive.Extract(member, temp))
             continue;
-        AddFontFile(path, member.Name, temp, faceSelection);
+        extracted = true;
+        added |= AddFontFile(path, member.Name, temp, faceSelection) == AddOutcome::Added;
         QFile::remove(temp);
     }
+    // Font members listed but none could be taken out: the archive is damaged.
+    return added ? AddOutcome::Added : extracted ? AddOutcome::NoFonts : AddOutcome::Damaged;
 }
 
-void FontAdder::AddFontFile(const QString& shownPath, const QString& member, const QString& readPath, int faceSelection)
+AddOutcome FontAdder::AddFontFile(
+    const QString& shownPath, const QString& member, const QString& readPath, int faceSelection)
 {
     const FontFileAnalysis analysis = AnalyseFontFile(readPath, workFolder_);
     const qsizetype faces = analysis.FamilyNames.size();
     if (faces == 0)
-        return;
+        return OutcomeOf(analysis.Problem);
     const int kind = (faces != 1 ? kKindCollection : kKindSingle) | (analysis.Macintosh ? kKindMac : 0);
     qsizetype first = 0, last = faces - 1;
     if (faceSelection == kFirstFace)
@@ -78,25 +88,27 @@ void FontAdder::AddFontFile(const QString& shownPath, const QString& member, con
     for (qsizetype i = first; i <= last; ++i)
         list_.AddEntry(RowText(analysis.FaceNames.value(i)), RowText(analysis.FamilyNames.value(i)), shownPath,
             RowText(member), size, kind);
+    return AddOutcome::Added;
 }
+
+void FontAdder::NoteFailure(const QString& path, AddOutcome reason) { Failed << NotAddedFile { FileNamePart(path), reason }; }
 
 bool FontAdder::AddPathNoting(const QString& path, int faceSelection)
 {
-    const int before = list_.Count();
-    AddPath(path, faceSelection);
-    if (list_.Count() != before)
+    const AddOutcome outcome = AddPath(path, faceSelection);
+    if (outcome == AddOutcome::Added)
         return true;
-    FailedNames << FileNamePart(path);
+    NoteFailure(path, outcome);
     return false;
 }
 
 QString FontAdder::Summary(const QString& closingLine) const
 {
-    if (FailedNames.isEmpty())
+    if (Failed.isEmpty())
         return {};
     QString text;
-    for (const QString& name : FailedNames)
-        text += name + QStringLiteral("\r\n");
+    for (const NotAddedFile& file : Failed)
+        text += file.Name + QStringLiteral(": ") + ReasonText(file.Reason) + QStringLiteral("\r\n");
     return text + closingLine;
 }
 

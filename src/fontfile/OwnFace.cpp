@@ -153,6 +153,10 @@ QByteArray WithNameTable(const QByteArray& face, const QByteArray& nameTable)
 OwnFaceData::OwnFaceData(const QString& path, const QString& faceName, const QString& familyName)
     : file_(path)
 {
+    // No path: the caller has no file to read (a run drawing faces the font
+    // database opened); QFile would warn about the empty name.
+    if (path.isEmpty())
+        return;
     if (!file_.open(QIODevice::ReadOnly)) {
         qCDebug(lcFontFile) << "can't read" << path;
         return;

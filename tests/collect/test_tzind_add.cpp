@@ -68,7 +68,7 @@ private slots:
                        }));
         // The font file that added nothing is named; the .exe is not.
         const QString err = QString::fromUtf8(r.err);
-        QVERIFY(err.contains("bad.ttf\n"));
+        QVERIFY(err.contains(QStringLiteral("bad.ttf: フォントではありません\n")));
         QVERIFY(!err.contains("setup.exe"));
         QVERIFY(err.trimmed().endsWith(QStringLiteral("以上のファイルが追加できませんでした．")));
     }
