@@ -6,6 +6,7 @@
 #include "app/Icons.h"
 #include "app/ViewerCommands.h"
 #include "app/MainWindow.h"
+#include "app/ShellIntegration.h"
 #include "app/ShellWindow.h"
 #include "collect/FolderSearchWindow.h"
 #include "fileops/CopyWindow.h"
@@ -81,6 +82,8 @@ int RunApplication(int argc, char** argv)
     LoadQtTranslations(app);
     QApplication::setApplicationName(kProductTitle);
     QApplication::setApplicationDisplayName(kProductTitle);
+    // The desktop matches the windows to the installed entry and its icon.
+    QApplication::setDesktopFileName(DesktopAppId());
     QApplication::setFont(QFont(RegisterFontSubstitutes(), 9));
     try {
         AppWindows windows;
