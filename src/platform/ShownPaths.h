@@ -9,9 +9,9 @@
 
 namespace tz {
 
-// The shown form of a path, for lists of paths: each folder is resolved and
-// listed once, so showing many files of one folder costs one hash lookup
-// each instead of a walk of the path. The answers are those ResolvePath
+// The shown form of a path, for lists of paths: each folder is resolved (through
+// its parent's listing) and listed once, so showing many files of one folder
+// costs one hash lookup each instead of a walk of the path. The answers are those ResolvePath
 // gives at the time the folder was first asked about; Forget makes the next
 // question look again.
 class ShownPaths {
@@ -27,6 +27,9 @@ private:
         QHash<QByteArray, QByteArray> names;
     };
     const Folder& FolderOf(const QByteArray& stored) const;
+    // The stored path's last component in its folder's listing, joined to the
+    // folder on disk; empty when either does not exist.
+    QByteArray EntryOnDisk(const QByteArray& stored) const;
 
     mutable QHash<QByteArray, Folder> folders_;
 };
