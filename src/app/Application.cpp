@@ -15,6 +15,7 @@
 #include "fontfile/FontFamilies.h"
 #include "pagesetup/PageSetupDialog.h"
 #include "platform/FontSubstitutes.h"
+#include "platform/RuntimeFolder.h"
 #include "settings/EnvironmentDialog.h"
 #include "settings/SampleTextDialog.h"
 #include "pagesetup/SetupNameDialog.h"
@@ -78,6 +79,7 @@ bool LoadQtTranslations(QCoreApplication& app)
 
 int RunApplication(int argc, char** argv)
 {
+    PrepareRuntimeFolder();
     QApplication app(argc, argv);
     LoadQtTranslations(app);
     QApplication::setApplicationName(kProductTitle);

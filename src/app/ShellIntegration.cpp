@@ -1,12 +1,13 @@
 #include "app/ShellIntegration.h"
 
+#include "platform/ReplacingFile.h"
+
 #include <QBuffer>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QLoggingCategory>
 #include <QProcess>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QUrl>
 #include <algorithm>
@@ -31,12 +32,11 @@ namespace {
             qCWarning(lcShell) << "cannot create the folder of" << path;
             return false;
         }
-        QSaveFile file(path);
-        if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size() || !file.commit()) {
-            qCWarning(lcShell) << "cannot write" << path << file.errorString();
-            return false;
-        }
-        return true;
+        QString error;
+        if (WriteWholeFile(path, content, &error))
+            return true;
+        qCWarning(lcShell) << "cannot write" << path << error;
+        return false;
     }
 
     bool RemoveFile(const QString& path)
