@@ -25,6 +25,8 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${TZ_PROJECT_URL})
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # libarchive is opened at run time (LZH, CAB and self-extracting archives);
-# the Japanese texts of the windows need a Japanese font.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libarchive13, fonts-ipafont-gothic | fonts-vlgothic | fonts-noto-cjk")
+# the Japanese texts of the windows need a Japanese font, Qt's own dialogs and
+# buttons Qt's Japanese translation.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
+  "libarchive13, fonts-ipafont-gothic | fonts-vlgothic | fonts-noto-cjk, qt6-translations-l10n")
 include(CPack)

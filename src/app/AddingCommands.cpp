@@ -13,11 +13,11 @@
 #include "settings/SampleTextDialog.h"
 #include "widgets/BusyCursor.h"
 #include "widgets/MessageText.h"
+#include "widgets/NameListMessage.h"
 
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QMessageBox>
 #include <QUrl>
 
 namespace tz {
@@ -61,9 +61,13 @@ FolderSearchWindow& MainWindow::SearchWindow() const { return *windows_->FolderS
 
 void MainWindow::ShowNotAdded(const FontAdder& adder, const QString& closingLine)
 {
-    const QString summary = adder.Summary(closingLine);
-    if (!summary.isEmpty())
-        QMessageBox::information(this, kProductTitle, DisplayText(summary));
+    if (adder.Failed.isEmpty())
+        return;
+    QList<NameListMessage::Row> rows;
+    rows.reserve(adder.Failed.size());
+    for (const NotAddedFile& file : adder.Failed)
+        rows.append({ file.Name, ReasonText(file.Reason) });
+    NameListMessage::Show(this, DisplayText(closingLine), rows);
 }
 
 void MainWindow::FinishAdding()
@@ -77,18 +81,33 @@ void MainWindow::SearchFolderWith(FontAdder& adder, const QString& folder)
 {
     FolderSearchWindow& window = SearchWindow();
     FolderSearch& walk = window.Walk();
-    walk.FailedNames.clear();
+    walk.Failed.clear();
     walk.ReadSettings = [this] {
         const EnvironmentSettings& env = Environment();
         return FolderSearchSettings { env.searchArchives, env.searchSelfExtracting, env.SearchFaceSelection() };
     };
-    walk.AddFile = [this, &adder](const QString& path, int selection) {
-        const int before = list_.Count();
-        adder.AddPathOnDisk(path, selection);
-        return list_.Count() != before;
-    };
+    walk.AddFile = [&adder](const QString& path, int selection) { return adder.AddPathOnDisk(path, selection); };
     window.Search(SearchStart(folder));
-    adder.FailedNames << walk.FailedNames;
+    adder.Failed << walk.Failed;
+}
+
+bool MainWindow::AddGivenPath(FontAdder& adder, const QString& given, int selection)
+{
+    const int before = list_.Count();
+    const QString path = ResolveGivenPath(given);
+    AddOutcome outcome = AddOutcome::Added;
+    if (QFileInfo(path).isDir()) {
+        SearchFolder = SearchStart(path);
+        SearchFolderWith(adder, path);
+        PushRecentFolder();
+        if (list_.Count() == before)
+            outcome = AddOutcome::NoFonts;
+    } else {
+        outcome = adder.AddPath(path, selection);
+    }
+    if (outcome != AddOutcome::Added)
+        adder.NoteFailure(SearchStart(path), outcome);
+    return outcome == AddOutcome::Added;
 }
 
 void MainWindow::fmnAddClick()
@@ -153,21 +172,8 @@ void MainWindow::DropFiles(const QList<QUrl>& urls)
         BusyCursor busy;
         FontListUpdate update(list_);
         list_.DeselectAll();
-        for (const QString& given : paths) {
-            const int before = list_.Count();
-            const QString path = ResolveGivenPath(given);
-            if (QFileInfo(path).isDir()) {
-                SearchFolderWith(adder, path);
-                SearchFolder = SearchStart(path);
-                PushRecentFolder();
-            } else {
-                adder.AddPath(path, selection);
-            }
-            if (list_.Count() == before)
-                adder.FailedNames << FileNamePart(SearchStart(path));
-            else
-                added = true;
-        }
+        for (const QString& given : paths)
+            added |= AddGivenPath(adder, given, selection);
         FinishAdding();
     }
     QCoreApplication::processEvents();
@@ -181,24 +187,18 @@ void MainWindow::AddCommandLinePaths(const QStringList& paths)
 {
     FontAdder adder(list_, workFolder_.Path());
     const int selection = Environment().DropFaceSelection();
+    bool added = false;
     {
         BusyCursor busy;
-        for (const QString& given : paths) {
-            const int before = list_.Count();
-            const QString path = ResolveGivenPath(given);
-            if (QFileInfo(path).isDir()) {
-                SearchFolder = SearchStart(path);
-                SearchFolderWith(adder, path);
-                PushRecentFolder();
-            } else {
-                adder.AddPath(path, selection);
-            }
-            if (list_.Count() == before)
-                adder.FailedNames << FileNamePart(SearchStart(path));
-        }
+        for (const QString& given : paths)
+            added |= AddGivenPath(adder, given, selection);
     }
     ShowNotAdded(adder, kNotAddedFiles);
     ShowCount();
+    // Rows that came from the command line are as unsaved as any others: the
+    // close query must offer to save them.
+    if (added)
+        SetModified(true);
 }
 
 void MainWindow::StartFolderSearch()

@@ -26,6 +26,8 @@
 #include "fontlist/FindDialog.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
 #include <QMessageBox>
 
 namespace tz {
@@ -65,10 +67,21 @@ std::unique_ptr<MainWindow> CreateWindows(AppWindows& w, bool printersInstalled)
     return main;
 }
 
+bool LoadQtTranslations(QCoreApplication& app)
+{
+    auto* translator = new QTranslator(&app);
+    if (translator->load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))
+        && QCoreApplication::installTranslator(translator))
+        return true;
+    delete translator;
+    return false;
+}
+
 int RunApplication(int argc, char** argv)
 {
     PrepareRuntimeFolder();
     QApplication app(argc, argv);
+    LoadQtTranslations(app);
     QApplication::setApplicationName(kProductTitle);
     QApplication::setApplicationDisplayName(kProductTitle);
     // The desktop matches the windows to the installed entry and its icon.

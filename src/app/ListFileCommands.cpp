@@ -35,21 +35,34 @@ namespace {
         return answer == QMessageBox::Yes;
     }
 
-    // Replaces the list by the rows of the list file at path.
-    void LoadList(MainWindow& window, const QString& path, bool ignoreDriveLetter)
-    {
-        FontList& list = window.List();
-        list.ListPath = path;
-        {
-            FontListUpdate update(list);
-            list.Clear();
-            window.ReadListFile(ignoreDriveLetter);
-        }
-        window.RefreshCaption();
-        window.SetModified(false);
-    }
+    const QString kCannotRead = QStringLiteral("書体リストを読み込めません");
 
 } // namespace
+
+bool MainWindow::RefusedAsNoList(const ListFileBytes& file)
+{
+    if (file.Status != ListReadStatus::Read || IsFontList(file.Content))
+        return false;
+    ShowError(this, kCannotRead);
+    return true;
+}
+
+void MainWindow::LoadList(const QString& path, bool ignoreDriveLetter)
+{
+    // A file that is no font list leaves the list, its name and its state
+    // as they were.
+    const ListFileBytes file = LoadListFile(path);
+    if (RefusedAsNoList(file))
+        return;
+    list_.ListPath = path;
+    {
+        FontListUpdate update(list_);
+        list_.Clear();
+        ReadListFile(file, ignoreDriveLetter);
+    }
+    RefreshCaption();
+    SetModified(false);
+}
 
 bool MainWindow::ConfirmDiscard()
 {
@@ -84,7 +97,7 @@ void MainWindow::fmnOpenClick()
     const QString path = dialog.ChosenFile();
     if (UpperExtension(path) != u".TZL" || !ConfirmDiscard())
         return;
-    LoadList(*this, path, dialog.IgnoreDriveLetter());
+    LoadList(path, dialog.IgnoreDriveLetter());
 }
 
 void MainWindow::fmnReOpen0Click()
@@ -96,7 +109,7 @@ void MainWindow::fmnReOpen0Click()
 void MainWindow::OpenListFile(const QString& path)
 {
     if (ConfirmDiscard())
-        LoadList(*this, path, false);
+        LoadList(path, false);
 }
 
 void MainWindow::fmnAddListClick()
@@ -105,11 +118,14 @@ void MainWindow::fmnAddListClick()
     ListOpenDialog dialog(this);
     if (dialog.exec() != QDialog::Accepted)
         return;
+    const ListFileBytes file = LoadListFile(dialog.ChosenFile());
+    if (RefusedAsNoList(file))
+        return;
     {
         FontListUpdate update(list_);
         list_.DeselectAll();
         list_.ListPath = dialog.ChosenFile();
-        ReadListFile(dialog.IgnoreDriveLetter());
+        ReadListFile(file, dialog.IgnoreDriveLetter());
         list_.ListPath = listPath;
     }
     if (const int first = list_.FirstSelected(); first != FontList::kNone)
@@ -153,20 +169,22 @@ bool MainWindow::WriteListFile()
     return false;
 }
 
-void MainWindow::ReadListFile(bool ignoreDriveLetter)
+void MainWindow::ReadListFile(const ListFileBytes& file, bool ignoreDriveLetter)
 {
+    if (file.Status == ListReadStatus::CannotOpen) {
+        ShowError(this, kCannotRead);
+        return;
+    }
     ListReadOptions options;
     options.IgnoreDriveLetter = ignoreDriveLetter;
     options.ConfirmConversion = [this] { return AskConversion(this); };
     options.MeasureSize = MeasureWithWorkFolder(Work().Path());
     ListReadResult result;
-    {
+    if (file.Status == ListReadStatus::Read) {
         BusyCursor busy;
-        result = tz::ReadListFile(list_, list_.ListPath, options);
-    }
-    if (result.Status == ListReadStatus::CannotOpen) {
-        ShowError(this, QStringLiteral("書体リストを読み込めません"));
-        return;
+        result = ReadListContent(list_, file.Content, list_.ListPath, options);
+    } else {
+        result.Status = file.Status;
     }
     if (!ignoreDriveLetter)
         PushRecentList(list_.ListPath);

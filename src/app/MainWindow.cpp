@@ -546,9 +546,7 @@ void MainWindow::HandleCommandLine()
     FontListUpdate update(list_);
     const QString first = ResolveGivenPath(commandLine_.constFirst());
     if (UpperExtension(first) == u".TZL") {
-        list_.ListPath = first;
-        ReadListFile(false);
-        RefreshCaption();
+        LoadList(first, false);
     } else {
         AddCommandLinePaths(commandLine_);
     }
@@ -586,6 +584,17 @@ void MainWindow::closeEvent(QCloseEvent* event)
         windows_->Viewer->close();
     SaveValues();
     event->accept();
+}
+
+void MainWindow::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    // Back from another program, which may have renamed or removed fonts:
+    // the shown paths are looked up again as the rows are painted.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+        list_.ForgetShownPaths();
+        view_->viewport()->update();
+    }
 }
 
 QString MainWindow::AskSavePath()

@@ -3,6 +3,7 @@
 // the font list; command states, stored geometry, recent-item menus, the work
 // folder and the close sequence.
 #include "fontlist/FontList.h"
+#include "fontlist/ListFile.h"
 #include "platform/WorkFolder.h"
 #include "sample/SampleRun.h"
 
@@ -78,12 +79,16 @@ public:
 
     // List files and recent items.
     bool WriteListFile(); // writes ListPath; shows the failure message
-    void ReadListFile(bool ignoreDriveLetter); // appends the rows of ListPath
+    // Appends the rows of the list file ListPath names, read as file, and
+    // reports as the list commands do.
+    void ReadListFile(const ListFileBytes& file, bool ignoreDriveLetter);
     bool ConfirmDiscard();
     void PushRecentList(const QString& path);
     void PushRecentFolder();
     // Opens a list file given alone on the command line or dropped alone.
     void OpenListFile(const QString& path);
+    // Replaces the list by the rows of the list file at path.
+    void LoadList(const QString& path, bool ignoreDriveLetter);
 
     // Adding fonts.
     void DropFiles(const QList<QUrl>& urls);
@@ -132,6 +137,7 @@ public slots:
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
@@ -158,6 +164,8 @@ private:
     void SaveValues();
     void HandleCommandLine();
     bool CloseQuery();
+    // Shows the failure message for a file that was read but is no font list.
+    bool RefusedAsNoList(const ListFileBytes& file);
     void ShowHelp(int context);
 
     FontList list_;
@@ -179,6 +187,10 @@ private:
     const EnvironmentSettings& Environment() const;
     FolderSearchWindow& SearchWindow() const;
     void SearchFolderWith(FontAdder& adder, const QString& folder);
+    // Adds one dropped or command-line path: a folder is searched and
+    // becomes the newest recent folder, anything else is added as a file. A
+    // path that adds nothing is noted in the adder. True when rows came of it.
+    bool AddGivenPath(FontAdder& adder, const QString& given, int selection);
     void ShowNotAdded(const FontAdder& adder, const QString& closingLine);
     void FinishAdding();
     QString addDialogFolder_;

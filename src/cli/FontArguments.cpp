@@ -13,31 +13,44 @@
 
 namespace tz::cli {
 
+namespace {
+
+    // Why a list file added no row.
+    AddOutcome ListOutcome(const ListReadResult& read)
+    {
+        if (read.Status == ListReadStatus::CannotOpen)
+            return AddOutcome::Unreadable;
+        if (read.Status == ListReadStatus::Read && read.Format == ListFormat::None)
+            return AddOutcome::NotFont;
+        return AddOutcome::NoFonts;
+    }
+
+} // namespace
+
 bool AddPaths(FontList& list, FontAdder& adder, const QStringList& paths, const FolderSearchSettings& settings)
 {
     FolderSearch search;
     search.ReadSettings = [&] { return settings; };
     search.Progress = [](const QString&, const QString&) {};
     search.LetEventsRun = [] {};
-    search.AddFile = [&](const QString& path, int selection) {
-        const int before = list.Count();
-        adder.AddPathOnDisk(path, selection);
-        return list.Count() != before;
-    };
+    search.AddFile = [&](const QString& path, int selection) { return adder.AddPathOnDisk(path, selection); };
     FontListUpdate update(list);
     bool allAdded = true;
     for (const QString& given : paths) {
         const int before = list.Count();
         const QString path = ResolveGivenPath(given);
+        AddOutcome outcome = AddOutcome::Added;
         if (QFileInfo(path).isDir()) {
             search.Run(path);
-            adder.FailedNames << search.FailedNames;
-            search.FailedNames.clear();
+            adder.Failed << search.Failed;
+            search.Failed.clear();
+            if (list.Count() == before)
+                outcome = AddOutcome::NoFonts;
         } else {
-            adder.AddPath(path, settings.FaceSelection);
+            outcome = adder.AddPath(path, settings.FaceSelection);
         }
-        if (list.Count() == before) {
-            adder.FailedNames << FileNamePart(path);
+        if (outcome != AddOutcome::Added) {
+            adder.NoteFailure(path, outcome);
             allAdded = false;
         }
     }
@@ -58,9 +71,9 @@ bool LoadFontArguments(FontList& list, const QStringList& arguments, const QStri
         ListReadOptions options;
         options.MeasureSize = MeasureWithWorkFolder(workFolder);
         options.ConfirmConversion = [] { return true; };
-        ReadListFile(list, ResolveGivenPath(given), options);
+        const ListReadResult read = ReadListFile(list, ResolveGivenPath(given), options);
         if (list.Count() == before)
-            adder.FailedNames << FileNamePart(given);
+            adder.NoteFailure(given, ListOutcome(read));
     }
     list.SelectAll();
     const QString summary = adder.Summary(kNotAddedFilesOrFolders);

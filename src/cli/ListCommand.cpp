@@ -41,7 +41,9 @@ namespace {
 
         FontList list;
         const ListReadResult result = ReadListFile(list, paths.constFirst(), options);
-        if (result.Status == ListReadStatus::CannotOpen) {
+        // A file without a list section is no font list, whatever it holds.
+        if (result.Status == ListReadStatus::CannotOpen
+            || (result.Status == ListReadStatus::Read && result.Format == ListFormat::None)) {
             Err(QStringLiteral("書体リストを読み込めません\n"));
             return kExitUsage;
         }

@@ -145,8 +145,9 @@ void FolderSearch::AnalyseEntry(
 {
     const QString path = folder + name;
     Progress(kAnalysisPhase, path);
-    if (!AddFile(path, settings.FaceSelection) && !IsArchiveExtension(ext) && ext != u".EXE")
-        FailedNames << name;
+    const AddOutcome outcome = AddFile(path, settings.FaceSelection);
+    if (outcome != AddOutcome::Added && !IsArchiveExtension(ext) && ext != u".EXE")
+        Failed << NotAddedFile { name, outcome };
 }
 
 } // namespace tz

@@ -4,8 +4,9 @@
 // Each folder is visited once (by device and inode), so links or bind mounts
 // that lead back into the tree end the walk instead of running it forever;
 // only regular files are analysed, so FIFOs and devices never block it.
+#include "collect/AddOutcome.h"
+
 #include <QString>
-#include <QStringList>
 #include <functional>
 #include <set>
 #include <utility>
@@ -29,8 +30,8 @@ public:
     std::function<void(const QString& phase, const QString& path)> Progress;
     // Lets pending events run before each entry.
     std::function<void()> LetEventsRun;
-    // Adds the rows of one file; true when rows were added.
-    std::function<bool(const QString& path, int faceSelection)> AddFile;
+    // Adds the rows of one file; Added, or why no row was added.
+    std::function<AddOutcome(const QString& path, int faceSelection)> AddFile;
 
     // Stop: the walk unwinds after the file being analysed.
     void Stop() { stopped_ = true; }
@@ -39,9 +40,9 @@ public:
     // Walks the tree below folder (the stop flag is cleared first).
     void Run(const QString& folder);
 
-    // File names of analysed font files that added nothing (archives and
+    // Analysed font files that added nothing, with the reason (archives and
     // self-extracting files that hold no font are not reported).
-    QStringList FailedNames;
+    NotAddedFiles Failed;
 
 private:
     void SearchFolder(const QString& folder);

@@ -2,6 +2,7 @@
 
 #include "archive/Archivettf.h"
 #include "fontfile/FontFileReader.h"
+#include "fontfile/RegularFile.h"
 #include "fontlist/FontList.h"
 #include "platform/PathResolver.h"
 #include "platform/RemovedOnSignal.h"
@@ -42,39 +43,56 @@ FontAdder::FontAdder(FontList& list, QString workFolder)
 {
 }
 
-void FontAdder::AddPath(const QString& path, int faceSelection) { AddPathOnDisk(ResolvePath(path), faceSelection); }
-
-void FontAdder::AddPathOnDisk(const QString& path, int faceSelection)
+AddOutcome FontAdder::AddPath(const QString& path, int faceSelection)
 {
-    if (!IsArchivePath(path)) {
-        AddFontFile(path, QString(), path, faceSelection);
-        return;
-    }
-    OpenedArchive archive(path);
-    const MemberListing listing = archive.List(MemberFilter::Fonts);
-    if (listing.Failed())
-        return;
-    const QString temp = workFolder_ + u'/' + kArchiveTemp;
-    const RemovedOnSignal removal(temp);
-    for (const ArchiveMember& member : listing.Members) {
-        const ExtractResult extracted = archive.Extract(member, temp);
-        // A member refused for its size is named in the summary; one that is
-        // merely unreadable is skipped silently.
-        if (extracted.IsTooLarge())
-            FailedNames << FileNamePart(path) + u'/' + member.Name;
-        if (!extracted)
-            continue;
-        AddFontFile(path, member.Name, temp, faceSelection);
-        QFile::remove(temp);
-    }
+    return AddPathOnDisk(ResolvePath(path), faceSelection);
 }
 
-void FontAdder::AddFontFile(const QString& shownPath, const QString& member, const QString& readPath, int faceSelection)
+AddOutcome FontAdder::AddPathOnDisk(const QString& path, int faceSelection)
+{
+    if (!IsArchivePath(path))
+        return AddFontFile(path, QString(), path, faceSelection);
+    if (!RegularFile(path, RegularFile::Mode::Read).IsOpen())
+        return AddOutcome::Unreadable;
+    OpenedArchive archive(path);
+    if (archive.Kind() == ArchiveKind::None)
+        return AddOutcome::NotFont; // an ".EXE" that holds no archive
+    const MemberListing listing = archive.List(MemberFilter::Fonts);
+    const QString temp = workFolder_ + u'/' + kArchiveTemp;
+    const RemovedOnSignal removal(temp);
+    bool added = false;
+    bool extracted = listing.Members.isEmpty();
+    bool refused = false;
+    for (const ArchiveMember& member : listing.Members) {
+        const ExtractResult result = archive.Extract(member, temp);
+        // A member refused for its size is named in the summary; one that is
+        // merely unreadable is skipped silently.
+        if (result.IsTooLarge()) {
+            refused = true;
+            Failed << NotAddedFile { FileNamePart(path) + u'/' + member.Name, AddOutcome::TooLarge };
+        }
+        if (!result)
+            continue;
+        extracted = true;
+        added |= AddFontFile(path, member.Name, temp, faceSelection) == AddOutcome::Added;
+        QFile::remove(temp);
+    }
+    // Font members listed but none could be taken out: the archive is damaged,
+    // or its members were refused for their size.
+    if (added)
+        return AddOutcome::Added;
+    if (extracted)
+        return AddOutcome::NoFonts;
+    return refused ? AddOutcome::TooLarge : AddOutcome::Damaged;
+}
+
+AddOutcome FontAdder::AddFontFile(
+    const QString& shownPath, const QString& member, const QString& readPath, int faceSelection)
 {
     const FontFileAnalysis analysis = AnalyseFontFile(readPath, workFolder_);
     const qsizetype faces = analysis.FamilyNames.size();
     if (faces == 0)
-        return;
+        return OutcomeOf(analysis.Problem);
     const int kind = (faces != 1 ? kKindCollection : kKindSingle) | (analysis.Macintosh ? kKindMac : 0);
     qsizetype first = 0, last = faces - 1;
     if (faceSelection == kFirstFace)
@@ -85,25 +103,27 @@ void FontAdder::AddFontFile(const QString& shownPath, const QString& member, con
     for (qsizetype i = first; i <= last; ++i)
         list_.AddEntry(RowText(analysis.FaceNames.value(i)), RowText(analysis.FamilyNames.value(i)), shownPath,
             RowText(member), size, kind);
+    return AddOutcome::Added;
 }
+
+void FontAdder::NoteFailure(const QString& path, AddOutcome reason) { Failed << NotAddedFile { FileNamePart(path), reason }; }
 
 bool FontAdder::AddPathNoting(const QString& path, int faceSelection)
 {
-    const int before = list_.Count();
-    AddPath(path, faceSelection);
-    if (list_.Count() != before)
+    const AddOutcome outcome = AddPath(path, faceSelection);
+    if (outcome == AddOutcome::Added)
         return true;
-    FailedNames << FileNamePart(path);
+    NoteFailure(path, outcome);
     return false;
 }
 
 QString FontAdder::Summary(const QString& closingLine) const
 {
-    if (FailedNames.isEmpty())
+    if (Failed.isEmpty())
         return {};
     QString text;
-    for (const QString& name : FailedNames)
-        text += name + QStringLiteral("\r\n");
+    for (const NotAddedFile& file : Failed)
+        text += file.Name + QStringLiteral(": ") + ReasonText(file.Reason) + QStringLiteral("\r\n");
     return text + closingLine;
 }
 

@@ -2,6 +2,8 @@
 // Turning paths into rows of the font list: archives are listed and each font
 // member extracted into the work folder and named there; any other file is
 // named where it lies. One row per chosen face.
+#include "collect/AddOutcome.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -16,25 +18,28 @@ class FontAdder {
 public:
     FontAdder(FontList& list, QString workFolder);
 
-    // Adds the rows of one path; reports nothing (callers compare row counts).
-    // A stored (upper-cased) path is resolved on disk first.
-    void AddPath(const QString& path, int faceSelection);
+    // Adds the rows of one path; reports nothing but the outcome. A stored
+    // (upper-cased) path is resolved on disk first.
+    AddOutcome AddPath(const QString& path, int faceSelection);
     // The same for a path that names the file as it lies on disk (an entry
     // the folder search listed): it is not resolved again.
-    void AddPathOnDisk(const QString& path, int faceSelection);
+    AddOutcome AddPathOnDisk(const QString& path, int faceSelection);
     // Names the file at readPath (as it lies on disk) and adds its faces,
     // recording shownPath and member in the rows.
-    void AddFontFile(const QString& shownPath, const QString& member, const QString& readPath, int faceSelection);
+    AddOutcome AddFontFile(const QString& shownPath, const QString& member, const QString& readPath, int faceSelection);
 
-    // The file names of the paths that added nothing, for the closing summary,
-    // and "ARCHIVE/MEMBER" for each archive member refused as too large.
-    QStringList FailedNames;
-    // AddPath, noting the path's file name in FailedNames when no row came of it.
-    // Returns whether rows were added.
+    // The paths that added nothing and why, for the closing summary, and
+    // "ARCHIVE/MEMBER" for each archive member refused as too large.
+    NotAddedFiles Failed;
+    // Notes the file name of path in Failed.
+    void NoteFailure(const QString& path, AddOutcome reason);
+    // AddPath, noting the path in Failed when no row came of it. Returns
+    // whether rows were added.
     bool AddPathNoting(const QString& path, int faceSelection);
 
-    // The summary shown when some paths added nothing: one name per line (CR
-    // LF), then the closing line. Empty when nothing failed.
+    // The summary written when some paths added nothing: one line per name
+    // with its reason ("name: reason", CR LF), then the closing line. Empty
+    // when nothing failed.
     QString Summary(const QString& closingLine) const;
 
 private:

@@ -50,7 +50,7 @@ CopyRun::Step CopyRun::CopyRow(int row)
 
     const std::optional<FontSource> source = FontSource::Obtain(entry, workFolder_);
     if (!source) {
-        messages_ << entry.FaceName + u'(' + entry.FilePath + QStringLiteral(")が展開できませんでした.");
+        messages_ << NotExtractedLine(entry);
         return Step::Next;
     }
     if (Status)

@@ -49,6 +49,11 @@ QString FileKey(const FontEntry& entry)
     return entry.MemberName.isEmpty() ? entry.FilePath : entry.FilePath + u'/' + entry.MemberName;
 }
 
+QString NotExtractedLine(const FontEntry& entry)
+{
+    return entry.FaceName + u'(' + ResolvePath(entry.FilePath) + QStringLiteral(")が展開できませんでした.");
+}
+
 QString TargetFileName(const QString& name, int kind, bool addExtension)
 {
     const QString ext = UpperExtension(name);

@@ -18,6 +18,10 @@ namespace tz {
 // for a font inside an archive. Rows with one key share one file.
 QString FileKey(const FontEntry& entry);
 
+// The line of a copy or install log for a row whose file could not be
+// obtained: the face name and the file's path as shown.
+QString NotExtractedLine(const FontEntry& entry);
+
 // The name a written file gets. With addExtension, a name whose extension is
 // neither ".TTF" nor ".TTC" gains ".ttc" for kind 3 (several Macintosh faces)
 // and ".ttf" otherwise.

@@ -106,7 +106,7 @@ FontInstaller::Step FontInstaller::InstallRow(const FontEntry& entry, const QStr
     }
     std::optional<FontSource> source = FontSource::Obtain(entry, workFolder_);
     if (!source || !QFileInfo(source->Path()).isFile()) {
-        Problem(result, entry.FaceName + u'(' + entry.FilePath + QStringLiteral(")が展開できませんでした."));
+        Problem(result, NotExtractedLine(entry));
         return Step::Next;
     }
     if (InsideFolder(source->Path(), folder)) {

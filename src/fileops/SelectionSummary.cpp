@@ -18,7 +18,7 @@ SelectionSummary SummarizeSelection(const FontList& list)
         const FontEntry& entry = list.Entry(row);
         ++summary.Faces;
         summary.FaceLines << (entry.MemberName.isEmpty()
-                ? FileNamePart(entry.FilePath)
+                ? FileNamePart(list.ShownPath(row))
                 : QStringLiteral("%1(%2)").arg(entry.FaceName, entry.MemberName));
         const QString key = FileKey(entry);
         if (keys.contains(key))

@@ -53,8 +53,10 @@ void FontFileReader::Read(const RegularFile& file, const QString& path)
     fileName_ = path;
     familyNames_.clear();
     faceNames_.clear();
+    problem_ = FaceProblem::None;
     if (!file.IsOpen()) {
         qCDebug(lcFontFile) << "cannot open as a regular file:" << path;
+        problem_ = FaceProblem::Unreadable;
         return;
     }
     const CollectionHeader header = ReadCollectionHeader(file);
@@ -67,11 +69,15 @@ void FontFileReader::Read(const RegularFile& file, const QString& path)
     quint64 position = header.fontCount == 0 ? 0 : header.firstOffset;
     OffsetTable table;
     qsizetype nameCharacters = 0;
+    bool trueType = header.fontCount != 0; // a collection header, or a face with TrueType outlines
+    bool cff = false;
     for (quint32 k = 0; k < faceCount && nameCharacters < kMaxNameCharactersPerFile; ++k) {
         if (!table.Read(file, position))
             break;
         int tableCount = 0;
+        cff = cff || table.SfntVersion() == OffsetTable::kCffVersion;
         if (table.SfntVersion() == OffsetTable::kTrueTypeVersion) {
+            trueType = true;
             tableCount = table.TableCount();
             const std::optional<TableRecord> name = table.Find("name");
             if (name && name->offset != 0) {
@@ -84,6 +90,8 @@ void FontFileReader::Read(const RegularFile& file, const QString& path)
         }
         position += OffsetTable::kHeaderSize + OffsetTable::kRecordSize * quint64(tableCount);
     }
+    if (faceNames_.isEmpty())
+        problem_ = cff ? FaceProblem::CffOutlines : trueType ? FaceProblem::Damaged : FaceProblem::NotFont;
 }
 
 namespace {
@@ -99,6 +107,7 @@ namespace {
         analysis.FamilyNames = reader.FamilyNames();
         analysis.FaceNames = reader.FaceNames();
         analysis.Size = SizeCount(file.Size());
+        analysis.Problem = reader.Problem();
     }
 
 } // namespace
@@ -113,6 +122,7 @@ FontFileAnalysis AnalyseFontFile(const QString& path, const QString& workFolder)
     const RegularFile file(path, RegularFile::Mode::Read);
     if (!file.IsOpen()) {
         qCDebug(lcFontFile) << "cannot open as a regular file:" << path;
+        analysis.Problem = FaceProblem::Unreadable;
         return analysis;
     }
     TakeNames(file, path, analysis);

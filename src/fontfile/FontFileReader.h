@@ -10,6 +10,15 @@ namespace tz {
 
 class RegularFile;
 
+// Why a file yielded no face.
+enum class FaceProblem {
+    None, // faces were found
+    Unreadable, // no regular file could be opened at the path
+    NotFont, // no font data at all
+    CffOutlines, // OpenType with PostScript (CFF) outlines, which the program does not read
+    Damaged, // a TrueType file or collection whose tables or names can't be read
+};
+
 class FontFileReader {
 public:
     // Fills FamilyNames and FaceNames from the file, emptied first. A file
@@ -23,9 +32,12 @@ public:
     // Parallel lists: entry i of each belongs to face i of the file.
     const QStringList& FamilyNames() const { return familyNames_; } // name ID 1
     const QStringList& FaceNames() const { return faceNames_; } // name ID 4
+    // Why no face was found; None when there are faces.
+    FaceProblem Problem() const { return problem_; }
 
 private:
     QString fileName_;
+    FaceProblem problem_ = FaceProblem::None;
     QStringList familyNames_;
     QStringList faceNames_;
 };
@@ -38,6 +50,7 @@ struct FontFileAnalysis {
     QStringList FaceNames;
     bool Macintosh = false;
     qint32 Size = 0;
+    FaceProblem Problem = FaceProblem::None; // of the file, or of the font taken out of a Macintosh file
 };
 
 // Reads the file; when it yields no face, extracts a Macintosh font from it

@@ -154,6 +154,10 @@ QByteArray WithNameTable(const QByteArray& face, const QByteArray& nameTable)
 
 OwnFaceData::OwnFaceData(const QString& path, const QString& faceName, const QString& familyName)
 {
+    // No path: the caller has no file to read (a run drawing faces the font
+    // database opened).
+    if (path.isEmpty())
+        return;
     const int fd = RegularFile::OpenForReading(path);
     if (fd < 0 || !file_.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         if (fd >= 0)

@@ -23,7 +23,7 @@ QByteArray WithNameTable(const QByteArray& face, const QByteArray& nameTable);
 // the row's; when no face carries both names, the first face with the face
 // name, else the file's first face. A single-face file is mapped, not read, so
 // only the parts the font engine touches are loaded. Empty when the file
-// can't be read as a font.
+// can't be read as a font, and for an empty path.
 class OwnFaceData {
 public:
     OwnFaceData(const QString& path, const QString& faceName, const QString& familyName);

@@ -20,6 +20,7 @@ struct TableRecord {
 class OffsetTable {
 public:
     static constexpr quint32 kTrueTypeVersion = 0x00010000;
+    static constexpr quint32 kCffVersion = 0x4F54544F; // "OTTO"
     static constexpr int kMaxTables = 32;
     static constexpr std::size_t kHeaderSize = 12;
     static constexpr std::size_t kRecordSize = 16;

@@ -55,7 +55,7 @@ namespace {
 
     bool IsSfntVersion(quint32 version)
     {
-        return version == OffsetTable::kTrueTypeVersion || version == 0x4F54544F /* OTTO */
+        return version == OffsetTable::kTrueTypeVersion || version == OffsetTable::kCffVersion
             || version == 0x74727565 /* true */;
     }
 

@@ -122,6 +122,7 @@ void FontList::Clear()
     StructureChanging();
     rows_.clear();
     selectedCount_ = 0;
+    shownPaths_.Forget();
 }
 
 bool FontList::MoveSelectedBefore(int target)
@@ -223,7 +224,7 @@ QVariant FontList::data(const QModelIndex& index, int role) const
         case kColFamily:
             return e.FamilyName;
         case kColPath:
-            return e.FilePath;
+            return shownPaths_.Shown(e.FilePath);
         case kColMember:
             return e.MemberName;
         default:

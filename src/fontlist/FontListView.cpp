@@ -168,7 +168,7 @@ void FontListView::TrackHint(const QPoint& viewportPos)
     if (row == hintRow_)
         return;
     QToolTip::hideText();
-    hintText_ = RowToolTipText(list_.Entry(row));
+    hintText_ = RowToolTipText(list_.Entry(row), list_.ShownPath(row));
     hintRow_ = row;
 }
 

@@ -74,6 +74,17 @@ namespace {
         qsizetype pos_ = 0;
     };
 
+    // Reads lines up to the section line and tells its format.
+    ListFormat FindListSection(LineReader& lines)
+    {
+        QByteArrayView line;
+        while (lines.Next(line)) {
+            if (line.startsWith("[List0"))
+                return line.startsWith("[List098]") ? ListFormat::Previous : ListFormat::Current;
+        }
+        return ListFormat::None;
+    }
+
     bool IsCSpace(QChar c) { return c == u' ' || c == u'\t' || c == u'\n' || c == u'\v' || c == u'\f' || c == u'\r'; }
 
     // The decimal integer at the start of the kind field: white space skipped,
@@ -123,15 +134,7 @@ namespace {
         }
 
     private:
-        ListFormat FindSection()
-        {
-            QByteArrayView line;
-            while (lines_.Next(line)) {
-                if (line.startsWith("[List0"))
-                    return line.startsWith("[List098]") ? ListFormat::Previous : ListFormat::Current;
-            }
-            return ListFormat::None;
-        }
+        ListFormat FindSection() { return FindListSection(lines_); }
 
         void ReadRows()
         {
@@ -255,28 +258,43 @@ ListReadResult ReadListContent(
     return result;
 }
 
-ListReadResult ReadListFile(FontList& list, const QString& path, const ListReadOptions& options)
+bool IsFontList(const QByteArray& content)
 {
-    ListReadResult result;
+    LineReader lines(content);
+    return FindListSection(lines) != ListFormat::None;
+}
+
+ListFileBytes LoadListFile(const QString& path)
+{
+    ListFileBytes bytes;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         qCInfo(lcListFile) << "cannot open" << path << file.errorString();
-        result.Status = ListReadStatus::CannotOpen;
-        return result;
+        bytes.Status = ListReadStatus::CannotOpen;
+        return bytes;
     }
-    QByteArray content;
     try {
-        content = file.readAll();
+        bytes.Content = file.readAll();
     } catch (const std::bad_alloc&) {
-        result.Status = ListReadStatus::InternalError;
-        return result;
+        bytes.Status = ListReadStatus::InternalError;
+        return bytes;
     }
     if (file.error() != QFileDevice::NoError) {
         qCInfo(lcListFile) << "cannot read" << path << file.errorString();
-        result.Status = ListReadStatus::CannotOpen;
+        bytes.Status = ListReadStatus::CannotOpen;
+    }
+    return bytes;
+}
+
+ListReadResult ReadListFile(FontList& list, const QString& path, const ListReadOptions& options)
+{
+    const ListFileBytes bytes = LoadListFile(path);
+    if (bytes.Status != ListReadStatus::Read) {
+        ListReadResult result;
+        result.Status = bytes.Status;
         return result;
     }
-    return ReadListContent(list, content, path, options);
+    return ReadListContent(list, bytes.Content, path, options);
 }
 
 } // namespace tz

@@ -27,7 +27,7 @@ QByteArray FormatListFile(const FontList& list);
 bool WriteListFile(const FontList& list, const QString& path);
 
 enum class ListFormat {
-    None, // no "[List0" line: nothing to read
+    None, // no "[List0" line: not a font list, nothing to read
     Current, // "[List099]" (any "[List0" line but the previous one)
     Previous, // "[List098]"
 };
@@ -63,6 +63,19 @@ struct ListReadResult {
 
 // Appends the rows of the list file at path to list (each new row selected).
 ListReadResult ReadListFile(FontList& list, const QString& path, const ListReadOptions& options);
+
+// The bytes of a list file, read whole before any row is taken.
+struct ListFileBytes {
+    ListReadStatus Status = ListReadStatus::Read; // CannotOpen, or InternalError when memory ran out
+    QByteArray Content;
+};
+ListFileBytes LoadListFile(const QString& path);
+
+// Whether content is a font list: it holds a section line ("[List0..."). The
+// lines before it are never checked (lists made on other systems carry other
+// headers), and a list without rows still has its section line; a file
+// without one (another kind of file, random bytes, an empty file) is none.
+bool IsFontList(const QByteArray& content);
 
 // The same for the file's content; listPath is where the file lies (for the
 // drive-letter option).

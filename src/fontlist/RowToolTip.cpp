@@ -6,11 +6,11 @@
 
 namespace tz {
 
-QString RowToolTipText(const FontEntry& entry)
+QString RowToolTipText(const FontEntry& entry, const QString& shownPath)
 {
     const double kilobytes = double(SizeBytes(entry)) / 1024.0;
     const double megabytes = kilobytes / 1024.0;
-    QStringList lines { entry.FaceName, entry.FilePath };
+    QStringList lines { entry.FaceName, shownPath };
     if (!entry.MemberName.isEmpty())
         lines << u'[' + entry.MemberName + u']';
     lines << (megabytes >= 1.0 ? QString::asprintf("%01.2fMB", megabytes) : QString::asprintf("%01.2fKB", kilobytes));

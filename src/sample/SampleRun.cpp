@@ -148,9 +148,9 @@ SampleRun::SampleRun(SampleInput input, GenerationLog& log, PageIndex& index)
 
 SampleRun::~SampleRun() = default;
 
-HeadingTexts SampleRun::HeadingOf(const FontEntry& entry, const HeadingLayout& layout)
+HeadingTexts SampleRun::HeadingOf(const FontEntry& entry, const QString& shownPath, const HeadingLayout& layout)
 {
-    QString file = FileNamePart(entry.FilePath);
+    QString file = FileNamePart(shownPath);
     if (!entry.MemberName.isEmpty())
         file += QLatin1Char('[') + entry.MemberName.toLower() + QLatin1Char(']');
     return layout.Compose(entry.FaceName, entry.FamilyName, file);
@@ -256,7 +256,8 @@ bool SampleRun::RenderFace(int row, int& pageNumber)
     const FontEntry& entry = input_.rows.at(row);
     DeviceFrame& P = geometry_.P;
     const DeviceFrame& V = geometry_.V;
-    const QString fileName = FileNamePart(entry.FilePath);
+    const QString shownPath = shownPaths_.Shown(entry.FilePath);
+    const QString fileName = FileNamePart(shownPath);
 
     face_ = {};
     face_.charset = SampleCharset(entry.FamilyName, entry.FaceName);
@@ -296,7 +297,7 @@ bool SampleRun::RenderFace(int row, int& pageNumber)
 
     if (face_.substituted)
         log_.LogMessage(LogEvent::Substituted, entry.FaceName, fileName, substituteFace_);
-    const HeadingTexts heading = HeadingOf(entry, input_.environment.heading);
+    const HeadingTexts heading = HeadingOf(entry, shownPath, input_.environment.heading);
     const int rightX = P.textWidth - printerHeading_.Width(heading.right);
     // A quarter of the heading's height keeps the two texts apart.
     const int headingGap = h / 4;
@@ -424,7 +425,7 @@ QRawFont SampleRun::VectorFaceOf(int row, const FontEntry& entry)
         return listed;
     if (row != unembeddedRow_) {
         unembeddedRow_ = row;
-        log_.LogMessage(LogEvent::NotEmbedded, entry.FaceName, FileNamePart(entry.FilePath));
+        log_.LogMessage(LogEvent::NotEmbedded, entry.FaceName, FileNamePart(shownPaths_.Shown(entry.FilePath)));
     }
     return own;
 }
@@ -441,10 +442,11 @@ SampleRun::RowOutcome SampleRun::SampleRow(int row, int& pageNumber, const Insta
     const QString& work = input_.workFolder;
     const QString archived = work + QStringLiteral("/typozind.arc.ttf");
     const QString macintosh = work + QStringLiteral("/typozind.mac.ttf");
+    const QString shownFile = FileNamePart(shownPaths_.Shown(entry.FilePath));
     QString path = entry.FilePath;
     if (!entry.MemberName.isEmpty()) {
         if (!ExtractMember(entry.FilePath, ArchiveMember { entry.MemberName, {} }, archived)) {
-            log_.LogMessage(LogEvent::Unavailable, entry.FaceName, FileNamePart(entry.FilePath));
+            log_.LogMessage(LogEvent::Unavailable, entry.FaceName, shownFile);
             return RowOutcome::NotExtracted;
         }
         path = archived;
@@ -466,14 +468,14 @@ SampleRun::RowOutcome SampleRun::SampleRow(int row, int& pageNumber, const Insta
             done = RenderFace(row, pageNumber);
             RemoveFontResource(handle);
         } else {
-            log_.LogMessage(LogEvent::Unavailable, entry.FaceName, FileNamePart(entry.FilePath));
+            log_.LogMessage(LogEvent::Unavailable, entry.FaceName, shownFile);
         }
         if (entry.Kind > kKindCollection)
             QFile::remove(macintosh);
         if (!entry.MemberName.isEmpty())
             QFile::remove(archived);
     } else {
-        log_.LogMessage(LogEvent::AlreadyInstalled, path, entry.FaceName);
+        log_.LogMessage(LogEvent::AlreadyInstalled, shownPaths_.Shown(path), entry.FaceName);
         facePath_ = ResolvePath(path);
         done = RenderFace(row, pageNumber);
     }

@@ -10,6 +10,7 @@
 #include "fontfile/SystemFonts.h"
 #include "fontlist/FontEntry.h"
 #include "pagesetup/PageSetup.h"
+#include "platform/ShownPaths.h"
 #include "sample/GenerationLog.h"
 #include "sample/PageFont.h"
 #include "sample/PageIndex.h"
@@ -125,8 +126,9 @@ public:
     void FlushPage(int& pageNumber);
     // The grey bitmap of a 24-bit page image.
     static QImage GreyConvert(const QImage& page);
-    // The heading's left and right texts of a row.
-    static HeadingTexts HeadingOf(const FontEntry& entry, const HeadingLayout& layout);
+    // The heading's left and right texts of a row whose file path, as shown,
+    // is shownPath.
+    static HeadingTexts HeadingOf(const FontEntry& entry, const QString& shownPath, const HeadingLayout& layout);
 
     // Sets up the geometry, the page bitmaps and the page image (activation
     // steps 9 to 11 and the layout cursors).
@@ -169,6 +171,7 @@ private:
     PageFont previewHeading_;
     FaceState face_;
     QString facePath_;
+    ShownPaths shownPaths_; // the rows' paths in headings and log lines
     QString substituteFace_;
     QPainter* vectorPainter_ = nullptr;
     SampleResult result_;

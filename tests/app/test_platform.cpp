@@ -1,5 +1,6 @@
 #include "platform/PathResolver.h"
 #include "platform/RemovedOnSignal.h"
+#include "platform/ShownPaths.h"
 #include "platform/Text.h"
 
 #include <QDir>
@@ -93,6 +94,29 @@ private slots:
         QCOMPARE(ResolvePath(base + QStringLiteral("/FONTS/SUB/EXACT.TTF")), base + QStringLiteral("/Fonts/Sub/Exact.ttf"));
         const QString missing = base + QStringLiteral("/FONTS/NONE/X.TTF");
         QCOMPARE(ResolvePath(missing), missing);
+    }
+
+    // The cached shown form agrees with ResolvePath, path by path, and looks
+    // again only after Forget.
+    void shownPathsAgreeWithTheResolver()
+    {
+        QTemporaryDir dir;
+        QDir(dir.path()).mkpath(QStringLiteral("Fonts/Sub"));
+        for (const char* name : { "Fonts/Sub/arial.ttf", "Fonts/Sub/Arial.TTF", "Fonts/Sub/EXACT.TTF", "Fonts/top.ttf" })
+            QFile(dir.filePath(QString::fromLatin1(name))).open(QIODevice::WriteOnly);
+        const QString base = UpperAscii(dir.path());
+        ShownPaths shown;
+        for (const char* stored : { "/FONTS/SUB/ARIAL.TTF", "/FONTS/SUB/EXACT.TTF", "/FONTS/TOP.TTF",
+                 "/FONTS/SUB/GONE.TTF", "/NONE/X.TTF", "/FONTS/SUB" }) {
+            const QString path = base + QString::fromLatin1(stored);
+            QCOMPARE(shown.Shown(path), ResolvePath(path));
+        }
+        QCOMPARE(shown.Shown(base + "/FONTS/TOP.TTF"), dir.filePath(QStringLiteral("Fonts/top.ttf")));
+        QCOMPARE(shown.Shown(QStringLiteral("/")), QStringLiteral("/"));
+        QVERIFY(QFile::rename(dir.filePath(QStringLiteral("Fonts/top.ttf")), dir.filePath(QStringLiteral("Fonts/Top.ttf"))));
+        QCOMPARE(shown.Shown(base + "/FONTS/TOP.TTF"), dir.filePath(QStringLiteral("Fonts/top.ttf")));
+        shown.Forget();
+        QCOMPARE(shown.Shown(base + "/FONTS/TOP.TTF"), dir.filePath(QStringLiteral("Fonts/Top.ttf")));
     }
 };
 

@@ -89,8 +89,8 @@ private slots:
         QVERIFY(printed.readAll().startsWith("%PDF"));
         // Installed fonts are reported: the window shows every line of the log.
         QCOMPARE(answers.information.count(u'\n'), 1);
-        QVERIFY(answers.information.contains(QStringLiteral("DEJAVUSANS.TTF")));
-        QVERIFY(answers.information.contains(QStringLiteral("DEJAVUSERIF.TTF")));
+        QVERIFY(answers.information.contains(QStringLiteral("/DejaVuSans.ttf")));
+        QVERIFY(answers.information.contains(QStringLiteral("/DejaVuSerif.ttf")));
     }
 
     void cancelledDialogPrintsNothing()

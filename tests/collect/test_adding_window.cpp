@@ -10,6 +10,8 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QTreeWidget>
 #include <QTemporaryDir>
 #include <QUrl>
 #include <QtTest>
@@ -73,7 +75,8 @@ private slots:
         main->fmnAddClick();
         QCOMPARE(main->List().Count(), 2);
         QCOMPARE(answerer.Count(), 1);
-        QCOMPARE(answerer.Last().text, QStringLiteral("notes.txt\n以上のファイルが追加できませんでした．"));
+        QCOMPARE(answerer.Last().text, QStringLiteral("以上のファイルが追加できませんでした．"));
+        QCOMPARE(answerer.Last().listed, QStringList { "notes.txt: フォントではありません" });
         QCOMPARE(answerer.Last().icon, QMessageBox::Information);
         QCOMPARE(main->StatusText(), QStringLiteral("フォント: 2書体"));
         QVERIFY(main->IsModified());
@@ -92,25 +95,61 @@ private slots:
         QCOMPARE(main->List().SelectedCount(), 3);
         QCOMPARE(main->List().SortKey, -1);
         QCOMPARE(answerer.Count(), 1);
-        QCOMPARE(answerer.Last().text,
-            QStringLiteral("notes.txt\nbroken.ttf\n以上のファイル(フォルダ)が追加できませんでした．"));
+        QCOMPARE(answerer.Last().text, QStringLiteral("以上のファイル(フォルダ)が追加できませんでした．"));
+        QCOMPARE(answerer.Last().listed,
+            (QStringList { "notes.txt: フォントではありません", "broken.ttf: フォントではありません" }));
         QCOMPARE(main->SearchFolder, dir_.filePath("tree"));
         QVERIFY(main->IsModified());
         QVERIFY(!windows.FolderSearch->isVisible());
     }
 
-    void commandLineLeavesTheListUnmodified()
+    // Rows from the command line are unsaved rows: Save is enabled and the
+    // close query asks.
+    void commandLineMarksTheListModified()
     {
         AppWindows windows;
         auto main = CreateWindows(windows, false);
-        MessageBoxAnswerer answerer;
-        main->SetCommandLine({ dir_.filePath("files/A.TTF"), dir_.filePath("tree/") });
-        main->show();
+        {
+            MessageBoxAnswerer answerer;
+            main->SetCommandLine({ dir_.filePath("files/A.TTF"), dir_.filePath("tree/") });
+            main->show();
+            QCOMPARE(answerer.Last().text, QStringLiteral("以上のファイルが追加できませんでした．"));
+            QCOMPARE(answerer.Last().listed, QStringList { "broken.ttf: フォントではありません" });
+        }
         QCOMPARE(main->List().Count(), 3);
         QCOMPARE(main->List().Entry(0).FilePath, dir_.filePath("files/a.ttf").toUpper());
-        QVERIFY(!main->IsModified());
-        QCOMPARE(answerer.Last().text, QStringLiteral("broken.ttf\n以上のファイルが追加できませんでした．"));
+        QVERIFY(main->IsModified());
+        QVERIFY(main->Action("tBtnSave")->isEnabled());
         QCOMPARE(main->StatusText(), QStringLiteral("フォント: 3書体"));
+        MessageBoxAnswerer cancel(QMessageBox::Cancel);
+        QVERIFY(!main->close());
+        QCOMPARE(cancel.Last().text, QStringLiteral("変更内容を 名称未設定1に保存しますか."));
+    }
+
+    // Forty names keep the box at the height of twelve rows; the rest scroll.
+    void longNotAddedListScrolls()
+    {
+        QStringList texts;
+        for (int i = 0; i < 40; ++i)
+            texts << Write(QStringLiteral("many/note%1.txt").arg(i), "text");
+        AppWindows windows;
+        auto main = CreateWindows(windows, false);
+        main->show();
+        int boxHeight = 0, rows = 0, scrollRange = 0;
+        ModalWatcher watcher([&](QWidget* w) {
+            auto* box = qobject_cast<QMessageBox*>(w);
+            QVERIFY(box);
+            const auto* list = box->findChild<QTreeWidget*>();
+            QVERIFY(list);
+            boxHeight = box->height();
+            rows = list->topLevelItemCount();
+            scrollRange = list->verticalScrollBar()->maximum();
+            box->accept();
+        });
+        main->DropFiles(Urls(texts));
+        QCOMPARE(rows, 40);
+        QVERIFY(scrollRange > 0);
+        QVERIFY2(boxHeight < 500, qPrintable(QString::number(boxHeight)));
     }
 
     void folderSearchCommand()
@@ -124,7 +163,8 @@ private slots:
         QCOMPARE(main->List().Count(), 2);
         QCOMPARE(main->RecentFolders().value(0), dir_.filePath("tree/"));
         QVERIFY(main->CommandEnabled("fmnReSearchAdd") && main->Action("fmnReSearchAdd0")->isVisible());
-        QCOMPARE(answerer.Last().text, QStringLiteral("broken.ttf\n以上のファイルが追加できませんでした．"));
+        QCOMPARE(answerer.Last().text, QStringLiteral("以上のファイルが追加できませんでした．"));
+        QCOMPARE(answerer.Last().listed, QStringList { "broken.ttf: フォントではありません" });
         QVERIFY(main->IsModified());
         QCOMPARE(main->StatusText(), QStringLiteral("フォント: 2書体"));
     }
@@ -182,7 +222,8 @@ private slots:
         MessageBoxAnswerer answerer;
         main->DropFiles(Urls({ list, dir_.filePath("files/a.ttf") }));
         QCOMPARE(main->List().Count(), 2);
-        QCOMPARE(answerer.Last().text, QStringLiteral("saved.tzl\n以上のファイル(フォルダ)が追加できませんでした．"));
+        QCOMPARE(answerer.Last().text, QStringLiteral("以上のファイル(フォルダ)が追加できませんでした．"));
+        QCOMPARE(answerer.Last().listed, QStringList { "saved.tzl: フォントではありません" });
     }
 
     void droppedShortcuts()
@@ -232,7 +273,7 @@ private slots:
             && window.findChild<QWidget*>("Animate1"));
         // An empty start folder closes the window at once.
         window.Walk().ReadSettings = [] { return FolderSearchSettings {}; };
-        window.Walk().AddFile = [](const QString&, int) { return false; };
+        window.Walk().AddFile = [](const QString&, int) { return AddOutcome::NotFont; };
         window.Search(QString());
         QVERIFY(!window.isVisible());
     }

@@ -42,7 +42,7 @@ class FolderSearchTest : public QObject {
             search.LetEventsRun = [] {};
             search.AddFile = [this](const QString& path, int) {
                 analysed << QFileInfo(path).fileName();
-                return QFileInfo(path).fileName().startsWith(u"good");
+                return QFileInfo(path).fileName().startsWith(u"good") ? AddOutcome::Added : AddOutcome::Damaged;
             };
         }
     };
@@ -92,7 +92,11 @@ private slots:
         got.sort();
         QCOMPARE(got, analysed);
         // Font files that added nothing are reported; archives are not.
-        QStringList failed = r.search.FailedNames;
+        QStringList failed;
+        for (const NotAddedFile& file : r.search.Failed) {
+            QCOMPARE(file.Reason, AddOutcome::Damaged);
+            failed << file.Name;
+        }
         failed.sort();
         QCOMPARE(failed, (QStringList { "bad.TTF", "other.ttc" }));
         // Each folder once: the link back to the top ends there.
@@ -106,13 +110,13 @@ private slots:
         r.search.AddFile = [&](const QString& path, int) {
             r.analysed << QFileInfo(path).fileName();
             r.search.Stop();
-            return false;
+            return AddOutcome::NotFont;
         };
         r.search.Run(dir_.path());
         QCOMPARE(r.analysed.size(), 1);
         QVERIFY(r.search.Stopped());
         // A new run clears the flag.
-        r.search.AddFile = [](const QString&, int) { return true; };
+        r.search.AddFile = [](const QString&, int) { return AddOutcome::Added; };
         r.search.Run(dir_.path());
         QVERIFY(!r.search.Stopped());
     }

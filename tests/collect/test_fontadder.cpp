@@ -65,9 +65,9 @@ private slots:
         QVERIFY(!adder.AddPathNoting(dir_.filePath("missing.ttf"), kFirstFace));
         QCOMPARE(Rows(list), QStringLiteral("0|Alpha Bold|Alpha|A.TTF||%1").arg(font.size()));
         QCOMPARE(list.Entry(0).FilePath, a.toUpper());
-        QCOMPARE(adder.FailedNames, (QStringList { "notes.txt", "missing.ttf" }));
         QCOMPARE(adder.Summary(kNotAddedFiles),
-            QStringLiteral("notes.txt\r\nmissing.ttf\r\n以上のファイルが追加できませんでした．"));
+            QStringLiteral("notes.txt: フォントではありません\r\nmissing.ttf: 読み込めません\r\n"
+                           "以上のファイルが追加できませんでした．"));
         // Adding the same file again gives a second identical row.
         adder.AddPath(a, kAllFaces);
         QCOMPARE(list.Count(), 2);
@@ -135,6 +135,42 @@ private slots:
         QVERIFY(WriteZip(empty, { ZipEntry { "readme.txt", "hello" } }));
         QVERIFY(!adder.AddPathNoting(empty, kAllFaces));
         QVERIFY(!adder.AddPathNoting(Write("broken.zip", "PK\x03\x04 not really"), kAllFaces));
+    }
+
+    // Why a path added nothing comes from the reader and the archive code.
+    void reasonsForNothingAdded_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("reason");
+        const QByteArray font = BuildFont(Face("F", "F"));
+        QByteArray truncated = font.left(20);
+        QTest::newRow("text") << "notes.ttf" << QByteArray("just text") << int(AddOutcome::NotFont);
+        QTest::newRow("empty file") << "empty.ttf" << QByteArray() << int(AddOutcome::NotFont);
+        QTest::newRow("CFF outlines") << "cff.otf" << BuildFont(Face("C", "C"), 0x4F54544F) << int(AddOutcome::CffOutlines);
+        QTest::newRow("TrueType cut short") << "cut.ttf" << truncated << int(AddOutcome::Damaged);
+        QTest::newRow("collection of nothing") << "bad.ttc" << QByteArray("ttcf\0\1\0\0\0\0\0\2", 12)
+                                               << int(AddOutcome::Damaged);
+        QTest::newRow("Macintosh file of a CFF font")
+            << "cff.suit" << BuildMacBinary({ BuildFont(Face("C", "C"), 0x4F54544F) }) << int(AddOutcome::CffOutlines);
+        QTest::newRow("missing") << "missing.ttf" << QByteArray() << int(AddOutcome::Unreadable);
+        QTest::newRow("archive without fonts") << "docs.zip" << QByteArray() << int(AddOutcome::NoFonts);
+        QTest::newRow("self-extractor of nothing") << "setup.exe" << QByteArray("MZ nothing") << int(AddOutcome::NotFont);
+    }
+    void reasonsForNothingAdded()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, reason);
+        QString path = dir_.filePath(name);
+        if (name == u"docs.zip")
+            QVERIFY(WriteZip(path, { ZipEntry { "readme.txt", "hello" } }));
+        else if (name != u"missing.ttf")
+            path = Write(name, bytes);
+        FontList list;
+        FontAdder adder(list, work_.path());
+        QCOMPARE(int(adder.AddPath(path, kAllFaces)), reason);
+        QCOMPARE(list.Count(), 0);
     }
 
     void storedPathsAreResolved()

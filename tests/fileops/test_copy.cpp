@@ -217,7 +217,7 @@ private slots:
         CopyRun run = MakeRun(list, out);
         run.Run();
         QCOMPARE(run.Messages(),
-            QStringList({ "Lost Face(" + list.Entry(0).FilePath + ")が展開できませんでした.",
+            QStringList({ "Lost Face(" + zip + ")が展開できませんでした.", // the archive's path as on disk
                 "Broken Faceがコピーできませんでした." }));
         // The member's folder part is dropped; nothing is written beside the
         // chosen folder, and the failed copy leaves no partial file.

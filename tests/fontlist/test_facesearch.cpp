@@ -105,7 +105,7 @@ private slots:
         QFETCH(QString, text);
         const FontEntry entry { QStringLiteral("Face"), QStringLiteral("Family"), QStringLiteral("/FONTS/A.TTF"),
             member, size, 0, false };
-        QCOMPARE(RowToolTipText(entry), text);
+        QCOMPARE(RowToolTipText(entry, entry.FilePath), text);
     }
 };
 

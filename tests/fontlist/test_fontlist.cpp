@@ -3,6 +3,7 @@
 #include "fontlist/ListFile.h"
 
 #include <QAbstractItemModelTester>
+#include <QDir>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -186,6 +187,23 @@ private slots:
                        "0\tFace\tFamily\t/FONTS/A.TTF\t\t1234\r\n")
                 + QStringLiteral("1\t書体\tファミリ\t/Z/B.ZIP\tC.TTC\t9\r\n").toUtf8());
         QCOMPARE(FormatListFile(FontList()), QByteArray("[Generator]\r\nSoftware=\"Typoscan Zindel\"\r\nVersion=0.99\r\n[List099]\r\n"));
+    }
+
+    // The path column and the tool tip show the file as the disk has it; the
+    // row and the list file keep the stored, upper-cased form.
+    void pathsShowAsOnDisk()
+    {
+        QTemporaryDir dir;
+        QDir(dir.path()).mkpath(QStringLiteral("Fonts"));
+        const QString onDisk = dir.filePath(QStringLiteral("Fonts/DejaVuSans-Bold.ttf"));
+        QFile(onDisk).open(QIODevice::WriteOnly);
+        FontList list;
+        list.AddEntry(QStringLiteral("F"), QStringLiteral("F"), onDisk, {}, QStringLiteral("1"), 0);
+        list.AddEntry(QStringLiteral("G"), QStringLiteral("G"), dir.filePath(QStringLiteral("gone.ttf")), {}, QStringLiteral("1"), 0);
+        QCOMPARE(list.data(list.index(0, FontList::kColPath), Qt::DisplayRole).toString(), onDisk);
+        QCOMPARE(list.ShownPath(1), dir.filePath(QStringLiteral("gone.ttf")).toUpper());
+        QCOMPARE(list.Entry(0).FilePath, onDisk.toUpper());
+        QVERIFY(FormatListRow(list.Entry(0)).contains(onDisk.toUpper().toUtf8()));
     }
 
     void failedWriteKeepsTheOldFile()

@@ -173,6 +173,7 @@ void TestListFile::read()
     const ListReadResult result = ReadListContent(list, content, QStringLiteral("/lists/a.tzl"), {});
     QCOMPARE(int(result.Status), int(ListReadStatus::Read));
     QCOMPARE(int(result.Format), format);
+    QCOMPARE(IsFontList(content), result.Format != ListFormat::None); // the commands' test before reading
     QCOMPARE(result.Failures, failures);
     QCOMPARE(result.Added, list.Count());
     QCOMPARE(Rows(list), rows);
@@ -202,7 +203,10 @@ void TestListFile::roundTripsByteForByte()
 void TestListFile::readsWindowsMadeLists()
 {
     FontList list;
-    const ListReadResult result = ReadListFile(list, test::DataPath(QStringLiteral("listfile/windows-cp932.tzl")), {});
+    const QString fixture = test::DataPath(QStringLiteral("listfile/windows-cp932.tzl"));
+    QVERIFY(IsFontList(test::ReadBytes(fixture)));
+    QVERIFY(IsFontList(FormatListFile(FontList()))); // an empty list the program saved
+    const ListReadResult result = ReadListFile(list, fixture, {});
     QCOMPARE(result.Failures, 0);
     QCOMPARE(Rows(list),
         QStringLiteral("1|ＭＳ 明朝|ＭＳ 明朝|C:\\WINDOWS\\FONTS\\MSMINCHO.TTC||9176636\n"

@@ -43,6 +43,8 @@ private slots:
     void reopenMovesToTheTop();
     void reopenOfAMissingFile();
     void declinedConversionLeavesAnEmptyList();
+    void noFontListLeavesTheListAlone_data();
+    void noFontListLeavesTheListAlone();
     void mergeAppendsSelectedRows();
     void saveWritesTheList();
     void saveOfAnUntitledListAsksForAName();
@@ -216,6 +218,48 @@ void TestListFileCommands::declinedConversionLeavesAnEmptyList()
     QCOMPARE(question.defaultButton, QMessageBox::No);
     QCOMPARE(window.List().Count(), 0);
     QCOMPARE(window.windowTitle(), QStringLiteral("old.tzl - Typoscan Zindel"));
+    QVERIFY(!window.IsModified());
+}
+
+void TestListFileCommands::noFontListLeavesTheListAlone_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<bool>("merge");
+    QByteArray noise;
+    quint32 seed = 22;
+    for (int i = 0; i < 4096; ++i) {
+        seed = seed * 1103515245u + 12345u;
+        noise += char(seed >> 24);
+    }
+    QTest::newRow("random bytes, reopened") << noise << false;
+    QTest::newRow("random bytes, merged") << noise << true;
+    QTest::newRow("a text file") << QByteArray("[Generator]\r\nnot a list\r\n") << false;
+    QTest::newRow("an empty file") << QByteArray() << false;
+}
+
+void TestListFileCommands::noFontListLeavesTheListAlone()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(bool, merge);
+    const QString path = WriteList("noise.tzl", content);
+    MainWindow window(false);
+    window.List().ListPath = Path("mine.tzl");
+    window.RefreshCaption();
+    window.List().AddEntry("Mine", "Mine", "/mine.ttf", "", "1", 0);
+    window.SetRecentLists({ path, "", "", "" });
+    ModalAnswers answers;
+    if (merge)
+        answers.File(path);
+    answers.Message(QMessageBox::Ok);
+    if (merge)
+        window.fmnAddListClick();
+    else
+        window.Action(QStringLiteral("fmnReOpen0"))->trigger();
+    QCOMPARE(answers.MessageTexts(), QStringList { "書体リストを読み込めません" });
+    QCOMPARE(answers.Messages().first().icon, QMessageBox::Critical);
+    QCOMPARE(Faces(window.List()), QStringLiteral("Mine*"));
+    QCOMPARE(window.List().ListPath, Path("mine.tzl"));
+    QCOMPARE(window.windowTitle(), QStringLiteral("mine.tzl - Typoscan Zindel"));
     QVERIFY(!window.IsModified());
 }
 

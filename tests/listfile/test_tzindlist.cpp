@@ -27,6 +27,8 @@ void TestTzindList::statuses_data()
     QTest::newRow("every line read") << header + "0\tA\tB\t/c.ttf\t\t1\r\n"
                                      << QStringList() << 0 << QByteArray("0\tA\tB\t/C.TTF\t\t1\n") << QByteArray();
     QTest::newRow("empty list") << header << QStringList() << 0 << QByteArray() << QByteArray();
+    QTest::newRow("no list section") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR random", 24) << QStringList() << 2
+                                     << QByteArray() << QByteArray("書体リストを読み込めません\n");
     QTest::newRow("some lines failed") << header + "0\tA\tB\tC\t\t1\r\n9\tX\tX\tX\t\t1\r\n\r\n"
                                        << QStringList() << 3 << QByteArray("0\tA\tB\tC\t\t1\n")
                                        << QByteArray("2書体読込めませんでした\n");

@@ -157,7 +157,7 @@ private slots:
         QCOMPARE(run.index.Count(), 0);
         QCOMPARE(run.log.size(), 1);
         QCOMPARE(run.log[0],
-            QStringLiteral("[警告] DejaVu Sans(DEJAVUSANS.TTF)が用紙サイズ内に収まりませんでした．この書体は見本出力しません．"));
+            QStringLiteral("[警告] DejaVu Sans(DejaVuSans.ttf)が用紙サイズ内に収まりませんでした．この書体は見本出力しません．"));
     }
 
     // A Shift-JIS face is drawn with the Ascii text and the Japanese text per
@@ -233,14 +233,14 @@ private slots:
     {
         HeadingLayout defaults;
         FontEntry row = RowFor("/fonts/Face.zip", "Face", "Family", 0, "Inner/Font.ttf");
-        HeadingTexts texts = SampleRun::HeadingOf(row, defaults);
+        HeadingTexts texts = SampleRun::HeadingOf(row, row.FilePath, defaults);
         QCOMPARE(texts.left, QStringLiteral("Face / Family"));
         QCOMPARE(texts.right, QStringLiteral("FACE.ZIP[inner/font.ttf]"));
         HeadingLayout allLeft;
         allLeft.fileLeft = true;
         allLeft.showFamily = false;
-        texts = SampleRun::HeadingOf(RowFor("/f/a.ttf", "Face", "Family"), allLeft);
-        QCOMPARE(texts.left, QStringLiteral("Face / A.TTF"));
+        texts = SampleRun::HeadingOf(RowFor("/f/a.ttf", "Face", "Family"), "/f/a.ttf", allLeft);
+        QCOMPARE(texts.left, QStringLiteral("Face / a.ttf"));
         QCOMPARE(texts.right, QString());
     }
 
@@ -332,7 +332,7 @@ private slots:
         const RunOutcome run = Run(input);
         QCOMPARE(run.index.Count(), 0);
         QCOMPARE(run.result.pageCount, 1);
-        QCOMPARE(run.log.count(u"[警告] DejaVu Sans(DEJAVUSANS.TTF)が用紙サイズ内に収まりませんでした．この書体は見本出力しません．"), 2);
+        QCOMPARE(run.log.count(u"[警告] DejaVu Sans(DejaVuSans.ttf)が用紙サイズ内に収まりませんでした．この書体は見本出力しません．"), 2);
     }
 
     void stopInTheFirstRow()
@@ -383,8 +383,9 @@ private slots:
         const RunOutcome run = Run(Input({ RowFor(broken, "Broken", "Broken"), RowFor(zip, "Gone", "Gone", 0, "GONE.TTF"),
             RowFor(File("missing.ttf"), "Missing", "Missing"), sans }));
         QCOMPARE(run.index.BlockFaces, QStringList { "DejaVu Sans" });
-        QVERIFY(run.log.contains(QStringLiteral("[ｴﾗｰ] Broken(BROKEN.TTF)が利用できませんでした．")));
-        QVERIFY(run.log.contains(QStringLiteral("[ｴﾗｰ] Gone(FONTS.ZIP)が利用できませんでした．")));
+        QVERIFY(run.log.contains(QStringLiteral("[ｴﾗｰ] Broken(broken.ttf)が利用できませんでした．")));
+        QVERIFY(run.log.contains(QStringLiteral("[ｴﾗｰ] Gone(fonts.zip)が利用できませんでした．")));
+        // A file that is gone shows as stored.
         QVERIFY(run.log.contains(QStringLiteral("[ｴﾗｰ] Missing(MISSING.TTF)が利用できませんでした．")));
     }
 

@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QPushButton>
+#include <QTreeWidget>
 
 namespace tz::test {
 
@@ -13,7 +14,11 @@ namespace {
     SeenMessage Answer(QMessageBox* box, QMessageBox::StandardButton button)
     {
         SeenMessage seen { box->icon(), box->windowTitle(), box->text(), box->standardButtons(),
-            box->defaultButton() ? box->standardButton(box->defaultButton()) : QMessageBox::NoButton };
+            box->defaultButton() ? box->standardButton(box->defaultButton()) : QMessageBox::NoButton, {} };
+        if (const auto* list = box->findChild<QTreeWidget*>()) {
+            for (int i = 0; i < list->topLevelItemCount(); ++i)
+                seen.listed << list->topLevelItem(i)->text(0) + QStringLiteral(": ") + list->topLevelItem(i)->text(1);
+        }
         if (QAbstractButton* target = box->button(button))
             target->click();
         else

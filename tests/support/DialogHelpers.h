@@ -18,6 +18,7 @@ struct SeenMessage {
     QString text;
     QMessageBox::StandardButtons buttons;
     QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
+    QStringList listed; // the rows of a list below the text, "name: note"
 };
 
 // While it lives, answers every modal QMessageBox with the given button and
