@@ -19,6 +19,7 @@ namespace tz {
 class FontAdder;
 class FolderSearchWindow;
 class FontListView;
+class RowFaceScan;
 struct AppWindows;
 struct EnvironmentSettings;
 
@@ -108,7 +109,10 @@ public slots:
     void emnDeleteClick();
     void emnDeleteOKClick();
     void emnSelectAllClick();
+    void emnSelectInvertClick();
     void smnFindClick();
+    void smnFindCharsClick();
+    void smnFindDuplicatesClick();
     void vmnSortByPathClick();
     void pmnJumpPreviewClick();
     void lsvFontNamesDblClick();
@@ -187,6 +191,10 @@ private:
     void ConnectListView();
     void lsvFontNamesColumnClick(int section);
     void SortByColumn(int column);
+
+    // Searches over the faces of the rows (fontlist): selects the rows found
+    // and reports them in the status bar, the count in place of %1.
+    void ShowFaceSearchResult(const RowFaceScan& scan, const std::vector<int>& rows, const QString& countText);
 };
 
 } // namespace tz

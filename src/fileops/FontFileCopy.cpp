@@ -79,11 +79,6 @@ namespace {
 
 } // namespace
 
-QString FileKey(const FontEntry& entry)
-{
-    return entry.MemberName.isEmpty() ? entry.FilePath : entry.FilePath + u'/' + entry.MemberName;
-}
-
 QString TargetFileName(const QString& name, int kind, bool addExtension)
 {
     const QString ext = UpperExtension(name);

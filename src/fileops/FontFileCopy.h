@@ -12,10 +12,6 @@
 
 namespace tz {
 
-// The file a row stands for: its path, followed by "/" and the member name
-// for a font inside an archive. Rows with one key share one file.
-QString FileKey(const FontEntry& entry);
-
 // The name a written file gets. With addExtension, a name whose extension is
 // neither ".TTF" nor ".TTC" gains ".ttc" for kind 3 (several Macintosh faces)
 // and ".ttf" otherwise.

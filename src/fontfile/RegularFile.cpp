@@ -28,6 +28,7 @@ RegularFile::RegularFile(const QString& path, Mode mode)
     // O_NONBLOCK has no effect on a regular file, so it can stay set.
     fd_ = fd;
     size_ = info.st_size;
+    identity_ = { quint64(info.st_dev), quint64(info.st_ino) };
 }
 
 RegularFile::~RegularFile()
