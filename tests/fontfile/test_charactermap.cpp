@@ -24,7 +24,11 @@ QByteArray Patched(QByteArray subtable, qsizetype at, const QByteArray& bytes, q
     return CmapTable({ { platform, encoding, subtable } });
 }
 
-QByteArray U16(quint16 v) { return QByteArray { char(v >> 8), char(v) }; }
+QByteArray U16(quint16 v)
+{
+    const char bytes[2] = { char(v >> 8), char(v) };
+    return QByteArray(bytes, 2);
+}
 QByteArray U32(quint32 v) { return U16(quint16(v >> 16)) + U16(quint16(v)); }
 
 } // namespace

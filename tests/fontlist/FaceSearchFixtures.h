@@ -42,7 +42,9 @@ struct FaceSearchFiles {
         Write("pair.ttc", BuildCollectionWithTables({ tables(kana), tables(kanji) }));
         Write("kanji.ttf", kanji);
         Write("kanji2.ttf", kanjiV2);
-        Write("kanji.sui", BuildMacBinary({ kanji }));
+        MacBinarySpec macintosh;
+        macintosh.font = kanji;
+        Write("kanji.sui", BuildMacBinary(macintosh));
     }
 
     QString Path(const QString& name) const { return dir.filePath(name); }
