@@ -50,6 +50,19 @@ namespace {
         return low;
     }
 
+    // Whether count ranges (first, last), range i read by rangeOf(i), each run
+    // forwards and lie apart in ascending order.
+    template <class RangeOf>
+    bool RunForwardsApart(std::size_t count, RangeOf rangeOf)
+    {
+        for (std::size_t i = 0; i < count; ++i) {
+            const auto [first, last] = rangeOf(i);
+            if (first > last || (i > 0 && first <= rangeOf(i - 1).second))
+                return false;
+        }
+        return true;
+    }
+
 } // namespace
 
 bool IsVariationSelector(char32_t c)
@@ -130,12 +143,8 @@ bool CharacterMap::AcceptFormat4(std::size_t offset)
     const std::size_t count = segCountX2 / 2;
     const std::size_t ends = offset + kFormat4Header;
     const std::size_t starts = ends + segCountX2 + 2;
-    for (std::size_t i = 0; i < count; ++i) {
-        const quint16 start = view.U16(starts + 2 * i);
-        const quint16 end = view.U16(ends + 2 * i);
-        if (start > end || (i > 0 && start <= view.U16(ends + 2 * (i - 1))))
-            return false;
-    }
+    if (!RunForwardsApart(count, [&](std::size_t i) { return std::pair(view.U16(starts + 2 * i), view.U16(ends + 2 * i)); }))
+        return false;
     mainFormat_ = 4;
     main_ = offset;
     segments_ = count;
@@ -152,12 +161,11 @@ bool CharacterMap::AcceptFormat12(std::size_t offset)
     if ((view.Size() - offset - kFormat12Header) / kFormat12GroupSize < count)
         return false;
     const std::size_t groups = offset + kFormat12Header;
-    for (std::size_t i = 0; i < count; ++i) {
-        const std::size_t group = groups + i * kFormat12GroupSize;
-        const quint32 start = view.U32(group);
-        if (start > view.U32(group + 4) || (i > 0 && start <= view.U32(group - kFormat12GroupSize + 4)))
-            return false;
-    }
+    const auto group = [&](std::size_t i) {
+        return std::pair(view.U32(groups + i * kFormat12GroupSize), view.U32(groups + i * kFormat12GroupSize + 4));
+    };
+    if (!RunForwardsApart(count, group))
+        return false;
     mainFormat_ = 12;
     main_ = offset;
     segments_ = count;
