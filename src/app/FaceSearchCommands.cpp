@@ -14,6 +14,8 @@ namespace tz {
 
 void MainWindow::smnFindCharsClick()
 {
+    if (!windows_)
+        return;
     const std::optional<QString> text = windows_->CharSearch->Ask();
     if (!text)
         return;
@@ -26,6 +28,8 @@ void MainWindow::smnFindCharsClick()
 
 void MainWindow::smnFindDuplicatesClick()
 {
+    if (!windows_)
+        return;
     RowFaceScan scan(list_, workFolder_.Path());
     std::vector<int> rows;
     windows_->FaceScan->Run(
