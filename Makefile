@@ -1,11 +1,12 @@
 # The two commands of the README: `make run` and `make test`.
 BUILD      ?= build
+PREFIX     ?= /usr/local
 ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
 JOBS       ?= 2
 FUZZ_SECONDS ?= 600
 
-.PHONY: all deps configure build run test test-asan fuzz bench clean
+.PHONY: all deps configure build run test install deb test-asan fuzz bench clean
 
 all: build
 
@@ -27,6 +28,18 @@ run: build
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
+
+# DESTDIR (from the environment or the command line) stages the installation.
+install: build
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
+
+# The Debian package, checked by lintian where it is installed.
+deb: build
+	cd $(BUILD) && cpack -G DEB
+	rm -f typoscan-zindel_*.deb
+	mv $(BUILD)/typoscan-zindel_*.deb .
+	@if command -v lintian >/dev/null; then lintian --fail-on error typoscan-zindel_*.deb; \
+	  else echo "lintian is not installed: the package was not checked"; fi
 
 test-asan: deps
 	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTZ_SANITIZE=ON

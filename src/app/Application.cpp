@@ -6,6 +6,7 @@
 #include "app/Icons.h"
 #include "app/ViewerCommands.h"
 #include "app/MainWindow.h"
+#include "app/ShellIntegration.h"
 #include "app/ShellWindow.h"
 #include "collect/FolderSearchWindow.h"
 #include "fileops/CopyWindow.h"
@@ -14,6 +15,7 @@
 #include "fontfile/FontFamilies.h"
 #include "pagesetup/PageSetupDialog.h"
 #include "platform/FontSubstitutes.h"
+#include "platform/RuntimeFolder.h"
 #include "settings/EnvironmentDialog.h"
 #include "settings/SampleTextDialog.h"
 #include "pagesetup/SetupNameDialog.h"
@@ -69,9 +71,12 @@ std::unique_ptr<MainWindow> CreateWindows(AppWindows& w, bool printersInstalled)
 
 int RunApplication(int argc, char** argv)
 {
+    PrepareRuntimeFolder();
     QApplication app(argc, argv);
     QApplication::setApplicationName(kProductTitle);
     QApplication::setApplicationDisplayName(kProductTitle);
+    // The desktop matches the windows to the installed entry and its icon.
+    QApplication::setDesktopFileName(DesktopAppId());
     QApplication::setFont(QFont(RegisterFontSubstitutes(), 9));
     try {
         AppWindows windows;

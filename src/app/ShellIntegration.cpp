@@ -1,14 +1,19 @@
 #include "app/ShellIntegration.h"
 
+#include "platform/ReplacingFile.h"
+
 #include <QBuffer>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QLoggingCategory>
 #include <QProcess>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QUrl>
+#include <algorithm>
+
+// The MIME package lives in a static library: its resource is registered by hand.
+static void InitMimeResources() { Q_INIT_RESOURCE(mimetype); }
 
 namespace tz {
 
@@ -27,12 +32,11 @@ namespace {
             qCWarning(lcShell) << "cannot create the folder of" << path;
             return false;
         }
-        QSaveFile file(path);
-        if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size() || !file.commit()) {
-            qCWarning(lcShell) << "cannot write" << path << file.errorString();
-            return false;
-        }
-        return true;
+        QString error;
+        if (WriteWholeFile(path, content, &error))
+            return true;
+        qCWarning(lcShell) << "cannot write" << path << error;
+        return false;
     }
 
     bool RemoveFile(const QString& path)
@@ -47,19 +51,13 @@ namespace {
         return false;
     }
 
+    // The package installed with the program, the one source of the type.
     QByteArray MimePackage()
     {
-        return QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-                              "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
-                              "  <mime-type type=\"%1\">\n"
-                              "    <comment>Typoscan Zindel 書体リスト</comment>\n"
-                              "    <sub-class-of type=\"text/plain\"/>\n"
-                              "    <icon name=\"%2\"/>\n"
-                              "    <glob pattern=\"*.tzl\"/>\n"
-                              "  </mime-type>\n"
-                              "</mime-info>\n")
-            .arg(kListMimeType, kIconName)
-            .toUtf8();
+        static const bool registered = (InitMimeResources(), true);
+        Q_UNUSED(registered);
+        QFile file(QStringLiteral(":/mime/typoscan-zindel.xml"));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 
     QByteArray DesktopEntry(const QString& executable)
@@ -141,9 +139,32 @@ QString DesktopExecLine(const QString& executable)
     return value + QStringLiteral(" %f");
 }
 
+QString DesktopAppId() { return QStringLiteral(TZ_APP_ID); }
+
+QString InstalledDataFolder(const QString& executable)
+{
+    return QDir::cleanPath(QFileInfo(executable).absolutePath() + QStringLiteral("/" TZ_DATA_FROM_BIN));
+}
+
+bool SystemProvidesListFileType(const QString& executable)
+{
+    const QString installed = QFileInfo(InstalledDataFolder(executable)).canonicalFilePath();
+    if (installed.isEmpty())
+        return false;
+    QStringList systemFolders = QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation);
+    systemFolders.removeAll(DataHome());
+    const bool isSystemFolder = std::any_of(systemFolders.cbegin(), systemFolders.cend(),
+        [&](const QString& folder) { return QFileInfo(folder).canonicalFilePath() == installed; });
+    return isSystemFolder && QFileInfo::exists(installed + QStringLiteral("/mime/packages/typoscan-zindel.xml"))
+        && QFileInfo::exists(installed + QStringLiteral("/applications/") + DesktopAppId() + QStringLiteral(".desktop"));
+}
+
 bool RegisterListFileType(const QString& executable, const QImage& icon)
 {
-    if (!WriteFile(ListMimePackagePath(), MimePackage()))
+    if (SystemProvidesListFileType(executable))
+        return true;
+    const QByteArray package = MimePackage();
+    if (package.isEmpty() || !WriteFile(ListMimePackagePath(), package))
         return false;
     if (!icon.isNull()) {
         QByteArray png;

@@ -9,7 +9,6 @@
 #include "platform/Text.h"
 #include "platform/WorkFolder.h"
 
-
 namespace tz::cli {
 
 namespace {

@@ -9,10 +9,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStorageInfo>
-#include <QTemporaryFile>
 
-#include <cerrno>
-#include <cstdio>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -22,24 +19,6 @@ namespace tz {
 namespace {
 
     constexpr qint64 kChunk = 64 * 1024;
-
-    bool CopyBytes(const QString& source, QFile& out)
-    {
-        QFile in(source);
-        if (!in.open(QIODevice::ReadOnly))
-            return false;
-        QByteArray buffer(kChunk, Qt::Uninitialized);
-        for (;;) {
-            const qint64 got = in.read(buffer.data(), kChunk);
-            if (got < 0)
-                return false;
-            if (got == 0)
-                break;
-            if (out.write(buffer.constData(), got) != got)
-                return false;
-        }
-        return out.flush() && ::fsync(out.handle()) == 0;
-    }
 
     // The source's access and modification times onto the file (creation
     // times can't be set on Linux).
@@ -58,23 +37,6 @@ namespace {
         const mode_t mask = ::umask(0);
         ::umask(mask);
         return 0666 & ~mask;
-    }
-
-    // Moves the finished temporary file to its name: replacing what is there,
-    // or failing when something is.
-    bool MoveIntoPlace(const QString& temporary, const QString& target, ExistingTarget existing)
-    {
-        const QByteArray from = QFile::encodeName(temporary);
-        const QByteArray to = QFile::encodeName(target);
-        if (existing == ExistingTarget::Replace)
-            return std::rename(from.constData(), to.constData()) == 0;
-        if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0)
-            return true;
-        if (errno != EINVAL && errno != ENOSYS)
-            return false;
-        // File systems without the exclusive rename: a hard link fails as well
-        // when the name is taken.
-        return ::link(from.constData(), to.constData()) == 0 && ::unlink(from.constData()) == 0;
     }
 
 } // namespace
@@ -144,34 +106,30 @@ std::optional<FontSource> FontSource::AsTrueType(FontSource&& source, int kind, 
 
 bool CopyOneFont(int kind, const QString& source, const QString& target, ExistingTarget existing)
 {
-    QTemporaryFile out(QFileInfo(target).absolutePath() + QStringLiteral("/.tzcopy-XXXXXX"));
-    if (!out.open()) {
-        qCInfo(lcFileOps) << "cannot write into the folder of" << target;
+    ReplacingFile out(target, ReplacingFile::Durability::Synced, ".tzcopy-");
+    if (!out.Open()) {
+        qCInfo(lcFileOps) << "cannot write into the folder of" << target << out.ErrorString();
         return false;
     }
-    const QString temporary = out.fileName();
+    const QString temporary = out.TemporaryPath();
     const bool mac = kind & kKindMac;
     bool written = false;
     if (mac) {
-        out.close();
         written = ExtractMacFont(source, temporary);
         written = written && ::chmod(QFile::encodeName(temporary).constData(), DefaultFileMode()) == 0;
     } else {
-        written = CopyBytes(source, out);
-        out.close();
-        written = written
+        written = out.WriteContentsOf(source)
             && QFile::setPermissions(temporary, QFileInfo(source).permissions() | QFile::WriteOwner | QFile::ReadOwner);
     }
     if (!written) {
-        qCInfo(lcFileOps) << "copy of" << source << "failed";
+        qCInfo(lcFileOps) << "copy of" << source << "failed" << out.ErrorString();
         return false;
     }
     CopyTimes(source, temporary);
-    if (!MoveIntoPlace(temporary, target, existing)) {
-        qCInfo(lcFileOps) << "cannot name the copy" << target;
+    if (!out.Commit(existing)) {
+        qCInfo(lcFileOps) << "cannot name the copy" << target << out.ErrorString();
         return false;
     }
-    out.setAutoRemove(false);
     return true;
 }
 

@@ -5,6 +5,7 @@
 // temporary file beside the target, so a failed copy never leaves a partial
 // file and nothing is written outside the target folder.
 #include "fontlist/FontEntry.h"
+#include "platform/ReplacingFile.h"
 
 #include <QString>
 #include <functional>
@@ -51,8 +52,6 @@ private:
     QString name_;
     bool temporary_ = false;
 };
-
-enum class ExistingTarget { Replace, Keep };
 
 // Writes source to target. Kinds 0 and 1: the bytes are copied and the target
 // gets the source's permissions with owner write added, and its times.

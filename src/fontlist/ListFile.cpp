@@ -2,12 +2,12 @@
 
 #include "fontlist/DrivePart.h"
 #include "fontlist/FontList.h"
+#include "platform/ReplacingFile.h"
 #include "platform/Text.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QLoggingCategory>
-#include <QSaveFile>
 #include <algorithm>
 #include <cstring>
 #include <exception>
@@ -234,22 +234,11 @@ bool WriteListFile(const FontList& list, const QString& path)
         qCWarning(lcListFile) << "cannot write" << path << device.errorString();
         return false;
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        qCWarning(lcListFile) << "cannot create" << path << file.errorString();
-        return false;
-    }
-    const QByteArray content = FormatListFile(list);
-    if (file.write(content) != content.size()) {
-        qCWarning(lcListFile) << "cannot write" << path << file.errorString();
-        file.cancelWriting();
-        return false;
-    }
-    if (!file.commit()) {
-        qCWarning(lcListFile) << "cannot replace" << path << file.errorString();
-        return false;
-    }
-    return true;
+    QString error;
+    if (WriteWholeFile(path, FormatListFile(list), &error))
+        return true;
+    qCWarning(lcListFile) << "cannot write" << path << error;
+    return false;
 }
 
 ListReadResult ReadListContent(

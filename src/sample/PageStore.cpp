@@ -1,7 +1,11 @@
 #include "sample/PageStore.h"
 
+#include "platform/ReplacingFile.h"
+#include "platform/WorkFolder.h"
+
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <cstdio>
 #include <zlib.h>
 
@@ -14,34 +18,27 @@ namespace {
     unsigned char inputBuffer[kBufferSize];
     unsigned char outputBuffer[kBufferSize];
 
-    // Both files of one routine, closed on every path.
+    // Both files of one routine, closed on every path. The destination is
+    // written beside its name and appears there only once complete.
     struct FilePair {
         std::FILE* source = nullptr;
-        std::FILE* destination = nullptr;
+        ReplacingFile destination;
         FilePair(const QString& from, const QString& to)
+            : destination(to, ReplacingFile::Durability::Scratch)
         {
             source = std::fopen(QFile::encodeName(from).constData(), "rb");
-            if (source)
-                destination = std::fopen(QFile::encodeName(to).constData(), "wb");
         }
         ~FilePair()
         {
             if (source)
                 std::fclose(source);
-            if (destination)
-                std::fclose(destination);
         }
-        bool Open() const { return source && destination; }
-        // Closes the destination; false when buffered bytes could not be written.
-        bool Close()
+        bool Open() { return source && destination.Open(); }
+        // Puts the destination in place; false when any byte could not be written.
+        bool Close() { return destination.Commit(); }
+        bool Write(std::size_t count)
         {
-            const bool ok = std::fclose(destination) == 0;
-            destination = nullptr;
-            return ok;
-        }
-        bool Write(std::size_t count) const
-        {
-            return count == 0 || std::fwrite(outputBuffer, 1, count, destination) == count;
+            return count == 0 || destination.Write(reinterpret_cast<const char*>(outputBuffer), qint64(count));
         }
     };
 
@@ -116,6 +113,12 @@ bool DecompressFile(const QString& source, const QString& destination)
     return ok;
 }
 
+bool IsPageFileName(const QString& name)
+{
+    static const QRegularExpression pattern(QStringLiteral("^[0-9]{4,}\\.tzg$"));
+    return pattern.match(name).hasMatch();
+}
+
 void EmptyWorkFolder(const QString& folder)
 {
     if (folder.isEmpty())
@@ -123,9 +126,8 @@ void EmptyWorkFolder(const QString& folder)
     QDir dir(folder);
     const QStringList files = dir.entryList(QDir::Files | QDir::Hidden | QDir::System);
     for (const QString& name : files) {
-        const QString path = dir.filePath(name);
-        QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::WriteOwner);
-        QFile::remove(path);
+        if (IsPageFileName(name) || WorkFolder::IsExtractedFontName(name))
+            QFile::remove(dir.filePath(name));
     }
 }
 

@@ -12,14 +12,19 @@ QString PageBitmapPath(const QString& folder, int pageNumber);
 QString PageFilePath(const QString& folder, int pageNumber);
 
 // Deflates source into destination at level 9 through two fixed 8192-byte
-// buffers. False on any open, read, write or stream error; a partly written
-// destination is left for the caller to deal with.
+// buffers. False on any open, read, write or stream error. The destination is
+// written beside its name and renamed over it when complete, so a failure
+// leaves no partial destination and an older one as it was.
 bool CompressFile(const QString& source, const QString& destination);
 // Inflates a page file; a truncated or damaged stream fails.
 bool DecompressFile(const QString& source, const QString& destination);
 
-// Deletes every file directly inside the folder (read-only ones included),
-// never a sub-folder; individual failures are ignored.
+// A page file's name: four or more digits and ".tzg".
+bool IsPageFileName(const QString& name);
+// Deletes what the program made directly inside the folder, read-only files
+// included: the page files and the extracted fonts under their fixed names.
+// Anything else (the fallback folder is the executable's own) stays;
+// individual failures are ignored.
 void EmptyWorkFolder(const QString& folder);
 
 } // namespace tz

@@ -8,6 +8,7 @@
 #include "fontfile/SystemFonts.h"
 #include "platform/FontSubstitutes.h"
 #include "platform/PathResolver.h"
+#include "platform/ReplacingFile.h"
 #include "platform/Text.h"
 #include "sample/PageStore.h"
 #include "sample/RunLock.h"
@@ -340,7 +341,8 @@ bool SampleRun::StorePreviewPage(int pageNumber)
     const QString bitmap = PageBitmapPath(input_.workFolder, pageNumber);
     const QString pageFile = PageFilePath(input_.workFolder, pageNumber);
     const QImage stored = pageImage_.format() == QImage::Format_Mono ? pageImage_ : GreyConvert(pageImage_);
-    const bool ok = stored.save(bitmap, "BMP") && CompressFile(bitmap, pageFile);
+    const bool ok = WriteImageFile(stored, bitmap, "BMP", nullptr, ReplacingFile::Durability::Scratch)
+        && CompressFile(bitmap, pageFile);
     QFile::remove(bitmap);
     if (!ok)
         QFile::remove(pageFile);
@@ -496,9 +498,11 @@ SampleResult SampleRun::Run(RunObserver& observer)
     observer.Progress(0, int(input_.rows.size()));
     RunLock lock;
     if (!lock.TryAcquire()) {
-        observer.Status(QStringLiteral("Busy..."));
-        log_.LogMessage(LogEvent::AnotherRun);
-        result_.busy = true;
+        // A lock file that can't be used is no other run: it is a file error.
+        result_.lockProblem = lock.Problem();
+        result_.busy = result_.lockProblem.isEmpty();
+        observer.Status(result_.busy ? QStringLiteral("Busy...") : QString());
+        log_.LogMessage(result_.busy ? LogEvent::AnotherRun : LogEvent::FileError);
         return result_;
     }
     observer.Status(QStringLiteral("Running..."));

@@ -101,6 +101,7 @@ public:
 // What a preview run leaves for the viewer besides the log and the index.
 struct SampleResult {
     bool busy = false; // another run held the lock: nothing was produced
+    QString lockProblem; // the lock file could not be used: nothing was produced
     bool stopped = false;
     int pageCount = 0; // page files "%04d.tzg" 1 … pageCount in the work folder
     int initialScrollX = 0; // the smaller of the preview's two left margins

@@ -7,6 +7,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLoggingCategory>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 Q_LOGGING_CATEGORY(lcSettings, "typoscan.settings")
 
@@ -14,17 +18,10 @@ namespace tz {
 
 namespace {
 
-    // A file that exists but cannot be read or parsed is moved aside so that
+    // A file that was read but could not be parsed is moved aside so that
     // the user's data is never overwritten without a trace.
-    void SetAsideIfBroken(const QString& path)
+    void SetAside(const QString& path)
     {
-        QFile file(path);
-        if (!file.exists())
-            return;
-        QSettings::SettingsMap probe;
-        if (file.open(QIODevice::ReadOnly) && ReadRegFormat(file, probe))
-            return;
-        file.close();
         const QString stem
             = path + QStringLiteral(".broken-") + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
         QString aside = stem;
@@ -49,18 +46,53 @@ QString SettingsStore::FilePath()
     return config + QStringLiteral("/Quillmoor/Typoscan.reg");
 }
 
+SettingsStore::FileState SettingsStore::InspectFile(const QString& path)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return errno == ENOENT ? FileState::Absent : FileState::Unopenable;
+    struct stat info { };
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return FileState::Unopenable;
+    }
+    QFile file;
+    QSettings::SettingsMap probe;
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
+        return FileState::Unopenable;
+    return ReadRegFormat(file, probe) ? FileState::Readable : FileState::Unparsable;
+}
+
 SettingsStore::SettingsStore()
 {
     const QString path = FilePath();
     QDir().mkpath(QFileInfo(path).absolutePath());
-    SetAsideIfBroken(path);
-    settings_ = std::make_unique<QSettings>(path, RegFormat());
+    Open(path, InspectFile(path));
 }
 
 SettingsStore::SettingsStore(ReadOnlyTag)
-    : settings_(std::make_unique<QSettings>(FilePath(), RegFormat()))
-    , readOnly_(true)
+    : readOnly_(true)
 {
+    const QString path = FilePath();
+    // Only the writing store sets a broken file aside; this one reads what
+    // it can.
+    const FileState state = InspectFile(path);
+    Open(path, state == FileState::Unparsable ? FileState::Readable : state);
+}
+
+void SettingsStore::Open(const QString& path, FileState state)
+{
+    if (state == FileState::Unparsable)
+        SetAside(path);
+    if (state != FileState::Unopenable) {
+        settings_ = std::make_unique<QSettings>(path, RegFormat());
+        return;
+    }
+    // Neither read nor written: the program runs on the defaults and the
+    // file stays exactly as it is.
+    qCWarning(lcSettings) << "settings file cannot be opened; the defaults are used and it is left alone:" << path;
+    settings_ = std::make_unique<QSettings>(QString(), RegFormat());
+    readOnly_ = true;
 }
 
 SettingsStore::~SettingsStore() { Close(); }

@@ -36,8 +36,10 @@ private:
 class SettingsStore {
 public:
     // Opens the settings file (TYPOSCAN_SETTINGS, else
-    // $XDG_CONFIG_HOME/Quillmoor/Typoscan.reg). A file that cannot be read or
-    // parsed is renamed aside and the store starts empty.
+    // $XDG_CONFIG_HOME/Quillmoor/Typoscan.reg). A file that was read but
+    // could not be parsed is renamed aside and the store starts empty; one
+    // that cannot be opened (permissions, no descriptor left, not a regular
+    // file) is left as it is, and the store starts empty and writes nothing.
     SettingsStore();
     // A store that only reads: keys are never created and nothing is written.
     struct ReadOnlyTag { };
@@ -60,6 +62,10 @@ public:
 private:
     friend class SettingsKey;
     static QString GroupOf(const QString& keyPath);
+    enum class FileState { Absent, Readable, Unparsable, Unopenable };
+    // Opens the file without blocking (a FIFO would) and parses it.
+    static FileState InspectFile(const QString& path);
+    void Open(const QString& path, FileState state);
     std::unique_ptr<QSettings> settings_;
     bool readOnly_ = false;
 };

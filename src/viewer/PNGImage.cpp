@@ -1,7 +1,8 @@
 #include "viewer/PNGImage.h"
 
+#include "platform/ReplacingFile.h"
+
 #include <QCoreApplication>
-#include <QSaveFile>
 #include <array>
 #include <csetjmp>
 #include <png.h>
@@ -180,17 +181,15 @@ bool TPNGImage::SaveToStream(QIODevice& device) const
 
 bool TPNGImage::SaveToFile(const QString& path, QString* error) const
 {
-    QSaveFile file(path);
+    ReplacingFile file(path);
     QString reason;
-    if (!file.open(QIODevice::WriteOnly)) {
-        reason = file.errorString();
-    } else if (!SaveToStream(file)) {
-        reason = file.error() != QFileDevice::NoError
-            ? file.errorString()
-            : QCoreApplication::translate("QImageWriter", "Unable to write image data");
-        file.cancelWriting();
-    } else if (!file.commit()) {
-        reason = file.errorString();
+    if (!file.Open()) {
+        reason = file.ErrorString();
+    } else if (!SaveToStream(file.Device())) {
+        reason = !file.ErrorString().isEmpty() ? file.ErrorString()
+                                               : QCoreApplication::translate("QImageWriter", "Unable to write image data");
+    } else if (!file.Commit()) {
+        reason = file.ErrorString();
     }
     if (error)
         *error = reason;

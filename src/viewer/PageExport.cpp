@@ -1,12 +1,14 @@
 #include "viewer/PageExport.h"
 
+#include "platform/ReplacingFile.h"
 #include "sample/PageStore.h"
 #include "viewer/PNGImage.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QImageWriter>
-#include <QSaveFile>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 
 namespace tz {
 
@@ -44,22 +46,7 @@ bool SaveBitmapFile(const QImage& page, const QString& fileName, SaveFormat form
         png.Assign(page);
         return png.SaveToFile(fileName, error);
     }
-    QSaveFile file(fileName);
-    QString reason;
-    if (!file.open(QIODevice::WriteOnly)) {
-        reason = file.errorString();
-    } else {
-        QImageWriter writer(&file, "BMP");
-        if (!writer.write(page)) {
-            reason = file.error() != QFileDevice::NoError ? file.errorString() : writer.errorString();
-            file.cancelWriting();
-        } else if (!file.commit()) {
-            reason = file.errorString();
-        }
-    }
-    if (error)
-        *error = reason;
-    return reason.isEmpty();
+    return WriteImageFile(page, fileName, "BMP", error);
 }
 
 QString SaveAllName(const QString& chosenName, int fileType, int pageNumber)
@@ -82,17 +69,21 @@ QImage LoadPage(const QString& workFolder, int pageNumber)
 
 namespace {
 
-    // Moves the decompressed bitmap of a page to its place; a file of that
-    // name is replaced.
+    // Moves the decompressed bitmap of a page to its place, replacing a file
+    // of that name only once the new one is complete: a rename on the same
+    // file system, a checked copy beside it otherwise.
     bool MoveBitmap(const QString& bitmap, const QString& destination, QString* error)
     {
-        QFile::remove(destination);
-        QFile source(bitmap);
-        if (source.rename(destination))
+        if (std::rename(QFile::encodeName(bitmap).constData(), QFile::encodeName(destination).constData()) == 0)
             return true;
-        *error = source.errorString();
+        const int renameError = errno;
+        ReplacingFile copy(destination);
+        const bool copied = renameError == EXDEV && copy.Open() && copy.WriteContentsOf(bitmap) && copy.Commit();
+        if (!copied)
+            *error = copy.ErrorString().isEmpty() ? QString::fromLocal8Bit(std::strerror(renameError))
+                                                  : copy.ErrorString();
         QFile::remove(bitmap);
-        return false;
+        return copied;
     }
 
 } // namespace

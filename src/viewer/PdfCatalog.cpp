@@ -27,10 +27,10 @@ PdfPages::~PdfPages()
 
 bool PdfPages::Open()
 {
-    if (!geometry_ || !file_.open(QIODevice::WriteOnly))
+    if (!geometry_ || !file_.Open())
         return false;
     const DeviceFrame& P = geometry_->P;
-    writer_ = std::make_unique<QPdfWriter>(&file_);
+    writer_ = std::make_unique<QPdfWriter>(&file_.Device());
     writer_->setTitle(QStringLiteral("Typoscan Zindel"));
     writer_->setCreator(QStringLiteral("Typoscan Zindel %1").arg(QStringLiteral(TZ_VERSION)));
     writer_->setResolution(P.resolutionX);
@@ -67,11 +67,9 @@ bool PdfPages::Finish(QString* error)
 {
     QString reason;
     if (pageCount_ == 0) {
-        reason = file_.isOpen() || file_.error() != QFileDevice::NoError ? file_.errorString()
-                                                                         : QStringLiteral("No page to write");
-        file_.cancelWriting();
-    } else if (!painter_.end() || !file_.commit()) {
-        reason = file_.errorString();
+        reason = !file_.ErrorString().isEmpty() ? file_.ErrorString() : QStringLiteral("No page to write");
+    } else if (!painter_.end() || !file_.Commit()) {
+        reason = !file_.ErrorString().isEmpty() ? file_.ErrorString() : QStringLiteral("The PDF file could not be completed");
     }
     if (error)
         *error = reason;

@@ -3,10 +3,10 @@
 // pages as well, one sheet per sample page, with the text area placed at the
 // page's margin set. Sample lines are glyph runs of each row's own face, so
 // the faces are embedded as font subsets and the text stays extractable.
+#include "platform/ReplacingFile.h"
 #include "sample/SampleRun.h"
 
 #include <QPainter>
-#include <QSaveFile>
 #include <memory>
 
 class QPdfWriter;
@@ -32,7 +32,7 @@ public:
 private:
     bool Open();
 
-    QSaveFile file_;
+    ReplacingFile file_;
     const PageGeometry* geometry_ = nullptr;
     int onlyPage_;
     std::unique_ptr<QPdfWriter> writer_;

@@ -1,6 +1,7 @@
 // The .tzl file type on a real XDG data folder (each test run has its own
 // XDG_DATA_HOME), the desktop entry's command line, the commands' failure
-// messages and the sibling program's launch.
+// messages, an installed program's use of the system's files and the sibling
+// program's launch.
 #include "ListFileDialogHelpers.h"
 #include "ListFileSupport.h"
 #include "TestSupport.h"
@@ -24,6 +25,8 @@ private slots:
     void init();
     void registersTheFileType();
     void registeringAgainFollowsAMovedProgram();
+    void installedProgramWritesNoUserFiles_data();
+    void installedProgramWritesNoUserFiles();
     void unregistersCleanly();
     void failuresShowTheDesignedTexts();
     void execLineQuotesThePath_data();
@@ -73,6 +76,42 @@ void TestShellIntegration::registeringAgainFollowsAMovedProgram()
     const QByteArray entry = test::ReadBytes(ListDesktopEntryPath());
     QVERIFY(entry.contains("Exec=\"/new/place/typoscan-zindel\" %f\n"));
     QVERIFY(!entry.contains("/old/place"));
+}
+
+void TestShellIntegration::installedProgramWritesNoUserFiles_data()
+{
+    QTest::addColumn<bool>("systemFolder"); // the installed data folder is in XDG_DATA_DIRS
+    QTest::addColumn<bool>("mimePackage");
+    QTest::addColumn<bool>("desktopEntry");
+    QTest::addColumn<bool>("userFiles");
+    QTest::newRow("installed") << true << true << true << false;
+    QTest::newRow("data folder unknown to the desktop") << false << true << true << true;
+    QTest::newRow("no desktop entry") << true << true << false << true;
+    QTest::newRow("no MIME package") << true << false << true << true;
+}
+
+void TestShellIntegration::installedProgramWritesNoUserFiles()
+{
+    QFETCH(bool, systemFolder);
+    QFETCH(bool, mimePackage);
+    QFETCH(bool, desktopEntry);
+    QFETCH(bool, userFiles);
+    QTemporaryDir prefix;
+    const QString program = prefix.filePath(QStringLiteral("bin/typoscan-zindel"));
+    const QString share = InstalledDataFolder(program);
+    QVERIFY(share.startsWith(prefix.path()));
+    QVERIFY(QDir().mkpath(share + QStringLiteral("/mime/packages")) && QDir().mkpath(share + QStringLiteral("/applications")));
+    if (mimePackage)
+        QVERIFY(test::WriteBytes(share + QStringLiteral("/mime/packages/typoscan-zindel.xml"), "<mime-info/>"));
+    if (desktopEntry)
+        QVERIFY(test::WriteBytes(share + QStringLiteral("/applications/") + DesktopAppId() + QStringLiteral(".desktop"), "[Desktop Entry]\n"));
+    const QByteArray dataDirs = qgetenv("XDG_DATA_DIRS");
+    qputenv("XDG_DATA_DIRS", (systemFolder ? QFile::encodeName(share) + "/:" : QByteArray()) + "/usr/share");
+    const bool registered = RegisterListFileType(program, {});
+    qputenv("XDG_DATA_DIRS", dataDirs);
+    QVERIFY(registered);
+    QCOMPARE(QFileInfo::exists(ListMimePackagePath()), userFiles);
+    QCOMPARE(QFileInfo::exists(ListDesktopEntryPath()), userFiles);
 }
 
 void TestShellIntegration::unregistersCleanly()

@@ -112,12 +112,12 @@ private slots:
         Write(dir.filePath("0001.tzg"), "page");
         Write(dir.filePath("typozind.arc.ttf"), "font");
         Write(dir.filePath(".hidden"), "h");
-        Write(dir.filePath("readonly"), "r");
-        QFile::setPermissions(dir.filePath("readonly"), QFileDevice::ReadOwner);
+        Write(dir.filePath("0002.tzg"), "r");
+        QFile::setPermissions(dir.filePath("0002.tzg"), QFileDevice::ReadOwner);
         QVERIFY(dir.mkdir("sub"));
         Write(dir.filePath("sub/kept"), "k");
         EmptyWorkFolder(work.path());
-        QCOMPARE(dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList { "sub" });
+        QCOMPARE(dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), (QStringList { ".hidden", "sub" }));
         QVERIFY(QFile::exists(dir.filePath("sub/kept")));
     }
 
@@ -135,10 +135,12 @@ private slots:
         {
             WorkFolder running;
             QVERIFY(running.Path().startsWith(temp.path() + "/tzQ"));
-            Write(running.File("0001.tzg"), "page");
             age(running.Path());
-            const QString abandoned = temp.filePath("tzQabandoned");
-            QVERIFY(QDir().mkdir(abandoned));
+            // A folder as a killed run leaves it: its own mark, no lock.
+            const QString mark = QDir(running.Path()).entryList(QDir::Files).first();
+            const QString abandoned = temp.filePath("tzQaband1");
+            QVERIFY(QDir().mkdir(abandoned, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+            QVERIFY(QFile::copy(running.File(mark), abandoned + u'/' + mark));
             Write(abandoned + "/typozind.arc.ttf", "font");
             age(abandoned);
             const QString fresh = temp.filePath("tzQfresh");
@@ -146,7 +148,7 @@ private slots:
 
             WorkFolder next;
             QVERIFY(!QFile::exists(abandoned));
-            QVERIFY(QFile::exists(running.File("0001.tzg")));
+            QVERIFY(QFile::exists(running.Path()));
             QVERIFY(QFile::exists(fresh));
         }
         QCOMPARE(QDir(temp.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot), QStringList { "tzQfresh" });

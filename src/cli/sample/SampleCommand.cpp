@@ -10,6 +10,7 @@
 #include "fontlist/FontList.h"
 #include "pagesetup/PageSetup.h"
 #include "platform/FontSubstitutes.h"
+#include "platform/ReplacingFile.h"
 #include "platform/WorkFolder.h"
 #include "sample/PageStore.h"
 #include "sample/SampleRun.h"
@@ -23,7 +24,6 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
-#include <QSaveFile>
 #include <csignal>
 #include <unistd.h>
 
@@ -133,10 +133,10 @@ namespace {
     // no partial file is left; names the file on failure.
     bool WriteOutput(const QDir& folder, const QString& name, const QByteArray& bytes)
     {
-        QSaveFile file(folder.filePath(name));
-        if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
+        QString error;
+        if (WriteWholeFile(folder.filePath(name), bytes, &error))
             return true;
-        Err(QStringLiteral("tzind sample: cannot write %1: %2\n").arg(folder.filePath(name), file.errorString()));
+        Err(QStringLiteral("tzind sample: cannot write %1: %2\n").arg(folder.filePath(name), error));
         return false;
     }
 
@@ -278,6 +278,10 @@ namespace {
         bool written = pdf ? pdfWritten : !folderOutput || WriteOutput(out, QStringLiteral("log.txt"), logText);
         if (result.busy)
             return written || pdf ? kExitBusy : kExitUsage;
+        if (!result.lockProblem.isEmpty()) {
+            Err(QStringLiteral("tzind sample: cannot use the run lock %1\n").arg(result.lockProblem));
+            return kExitUsage;
+        }
         if (pdf && !pdfWritten)
             Err(QStringLiteral("tzind sample: cannot write %1: %2\n").arg(options->output, pdfError));
         const bool pages = folderOutput && !options->print;
