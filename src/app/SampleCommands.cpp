@@ -11,7 +11,6 @@
 #include "viewer/SampleViewer.h"
 
 #include <QGuiApplication>
-#include <QPrintDialog>
 #include <QScreen>
 
 namespace tz {
@@ -37,6 +36,7 @@ void MainWindow::fmnPrintPreviewClick()
     // The reset closes an open viewer, which empties the work folder.
     SampleViewer& viewer = *windows_->Viewer;
     viewer.ResetViewer();
+    windows_->PageSetup->PutSettingIntoPrinter();
     SampleInput input = SampleInputFor(RunMode::Preview);
     viewer.SetRunInput(input);
     const SampleResult result = windows_->Generation->Generate(std::move(input), viewer.Log(), viewer.Index());
@@ -47,9 +47,11 @@ void MainWindow::fmnPrintPreviewClick()
 
 void MainWindow::fmnPrintClick()
 {
+    // The dialog starts from the page setting; what is chosen in it holds
+    // for this print.
+    windows_->PageSetup->PutSettingIntoPrinter();
     QPrinter& printer = SystemPrinter();
-    QPrintDialog dialog(&printer, this);
-    if (dialog.exec() != QDialog::Accepted)
+    if (!RunPrintDialog(printer, this))
         return;
     SampleInput input = SampleInputFor(RunMode::Print);
     // The pages are laid out for the printer and paper the dialog chose.

@@ -5,6 +5,7 @@
 #include "settings/SettingsStore.h"
 
 #include <QLocale>
+#include <algorithm>
 #include <cmath>
 
 Q_LOGGING_CATEGORY(lcPageSetup, "typoscan.pagesetup")
@@ -278,6 +279,14 @@ QString PageSetupList::PaperName() const
             return paper.name;
     }
     return {};
+}
+
+QSizeF PageSetupList::PaperMillimetres() const
+{
+    const DeviceFrame p = PrinterGeometry(kPortrait).P;
+    const double width = p.paperWidth * 25.4 / p.resolutionX;
+    const double height = p.paperHeight * 25.4 / p.resolutionY;
+    return { std::min(width, height), std::max(width, height) };
 }
 
 } // namespace tz

@@ -7,6 +7,7 @@
 #include "viewer/PageGeometry.h"
 #include "viewer/PrinterAccess.h"
 
+#include <QSizeF>
 #include <QString>
 #include <array>
 #include <optional>
@@ -87,6 +88,9 @@ public:
     MarginTexts MaximumMargins(int orientation) const;
     // Name of the current printer's paper; "A4 [210 x 297mm]" without printers.
     QString PaperName() const;
+    // The current printer's sheet (the fixed A4 sheet without printers) in
+    // millimetres, as width and height of the portrait sheet.
+    QSizeF PaperMillimetres() const;
 
     PrinterAccess& Printers() const { return printers_; }
 

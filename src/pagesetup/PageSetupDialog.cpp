@@ -247,6 +247,8 @@ QWidget* PageSetupDialog::BuildMarginPage()
         const int id = rows[row].id;
         connect(field, &MarginField::Entered, diagram_, [this, id] { diagram_->ShowGuide(id); });
         connect(field, &QDoubleSpinBox::valueChanged, this, &PageSetupDialog::EnableApply);
+        connect(field, &QDoubleSpinBox::valueChanged, diagram_,
+            [this, id](double centimetres) { diagram_->SetMargin(id, centimetres); });
     }
     Button1_ = new QPushButton(QStringLiteral("最大活用(&M)"), page);
     Button1_->setObjectName(QStringLiteral("Button1"));
@@ -283,7 +285,7 @@ void PageSetupDialog::ShowOrientation(int orientation)
     imgOrientation_->setPixmap(PageSetupPicture(OrientationPicture(orientation)));
     for (int binding = kBindNone; binding <= kBindLeft; ++binding)
         bindingGroup_->button(binding + 1)->setIcon(PageSetupPicture(BindingPicture(orientation, binding)));
-    diagram_->SetOrientation(orientation);
+    diagram_->SetPaper(list_.PaperMillimetres(), orientation);
     ShowBinding(kBindNone);
 }
 
@@ -360,6 +362,8 @@ void PageSetupDialog::btnPrinterSettingClick()
     const int orientation = list_.Printers().Orientation();
     if (orientation != SelectedOrientation())
         rbtnPaperOrientationClick(orientation);
+    else
+        diagram_->SetPaper(list_.PaperMillimetres(), orientation);
 }
 
 void PageSetupDialog::btnApplyClick()

@@ -29,6 +29,9 @@ public:
 
     // The page settings as applied: what the generation run reads.
     const PageSetupList& Settings() const { return list_; }
+    // Puts the current setting's printer, paper and orientation into the
+    // system printer, which the print dialog and every run start from.
+    void PutSettingIntoPrinter() { list_.PushIntoPrinter(list_.Current()); }
     // The name window to use for renaming (the program's TForm14); without
     // one the dialog makes its own on first use.
     void SetNameWindow(SetupNameDialog* window) { nameWindow_ = window; }

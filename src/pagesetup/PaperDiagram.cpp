@@ -3,13 +3,15 @@
 #include "viewer/PageGeometry.h"
 
 #include <QLabel>
+#include <algorithm>
 
 namespace tz {
 
 namespace {
 
-    constexpr int kGuideInset = 32;
     constexpr int kLabelInset = 8;
+    // Until told otherwise the sheet is A4.
+    constexpr QSizeF kA4Millimetres(210, 297);
 
     QFrame* MakeGuide(QWidget* parent, const char* name)
     {
@@ -39,6 +41,9 @@ PaperDiagram::PaperDiagram(QWidget* parent)
     , guideVertical_(MakeGuide(this, "shpGuideV"))
     , gutter_(MakeLabel(this, "lblGutter", QStringLiteral("ノド")))
     , foreEdge_(MakeLabel(this, "lblForeEdge", QStringLiteral("小口")))
+    , paperMillimetres_(kA4Millimetres)
+    , orientation_(kPortrait)
+    , binding_(kBindNone)
 {
     setObjectName(QStringLiteral("pnlPaper"));
     setFixedSize(kSide, kSide);
@@ -51,21 +56,37 @@ PaperDiagram::PaperDiagram(QWidget* parent)
     paper_->setPalette(palette);
     gutter_->raise();
     foreEdge_->raise();
-    SetOrientation(kPortrait);
-    ShowGuide(kFieldTop);
+    LayOutPaper();
 }
 
-void PaperDiagram::SetOrientation(int orientation)
+void PaperDiagram::SetPaper(QSizeF portraitMillimetres, int orientation)
 {
-    if (orientation == kLandscape)
-        paper_->setGeometry(8, 29, 177, 137);
+    if (portraitMillimetres.width() > 0 && portraitMillimetres.height() > 0)
+        paperMillimetres_ = portraitMillimetres;
+    orientation_ = orientation;
+    LayOutPaper();
+}
+
+void PaperDiagram::SetOrientation(int orientation) { SetPaper(paperMillimetres_, orientation); }
+
+void PaperDiagram::LayOutPaper()
+{
+    // The longer side keeps its length; the shorter one follows the paper.
+    const double longer = std::max(paperMillimetres_.width(), paperMillimetres_.height());
+    const double shorter = std::min(paperMillimetres_.width(), paperMillimetres_.height());
+    const int across = qRound(kLongSide * shorter / longer);
+    const int inset = (kSide - kLongSide) / 2;
+    if (orientation_ == kLandscape)
+        paper_->setGeometry(inset, (kSide - across + 1) / 2, kLongSide, across);
     else
-        paper_->setGeometry(29, 8, 137, 177);
+        paper_->setGeometry((kSide - across + 1) / 2, inset, across, kLongSide);
+    SetBinding(binding_);
     ShowGuide(field_);
 }
 
 void PaperDiagram::SetBinding(int binding)
 {
+    binding_ = binding;
     const QRect outline = paper_->geometry();
     const int height = gutter_->sizeHint().height();
     const int left = outline.x() + kLabelInset;
@@ -86,23 +107,45 @@ void PaperDiagram::SetBinding(int binding)
     }
 }
 
+void PaperDiagram::SetMargin(int field, double centimetres)
+{
+    margins_.at(std::size_t(field - kFieldTop)) = centimetres;
+    if (field == field_)
+        ShowGuide(field_);
+}
+
+int PaperDiagram::MarginPixels(int field) const
+{
+    const QRect outline = paper_->geometry();
+    const bool vertical = field == kFieldTop || field == kFieldBottom;
+    const bool landscape = orientation_ == kLandscape;
+    // The sheet's extent across the margin as it lies: its height for top
+    // and bottom margins, its width for left and right ones.
+    const double sheet = vertical == landscape ? std::min(paperMillimetres_.width(), paperMillimetres_.height())
+                                               : std::max(paperMillimetres_.width(), paperMillimetres_.height());
+    const int extent = vertical ? outline.height() : outline.width();
+    const double millimetres = margins_.at(std::size_t(field - kFieldTop)) * 10.0;
+    return std::min(qRound(extent * millimetres / sheet), extent);
+}
+
 void PaperDiagram::ShowGuide(int field)
 {
     field_ = field;
     const QRect outline = paper_->geometry();
     const bool horizontal = field == kFieldTop || field == kFieldBottom;
+    const int inset = MarginPixels(field);
     switch (field) {
     case kFieldTop:
-        guideHorizontal_->setGeometry(0, outline.y() + kGuideInset, kSide, 1);
+        guideHorizontal_->setGeometry(0, outline.y() + inset, kSide, 1);
         break;
     case kFieldBottom:
-        guideHorizontal_->setGeometry(0, outline.y() + outline.height() - kGuideInset, kSide, 1);
+        guideHorizontal_->setGeometry(0, outline.y() + outline.height() - inset, kSide, 1);
         break;
     case kFieldLeft:
-        guideVertical_->setGeometry(outline.x() + kGuideInset, 0, 1, kSide);
+        guideVertical_->setGeometry(outline.x() + inset, 0, 1, kSide);
         break;
     default:
-        guideVertical_->setGeometry(outline.x() + outline.width() - kGuideInset, 0, 1, kSide);
+        guideVertical_->setGeometry(outline.x() + outline.width() - inset, 0, 1, kSide);
         break;
     }
     guideHorizontal_->setVisible(horizontal);

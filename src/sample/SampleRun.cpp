@@ -87,6 +87,26 @@ namespace {
         return fsType != 2 && !(fsType & 0x200);
     }
 
+    // Draws a heading line: the right text at rightX, then the left text at
+    // leftX, cut off short of the right text's start by `gap` pixels, so a
+    // long face name never prints over the file name.
+    void DrawHeading(
+        QPainter& painter, const PageFont& font, int leftX, int rightX, int y, const HeadingTexts& heading, int gap)
+    {
+        font.Draw(painter, rightX, y, heading.right, true);
+        const int clipRight = rightX - gap;
+        if (heading.right.isEmpty() || leftX + font.Width(heading.left) <= clipRight) {
+            font.Draw(painter, leftX, y, heading.left, true);
+            return;
+        }
+        if (clipRight <= leftX)
+            return;
+        painter.save();
+        painter.setClipRect(QRect(leftX, y, clipRight - leftX, font.Height()), Qt::IntersectClip);
+        font.Draw(painter, leftX, y, heading.left, true);
+        painter.restore();
+    }
+
     // Draws a horizontal rule from x1 up to (not including) x2.
     void DrawRule(QPainter& painter, int x1, int x2, int y)
     {
@@ -278,13 +298,14 @@ bool SampleRun::RenderFace(int row, int& pageNumber)
         log_.LogMessage(LogEvent::Substituted, entry.FaceName, fileName, substituteFace_);
     const HeadingTexts heading = HeadingOf(entry, input_.environment.heading);
     const int rightX = P.textWidth - printerHeading_.Width(heading.right);
+    // A quarter of the heading's height keeps the two texts apart.
+    const int headingGap = h / 4;
     const int y = P.y;
     const int sampleY = int(y + h + P.resolutionY * 0.01);
     const int ruleY = int(y + h + P.resolutionY * 0.005);
 
     auto drawPrinterBlock = [&](QPainter& painter) {
-        printerHeading_.Draw(painter, rightX, y, heading.right, true);
-        printerHeading_.Draw(painter, P.headingX, y, heading.left, true);
+        DrawHeading(painter, printerHeading_, P.headingX, rightX, y, heading, headingGap);
         DrawSampleLines(painter, face, P.sampleX, sampleY, P.resolutionY, false);
         DrawRule(painter, P.headingX, P.textWidth, int(ruleY + P.resolutionY * 0.005));
     };
@@ -299,8 +320,9 @@ bool SampleRun::RenderFace(int row, int& pageNumber)
         QPainter painter(&geometry_.V.pageBitmap);
         SetUpPainter(painter, smooth);
         const int previewY = Scale(y, V.resolutionY, P.resolutionY);
-        previewHeading_.Draw(painter, Scale(rightX, V.resolutionX, P.resolutionX), previewY, heading.right, true);
-        previewHeading_.Draw(painter, Scale(P.headingX, V.resolutionX, P.resolutionX), previewY, heading.left, true);
+        const int previewRightX = Scale(rightX, V.resolutionX, P.resolutionX);
+        DrawHeading(painter, previewHeading_, Scale(P.headingX, V.resolutionX, P.resolutionX), previewRightX, previewY,
+            heading, previewRightX - Scale(rightX - headingGap, V.resolutionX, P.resolutionX));
         DrawSampleLines(painter, face, Scale(P.sampleX, V.resolutionX, P.resolutionX),
             Scale(sampleY, V.resolutionY, P.resolutionY), V.resolutionY, smooth);
         DrawRule(painter, V.headingX, V.textWidth,

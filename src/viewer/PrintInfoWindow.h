@@ -1,6 +1,6 @@
 #pragma once
 // The print-information window: the generation log of a print run, shown
-// after the run when it holds a line.
+// after the run when it holds a line, in a window large enough for its lines.
 #include <QDialog>
 
 class QPlainTextEdit;
@@ -17,6 +17,9 @@ public:
     QString Text() const;
 
 private:
+    // A window size that shows every line of the text, within the screen.
+    QSize SizeFor(const QString& text) const;
+
     QPlainTextEdit* memo_;
 };
 

@@ -2,9 +2,12 @@
 
 #include "viewer/PrintingLog.h"
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QComboBox>
 #include <QPageSetupDialog>
+#include <QPrintDialog>
 #include <QPrinterInfo>
+#include <algorithm>
 #include <memory>
 
 namespace tz {
@@ -31,6 +34,53 @@ namespace {
     }
 
     PrinterAccess* substitute = nullptr;
+
+    // Watches the print dialog's printer-properties window. Qt builds it
+    // from the driver's defaults, whatever paper the printer has: when it is
+    // shown, it is set to the printer's paper first; when it is never shown,
+    // it is built only as the dialog closes, and the printer's paper and
+    // orientation are put back afterwards.
+    class PropertiesWatch final : public QObject {
+    public:
+        explicit PropertiesWatch(const QPageLayout& start)
+            : start_(start)
+        {
+            qApp->installEventFilter(this);
+        }
+
+        bool Shown() const { return shown_; }
+
+        bool eventFilter(QObject* watched, QEvent* event) override
+        {
+            if (event->type() == QEvent::Show && watched->inherits("QPrintPropertiesDialog") && !shown_) {
+                shown_ = true;
+                if (auto* sizes = watched->findChild<QComboBox*>(QStringLiteral("pageSizeCombo")))
+                    ChoosePaper(*sizes);
+            }
+            return false;
+        }
+
+    private:
+        void ChoosePaper(QComboBox& sizes) const
+        {
+            for (int i = 0; i < sizes.count(); ++i) {
+                const QVariant size = sizes.itemData(i);
+                if (size.canConvert<QPageSize>() && size.value<QPageSize>().id() == start_.pageSize().id()) {
+                    sizes.setCurrentIndex(i);
+                    return;
+                }
+            }
+        }
+
+        QPageLayout start_;
+        bool shown_ = false;
+    };
+
+    bool Offers(const QPrinter& printer, const QPageSize& size)
+    {
+        const QList<QPageSize> offered = QPrinterInfo(printer).supportedPageSizes();
+        return std::any_of(offered.cbegin(), offered.cend(), [&size](const QPageSize& s) { return s.id() == size.id(); });
+    }
 
 } // namespace
 
@@ -112,6 +162,20 @@ void RunPrinterSetupDialog(QWidget* parent)
         return;
     QPageSetupDialog dialog(&SystemPrinter(), parent);
     dialog.exec();
+}
+
+bool RunPrintDialog(QPrinter& printer, QWidget* parent)
+{
+    const QPageLayout start = printer.pageLayout();
+    QPrintDialog dialog(&printer, parent);
+    const PropertiesWatch watch(start);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    if (!watch.Shown() && Offers(printer, start.pageSize())) {
+        printer.setPageSize(start.pageSize());
+        printer.setPageOrientation(start.orientation());
+    }
+    return true;
 }
 
 } // namespace tz

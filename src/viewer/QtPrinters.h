@@ -47,5 +47,10 @@ QPrinter& SystemPrinter();
 // Runs the system's printer-setup dialog on the current printer when the
 // program uses the system's printers.
 void RunPrinterSetupDialog(QWidget* parent);
+// Runs the system's print dialog on the printer; false when it was
+// cancelled. The paper and orientation the printer has when it opens are
+// what the dialog's printer properties start from, and stay unless they
+// are changed there.
+bool RunPrintDialog(QPrinter& printer, QWidget* parent);
 
 } // namespace tz

@@ -99,6 +99,7 @@ private slots:
         QFile::remove(SettingsStore::FilePath());
         printers_.MakeCurrent(QStringLiteral("Office"));
         printers_.SetOrientation(kPortrait);
+        printers_.SetPaperCode(kPaperA4);
         SetProgramPrinters(&printers_);
     }
     void cleanup() { SetProgramPrinters(nullptr); }
@@ -176,7 +177,8 @@ private slots:
         QCOMPARE(ImageOf(Child<QRadioButton>(&dialog, "rbtnBindH")->icon()), Picture(6));
         QCOMPARE(ImageOf(Child<QRadioButton>(&dialog, "rbtnBindV")->icon()), Picture(7));
         QVERIFY(Picture(6) != Picture(3));
-        QCOMPARE(Child<QFrame>(&dialog, "shpPaper")->geometry(), QRect(8, 29, 177, 137));
+        // A4 turned: 177 × 125 (297 : 210), centred across.
+        QCOMPARE(Child<QFrame>(&dialog, "shpPaper")->geometry(), QRect(8, 34, 177, 125));
         QCOMPARE(printers_.Orientation(), kLandscape);
         QVERIFY(Child<QPushButton>(&dialog, "btnApply")->isEnabled());
     }
@@ -355,11 +357,74 @@ private slots:
         Child<MarginField>(&dialog, "SaNumEditT")->setFocus();
         QVERIFY(horizontal->isVisible());
         QVERIFY(!vertical->isVisible());
-        QCOMPARE(horizontal->y(), 8 + 32);
+        const QRect paper = Child<QFrame>(&dialog, "shpPaper")->geometry();
+        QCOMPARE(horizontal->y(), paper.top() + qRound(paper.height() * 25 / 297.0)); // 2.5 cm of 29.7
         Child<MarginField>(&dialog, "SaNumEditR")->setFocus();
         QVERIFY(!horizontal->isVisible());
         QVERIFY(vertical->isVisible());
-        QCOMPARE(vertical->x(), 29 + 137 - 32);
+        QCOMPARE(vertical->x(), paper.left() + paper.width() - qRound(paper.width() * 13 / 210.0)); // 1.3 cm of 21
+        Child<MarginField>(&dialog, "SaNumEditR")->setValue(5.0);
+        QCOMPARE(vertical->x(), paper.left() + paper.width() - qRound(paper.width() * 50 / 210.0));
+    }
+
+    // The diagram as drawn: the white sheet in the paper's proportions and
+    // the red guide at the margin's distance from its edge, to scale.
+    void diagramDrawsPaperAndMarginToScale_data()
+    {
+        QTest::addColumn<int>("paper");
+        QTest::addColumn<bool>("landscape");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<double>("centimetres");
+        QTest::addColumn<QSizeF>("sheet"); // millimetres as the sheet lies
+        QTest::newRow("A4, top 1 cm") << 9 << false << "SaNumEditT" << 1.0 << QSizeF(210, 297);
+        QTest::newRow("A4, top 2.5 cm") << 9 << false << "SaNumEditT" << 2.5 << QSizeF(210, 297);
+        QTest::newRow("A4, top 9 cm") << 9 << false << "SaNumEditT" << 9.0 << QSizeF(210, 297);
+        QTest::newRow("A4, bottom 4 cm") << 9 << false << "SaNumEditB" << 4.0 << QSizeF(210, 297);
+        QTest::newRow("A4 turned, left 6 cm") << 9 << true << "SaNumEditL" << 6.0 << QSizeF(297, 210);
+        QTest::newRow("Letter, right 3 cm") << 1 << false << "SaNumEditR" << 3.0 << QSizeF(215.9, 279.4);
+        QTest::newRow("A5, top 5 cm") << 11 << false << "SaNumEditT" << 5.0 << QSizeF(148, 210);
+    }
+    void diagramDrawsPaperAndMarginToScale()
+    {
+        QFETCH(int, paper);
+        QFETCH(bool, landscape);
+        QFETCH(QString, field);
+        QFETCH(double, centimetres);
+        QFETCH(QSizeF, sheet);
+        printers_.SetPaperCode(paper);
+        PageSetupDialog dialog;
+        if (landscape)
+            Child<QRadioButton>(&dialog, "rbtnPaperOrientationH")->click();
+        auto* margin = Child<MarginField>(&dialog, field.toLatin1().constData());
+        margin->setValue(centimetres);
+        emit margin->Entered();
+        const QImage drawn = Child<QFrame>(&dialog, "pnlPaper")->grab().toImage().convertToFormat(QImage::Format_RGB32);
+
+        QRect white, red;
+        // Inside the diagram's own frame.
+        for (int y = 2; y < drawn.height() - 2; ++y) {
+            for (int x = 2; x < drawn.width() - 2; ++x) {
+                const QRgb pixel = drawn.pixel(x, y);
+                if (pixel == qRgb(255, 255, 255))
+                    white |= QRect(x, y, 1, 1);
+                else if (pixel == qRgb(255, 0, 0))
+                    red |= QRect(x, y, 1, 1);
+            }
+        }
+        // The white inside of the sheet's one-pixel outline.
+        const QSizeF outline(white.width() + 2, white.height() + 2);
+        QVERIFY2(qAbs(outline.width() / outline.height() - sheet.width() / sheet.height()) < 0.01,
+            qPrintable(QStringLiteral("%1 x %2").arg(outline.width()).arg(outline.height())));
+        const bool across = field == u"SaNumEditT" || field == u"SaNumEditB";
+        QCOMPARE(across ? red.height() : red.width(), 1);
+        const double scale = across ? outline.height() / sheet.height() : outline.width() / sheet.width();
+        const int expected = qRound(centimetres * 10 * scale);
+        const QRect sheetRect = white.adjusted(-1, -1, 1, 1);
+        const int drawnInset = field == u"SaNumEditT" ? red.top() - sheetRect.top()
+            : field == u"SaNumEditB"                  ? sheetRect.bottom() + 1 - red.top()
+            : field == u"SaNumEditL"                  ? red.left() - sheetRect.left()
+                                                      : sheetRect.right() + 1 - red.left();
+        QVERIFY2(qAbs(drawnInset - expected) <= 1, qPrintable(QStringLiteral("%1 != %2").arg(drawnInset).arg(expected)));
     }
 
     void bindingLabels_data()
@@ -377,8 +442,9 @@ private slots:
         Child<QRadioButton>(&dialog, radio.toLatin1().constData())->click();
         const QRect gutter = Child<QLabel>(&dialog, "lblGutter")->geometry();
         const QRect foreEdge = Child<QLabel>(&dialog, "lblForeEdge")->geometry();
-        QCOMPARE(gutter.x(), 29 + 8);
-        QCOMPARE(gutter.width(), 137 - 16);
+        const QRect paper = Child<QFrame>(&dialog, "shpPaper")->geometry();
+        QCOMPARE(gutter.x(), paper.x() + 8);
+        QCOMPARE(gutter.width(), paper.width() - 16);
         if (top) {
             QCOMPARE(gutter.y(), 8 + 8);
             QCOMPARE(foreEdge.y() + foreEdge.height(), 8 + 177 - 8);

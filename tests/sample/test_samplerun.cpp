@@ -244,6 +244,42 @@ private slots:
         QCOMPARE(texts.right, QString());
     }
 
+    // A left heading text that would reach the right-aligned file name is cut
+    // short of it: blank columns part the two, and the file name, the sample
+    // lines and the page keys are as they are without the left text.
+    void longHeadingStopsShortOfTheFileName()
+    {
+        const FontEntry wide = RowFor(kDejaVuSans, QString(60, u'W'), QString(60, u'M'));
+        SampleInput input = Input({ wide, wide });
+        const RunOutcome cut = Run(input);
+        const QImage withLeft = ReadPage(work_.path(), 1).convertToFormat(QImage::Format_RGB32);
+        input.environment.heading.showFace = false;
+        input.environment.heading.showFamily = false;
+        const RunOutcome fileOnly = Run(input);
+        const QImage rightOnly = ReadPage(work_.path(), 1).convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(cut.index.PageKeys, fileOnly.index.PageKeys);
+
+        GenerationLog log;
+        PageIndex index;
+        SampleRun geometryOnly(input, log, index);
+        geometryOnly.PreparePages();
+        const DeviceFrame& V = geometryOnly.Geometry().V;
+        const int top = V.margins[0].top + V.topOffset;
+        const int left = V.margins[0].left + V.leftOffset;
+        const int height = PageFont::System(input.environment.HeadingFace(),
+            PixelSizeOfPoints(input.environment.HeadingSize(), 96), false, false, false).Height();
+        const QRect band(left, top, V.textWidth, height);
+        const QRect fileName = InkBounds(rightOnly.copy(band)).translated(band.topLeft());
+        QVERIFY(fileName.left() > left + V.textWidth / 2);
+        // Everything from the file name rightwards is untouched.
+        const QRect rightPart(fileName.left(), 0, withLeft.width() - fileName.left(), withLeft.height());
+        QVERIFY(withLeft.copy(rightPart) == rightOnly.copy(rightPart));
+        const QRect leftInk = InkBounds(withLeft.copy(QRect(left, top, fileName.left() - left, height)));
+        QVERIFY(!leftInk.isEmpty());
+        const int gap = fileName.left() - (left + leftInk.right() + 1);
+        QVERIFY2(gap >= 3 && gap <= 8, qPrintable(QString::number(gap)));
+    }
+
     // Page 2 takes margin set 1: with left binding its text area moves.
     void pageBreakAndTheNextPagesKey()
     {

@@ -48,11 +48,20 @@ bool PrivateCups::Admin(const QString& program, const QStringList& arguments) co
     return RunProcess(program, arguments, { ServerEnvironment() }).exitCode == 0;
 }
 
-bool PrivateCups::AddQueue(const QString& name) const
+bool PrivateCups::AddQueue(const QString& name, const QString& defaultPaper) const
 {
+    QFile model(folder_ + QStringLiteral("/ppd/tzq.ppd"));
+    QFile ppd(folder_ + QStringLiteral("/ppd/") + name + QStringLiteral(".ppd"));
+    if (!model.open(QIODevice::ReadOnly) || !ppd.open(QIODevice::WriteOnly))
+        return false;
+    static const QRegularExpression defaults(QStringLiteral("^(\\*Default(?:PageSize|PageRegion|ImageableArea|PaperDimension)): A4$"),
+        QRegularExpression::MultilineOption);
+    const QString text = QString::fromLatin1(model.readAll()).replace(defaults, QStringLiteral("\\1: ") + defaultPaper);
+    if (ppd.write(text.toLatin1()) < 0 || !ppd.flush())
+        return false;
     return Admin(QStringLiteral("lpadmin"),
         { QStringLiteral("-p"), name, QStringLiteral("-E"), QStringLiteral("-v"), QStringLiteral("file://") + OutputPath(),
-            QStringLiteral("-P"), folder_ + QStringLiteral("/ppd/tzq.ppd") });
+            QStringLiteral("-P"), ppd.fileName() });
 }
 
 bool PrivateCups::WaitUntilIdle(int timeoutMs) const

@@ -24,8 +24,9 @@ public:
     QString OutputPath() const;
     // Runs a CUPS administration program (lpadmin, cupsreject, ...) on this server.
     bool Admin(const QString& program, const QStringList& arguments) const;
-    // Adds a queue like "tzq" under another name.
-    bool AddQueue(const QString& name) const;
+    // Adds a queue like "tzq" under another name, its driver's default paper
+    // "A4" or "Letter".
+    bool AddQueue(const QString& name, const QString& defaultPaper = QStringLiteral("A4")) const;
     // Waits until no job is pending or printing; false after the timeout.
     bool WaitUntilIdle(int timeoutMs = 20000) const;
     // Jobs the server has seen on a queue, finished ones included.

@@ -5,16 +5,31 @@
 #include "PrivateCups.h"
 #include "TestSupport.h"
 
+#include "app/AppWindows.h"
+#include "app/Application.h"
+#include "app/MainWindow.h"
+#include "pagesetup/PageSetup.h"
 #include "sample/SampleRun.h"
+#include "settings/SettingsStore.h"
 #include "viewer/PrinterJob.h"
 #include "viewer/PrintInfoWindow.h"
 #include "viewer/QtPrinters.h"
+#include "viewer/SampleViewer.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
 #include <QPrinterInfo>
+#include <QScreen>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -52,6 +67,59 @@ private:
     int stopAfter_;
     int rows_ = 0;
     std::function<void()> atRow_;
+};
+
+// Stores page setting 1 as current: A4 portrait on the printer, default margins.
+void StoreA4Setting(const QString& printer)
+{
+    ProgramPrinters().MakeCurrent(printer);
+    ProgramPrinters().SetPaperCode(kPaperA4);
+    SettingsStore store;
+    PageSetupList setups(ProgramPrinters());
+    setups.Apply(0, kPortrait, kBindNone, { QStringLiteral("3.5"), QStringLiteral("2.5"), QStringLiteral("1.3"), QStringLiteral("3.5") });
+    setups.Save(store);
+}
+
+// Answers the windows a command shows: the print dialog is accepted (its
+// printer properties opened and accepted first when asked), the information
+// window closed, a file dialog given the name `saveAs`.
+class ModalAnswers {
+public:
+    explicit ModalAnswers(QString saveAs = {}, bool openProperties = false)
+        : saveAs_(std::move(saveAs))
+        , openProperties_(openProperties)
+    {
+        QObject::connect(&timer_, &QTimer::timeout, [this] { Answer(QApplication::activeModalWidget()); });
+        timer_.start(50);
+    }
+    // The paper the printer properties showed.
+    QString propertiesPaper;
+
+private:
+    void Answer(QWidget* modal)
+    {
+        if (auto* dialog = qobject_cast<QPrintDialog*>(modal)) {
+            // Queued: the properties window runs its own loop, in which this
+            // timer must fire again.
+            if (std::exchange(openProperties_, false))
+                QMetaObject::invokeMethod(dialog->findChild<QPushButton*>(QStringLiteral("properties")), "click", Qt::QueuedConnection);
+            else
+                dialog->accept();
+        } else if (modal && modal->inherits("QPrintPropertiesDialog")) {
+            propertiesPaper = modal->findChild<QComboBox*>(QStringLiteral("pageSizeCombo"))->currentText();
+            qobject_cast<QDialog*>(modal)->accept();
+        } else if (auto* info = qobject_cast<PrintInfoWindow*>(modal)) {
+            info->accept();
+        } else if (auto* files = qobject_cast<QFileDialog*>(modal)) {
+            files->setDirectory(QFileInfo(saveAs_).absolutePath());
+            files->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(QFileInfo(saveAs_).fileName());
+            QMetaObject::invokeMethod(files, "accept");
+        }
+    }
+
+    QString saveAs_;
+    bool openProperties_;
+    QTimer timer_;
 };
 
 // Spool files of the print job left in a folder.
@@ -169,6 +237,53 @@ private slots:
         QVERIFY(unknown.err.contains("nosuch"));
     }
 
+    // The print command on a queue whose driver defaults to Letter, under a
+    // page setting for A4: the setting reaches the print dialog's printer, so
+    // the sheets are A4 and break where the preview's do, and so is the
+    // viewer's PDF catalog.
+    void printCommandUsesThePageSettingsPaper()
+    {
+        if (!served_)
+            QSKIP(qPrintable(cups_.SkipReason()));
+        QVERIFY(cups_.AddQueue(QStringLiteral("letterq"), QStringLiteral("Letter")));
+        QVERIFY(cups_.WaitUntilIdle());
+        StoreA4Setting(QStringLiteral("letterq"));
+        AppWindows windows;
+        auto main = CreateWindows(windows, true);
+        for (int copy = 0; copy < 4; ++copy) {
+            for (const QString& face : kFaces)
+                main->List().AddEntry(face, face, (kFonts + face).toUpper(), {}, QString::number(QFileInfo(kFonts + face).size()), 0);
+        }
+        main->UpdateCommandStates();
+        // Whatever paper the printer was left at, the setting's is used.
+        SystemPrinter().setPageSize(QPageSize(QPageSize::Letter));
+        main->findChild<QAction*>(QStringLiteral("fmnPrintPreview"))->trigger();
+        const int previewPages = windows.Viewer->PageCount();
+        QVERIFY(previewPages >= 2);
+
+        // Printed straight away, and after a look at the printer properties.
+        for (const bool openProperties : { false, true }) {
+            SystemPrinter().setPageSize(QPageSize(QPageSize::Letter));
+            const int before = cups_.JobCount(QStringLiteral("letterq"));
+            {
+                ModalAnswers answers({}, openProperties);
+                main->findChild<QAction*>(QStringLiteral("fmnPrint"))->trigger();
+                QCOMPARE(answers.propertiesPaper, openProperties ? QStringLiteral("A4") : QString());
+            }
+            QVERIFY(cups_.WaitUntilIdle());
+            QCOMPARE(cups_.JobCount(QStringLiteral("letterq")), before + 1);
+            QCOMPARE(PdfMediaBoxes(ReadAll(cups_.OutputPath())), QStringList(previewPages, QStringLiteral("595x842")));
+        }
+
+        const QString catalog = work_.filePath(QStringLiteral("catalog.pdf"));
+        {
+            ModalAnswers answers(catalog);
+            windows.Viewer->SavePdf();
+        }
+        QCOMPARE(PdfMediaBoxes(ReadAll(catalog)), QStringList(previewPages, QStringLiteral("595x842")));
+        windows.Viewer->close();
+    }
+
     void stopAbortsTheJob()
     {
         if (!served_)
@@ -262,17 +377,33 @@ private slots:
         QVERIFY(!QFile::exists(printer.outputFileName()));
     }
 
+    // The window opens large enough for every line of a print log; a log
+    // longer than the screen scrolls inside a window the screen holds.
     void informationWindowShowsTheWholeLog()
     {
         PrintInfoWindow window;
-        const QString text = QStringLiteral("一行目\n二行目 with a line far longer than the window is wide, never wrapped");
-        QTimer::singleShot(0, &window, &QDialog::accept);
+        const QString line = QStringLiteral("[警告] DejaVu Sans(DEJAVUSANS.TTF)が利用できませんでした．IPAPGothicで置換えます．");
+        const QString text = QStringList(4, line).join(u'\n') + QStringLiteral("\n一行目");
+        auto* memo = window.findChild<QPlainTextEdit*>();
+        int hiddenColumns = -1, hiddenLines = -1;
+        QTimer::singleShot(0, &window, [&] {
+            hiddenColumns = memo->horizontalScrollBar()->maximum();
+            hiddenLines = memo->verticalScrollBar()->maximum();
+            window.accept();
+        });
         window.ShowText(text);
         QCOMPARE(window.Text(), text);
-        auto* memo = window.findChild<QPlainTextEdit*>();
+        QCOMPARE(hiddenColumns, 0);
+        QCOMPARE(hiddenLines, 0);
         QVERIFY(memo->isReadOnly());
         QCOMPARE(memo->lineWrapMode(), QPlainTextEdit::NoWrap);
         QCOMPARE(window.windowTitle(), QStringLiteral("印刷時の情報"));
+
+        QTimer::singleShot(0, &window, &QDialog::accept);
+        window.ShowText(QStringList(500, line + line).join(u'\n'));
+        const QSize screen = window.screen()->availableGeometry().size();
+        QVERIFY(window.width() <= screen.width() && window.height() <= screen.height());
+        QVERIFY(window.width() >= 320 && window.height() >= 159);
     }
 };
 
