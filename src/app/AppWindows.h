@@ -18,6 +18,8 @@ class CopyWindow;
 class PropertiesWindow;
 class InstallWizard;
 class SampleViewer;
+class CharSearchDialog;
+class FaceScanWindow;
 
 struct AppWindows {
     MainWindow* Main = nullptr;       // TForm1
@@ -34,6 +36,8 @@ struct AppWindows {
     tz::InstallWizard* InstallWizard = nullptr; // TForm13 install wizard
     QDialog* SetupName = nullptr;     // TForm14 page-setting name
     QDialog* Find = nullptr;          // TForm15 find
+    CharSearchDialog* CharSearch = nullptr; // the character search's text
+    FaceScanWindow* FaceScan = nullptr; // progress of the searches over the faces
     HelpWindow* Help = nullptr;       // the help window
 };
 

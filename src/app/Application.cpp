@@ -23,6 +23,8 @@
 #include "sample/GenerationWindow.h"
 #include "viewer/QtPrinters.h"
 #include "viewer/SampleViewer.h"
+#include "fontlist/CharSearchDialog.h"
+#include "fontlist/FaceScanWindow.h"
 #include "fontlist/FindDialog.h"
 
 #include <QApplication>
@@ -58,6 +60,8 @@ std::unique_ptr<MainWindow> CreateWindows(AppWindows& w, bool printersInstalled)
     pageSetup->SetNameWindow(setupName);
     w.SetupName = setupName;
     w.Find = new FindDialog(parent->View(), parent);
+    w.CharSearch = new CharSearchDialog(parent);
+    w.FaceScan = new FaceScanWindow(parent);
     w.Help = new HelpWindow(parent);
     ConnectViewer(*viewer, *parent, *w.Find);
     parent->SetWindows(&w);

@@ -46,6 +46,8 @@ void MainWindow::emnDeleteOKClick()
 
 void MainWindow::emnSelectAllClick() { list_.SelectAll(); }
 
+void MainWindow::emnSelectInvertClick() { list_.InvertSelection(); }
+
 void MainWindow::smnFindClick()
 {
     if (windows_ && windows_->Find)

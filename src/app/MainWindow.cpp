@@ -140,7 +140,10 @@ void MainWindow::BuildActions()
         { "emnDelete", u"リストから削除(&D)", Qt::Key_Delete, &M::emnDeleteClick },
         { "emnDeleteOK", u"確認せずリストから削除", {}, &M::emnDeleteOKClick, false, true },
         { "emnSelectAll", u"すべて選択(&A)", Qt::CTRL | Qt::Key_A, &M::emnSelectAllClick },
+        { "emnSelectInvert", u"選択の反転(&I)", {}, &M::emnSelectInvertClick },
         { "smnFind", u"検索(&S)...", Qt::CTRL | Qt::Key_F, &M::smnFindClick },
+        { "smnFindChars", u"文字を含む書体を選択(&C)...", Qt::CTRL | Qt::SHIFT | Qt::Key_F, &M::smnFindCharsClick },
+        { "smnFindDuplicates", u"重複する書体を選択(&D)", {}, &M::smnFindDuplicatesClick },
         { "vmnSortByName", u"フォント名順(&N)", {}, &M::vmnSortByPathClick },
         { "vmnSortByFamily", u"ファミリ名順(&F)", {}, &M::vmnSortByPathClick },
         { "vmnSortByPath", u"ファイル順(&P)", {}, &M::vmnSortByPathClick },
@@ -250,10 +253,10 @@ void MainWindow::BuildMenus()
     add(file, { "fmnAddList", "fmnSave", "fmnSaveAs", "-", "fmnPrint", "fmnPrintPreview", "fmnSetup", "-", "fmnExit" });
 
     QMenu* edit = menu("EditMenu", u"編集(&E)");
-    add(edit, { "emnDelete", "emnDeleteOK", "-", "emnSelectAll" });
+    add(edit, { "emnDelete", "emnDeleteOK", "-", "emnSelectAll", "emnSelectInvert" });
 
     QMenu* search = menu("SearchMenu", u"検索(&S)");
-    add(search, { "smnFind" });
+    add(search, { "smnFind", "-", "smnFindChars", "smnFindDuplicates" });
 
     QMenu* view = menu("ViewMenu", u"表示(&V)");
     QMenu* sort = AddSubmenu(view, QStringLiteral("vmnSort"), QStringLiteral("フォントの整列(&I)"), false);
@@ -414,7 +417,8 @@ void MainWindow::UpdateCommandStates()
     const bool viewer = ViewerVisible();
     SetEnabled({ QStringLiteral("fmnPrintPreview"), QStringLiteral("pmnPrintPreview"), QStringLiteral("tBtnPrintPreview"),
                    QStringLiteral("smnFind"), QStringLiteral("tBtnFind"), QStringLiteral("emnSelectAll"),
-                   QStringLiteral("vmnSort") },
+                   QStringLiteral("vmnSort"), QStringLiteral("emnSelectInvert"), QStringLiteral("smnFindChars"),
+                   QStringLiteral("smnFindDuplicates") },
         rows);
     SetEnabled({ QStringLiteral("fmnPrint"), QStringLiteral("tBtnPrint") }, rows && printerAvailable_);
     SetEnabled({ QStringLiteral("emnDelete"), QStringLiteral("tBtnDelete"), QStringLiteral("emnDeleteOK"),

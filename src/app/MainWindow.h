@@ -20,6 +20,7 @@ namespace tz {
 class FontAdder;
 class FolderSearchWindow;
 class FontListView;
+class RowFaceScan;
 struct AppWindows;
 struct EnvironmentSettings;
 
@@ -113,7 +114,10 @@ public slots:
     void emnDeleteClick();
     void emnDeleteOKClick();
     void emnSelectAllClick();
+    void emnSelectInvertClick();
     void smnFindClick();
+    void smnFindCharsClick();
+    void smnFindDuplicatesClick();
     void vmnSortByPathClick();
     void pmnJumpPreviewClick();
     void lsvFontNamesDblClick();
@@ -199,6 +203,10 @@ private:
     void ConnectListView();
     void lsvFontNamesColumnClick(int section);
     void SortByColumn(int column);
+
+    // Searches over the faces of the rows (fontlist): selects the rows found
+    // and reports them in the status bar, the count in place of %1.
+    void ShowFaceSearchResult(const RowFaceScan& scan, const std::vector<int>& rows, const QString& countText);
 };
 
 } // namespace tz

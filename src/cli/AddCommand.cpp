@@ -9,8 +9,6 @@
 #include "platform/Text.h"
 #include "platform/WorkFolder.h"
 
-#include <cstdio>
-
 namespace tz::cli {
 
 namespace {
@@ -63,15 +61,6 @@ namespace {
         return options;
     }
 
-    bool WriteOutput(const FontList& list, const QString& output)
-    {
-        const QByteArray content = FormatListFile(list);
-        if (output.isEmpty() || output == u"-")
-            return std::fwrite(content.constData(), 1, size_t(content.size()), stdout) == size_t(content.size())
-                && std::fflush(stdout) == 0;
-        return WriteListFile(list, output);
-    }
-
     int Add(const QStringList& args)
     {
         const auto options = ParseOptions(args);
@@ -93,10 +82,8 @@ namespace {
                     argumentFailed = true;
             }
         }
-        if (!WriteOutput(list, options->output)) {
-            Err(QStringLiteral("tzind add: cannot write %1\n").arg(options->output.isEmpty() ? QStringLiteral("standard output") : options->output));
+        if (!WriteListOutput(QStringLiteral("add"), list, options->output))
             return kExitUsage;
-        }
         const QString summary = adder.Summary(kNotAddedFiles);
         if (!summary.isEmpty())
             Err(QString(summary).replace(QStringLiteral("\r\n"), QStringLiteral("\n")) + u'\n');

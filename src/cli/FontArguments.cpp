@@ -6,10 +6,12 @@
 #include "fontlist/FontList.h"
 #include "fontlist/ListFile.h"
 #include "fontlist/PreviousFormatSizes.h"
+#include "fontlist/RowFaceScan.h"
 #include "platform/Text.h"
 #include "widgets/MessageText.h"
 
 #include <QFileInfo>
+#include <cstdio>
 
 namespace tz::cli {
 
@@ -80,6 +82,26 @@ bool LoadFontArguments(FontList& list, const QStringList& arguments, const QStri
     if (!summary.isEmpty())
         Err(DisplayText(summary) + u'\n');
     return summary.isEmpty();
+}
+
+bool WriteListOutput(const QString& command, const FontList& list, const QString& output)
+{
+    const QByteArray content = FormatListFile(list);
+    const bool toStandardOutput = output.isEmpty() || output == u"-";
+    const bool written = toStandardOutput
+        ? std::fwrite(content.constData(), 1, size_t(content.size()), stdout) == size_t(content.size())
+            && std::fflush(stdout) == 0
+        : WriteListFile(list, output);
+    if (!written)
+        Err(QStringLiteral("tzind %1: cannot write %2\n")
+                .arg(command, toStandardOutput ? QStringLiteral("standard output") : output));
+    return written;
+}
+
+void ReportSkippedRows(const QString& command, const RowFaceScan& scan)
+{
+    if (scan.SkippedRows() > 0)
+        Err(QStringLiteral("tzind %1: %2 rows skipped: their files were not found\n").arg(command).arg(scan.SkippedRows()));
 }
 
 } // namespace tz::cli

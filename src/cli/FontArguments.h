@@ -8,6 +8,7 @@
 namespace tz {
 class FontAdder;
 class FontList;
+class RowFaceScan;
 }
 
 namespace tz::cli {
@@ -21,5 +22,12 @@ bool AddPaths(FontList& list, FontAdder& adder, const QStringList& paths, const 
 // Appends the rows of the arguments to list, every row selected. Returns
 // false when some argument gave no row; its message is on standard error then.
 bool LoadFontArguments(FontList& list, const QStringList& arguments, const QString& workFolder);
+
+// Writes the list as a list file to output, or to standard output when it is
+// empty or "-". On failure the message names the command and false returns.
+bool WriteListOutput(const QString& command, const FontList& list, const QString& output);
+
+// Names on standard error the rows a search over the faces skipped.
+void ReportSkippedRows(const QString& command, const RowFaceScan& scan);
 
 } // namespace tz::cli

@@ -4,17 +4,11 @@
 // (also Enter and Esc) ends the walk after the file being analysed.
 #include "collect/FolderSearch.h"
 
-#include "widgets/StopWindow.h"
-#include <QElapsedTimer>
-
-class QLabel;
-class QLineEdit;
-class QProgressBar;
-class QPushButton;
+#include "widgets/SearchProgressWindow.h"
 
 namespace tz {
 
-class FolderSearchWindow : public StopWindow {
+class FolderSearchWindow : public SearchProgressWindow {
     Q_OBJECT
 public:
     explicit FolderSearchWindow(QWidget* parent = nullptr);
@@ -24,30 +18,16 @@ public:
     void Search(const QString& folder);
     FolderSearch& Walk() { return search_; }
     const QString& StartFolder() const { return startFolder_; }
-    bool Running() const { return running_; }
-
-public slots:
-    void btnCancelClick();
 
 protected:
-    void showEvent(QShowEvent* event) override;
-    bool WorkRunning() const override { return running_; }
-    void RequestStop() override { btnCancelClick(); }
+    void Work() override;
+    void StopSearch() override { search_.Stop(); }
 
 private:
-    void RunSearch();
     void ShowProgress(const QString& phase, const QString& path);
-    void LetEventsRun();
 
-    static constexpr qint64 kEventIntervalMs = 10;
-    QElapsedTimer sinceEvents_;
     FolderSearch search_;
     QString startFolder_;
-    bool running_ = false;
-    QPushButton* btnCancel_;
-    QLabel* lblStatus_;
-    QProgressBar* animate_;
-    QLineEdit* memo_;
 };
 
 } // namespace tz

@@ -44,11 +44,6 @@ namespace {
 
 } // namespace
 
-QString FileKey(const FontEntry& entry)
-{
-    return entry.MemberName.isEmpty() ? entry.FilePath : entry.FilePath + u'/' + entry.MemberName;
-}
-
 QString NotExtractedLine(const FontEntry& entry)
 {
     return entry.FaceName + u'(' + ResolvePath(entry.FilePath) + QStringLiteral(")が展開できませんでした.");

@@ -14,10 +14,6 @@
 
 namespace tz {
 
-// The file a row stands for: its path, followed by "/" and the member name
-// for a font inside an archive. Rows with one key share one file.
-QString FileKey(const FontEntry& entry);
-
 // The line of a copy or install log for a row whose file could not be
 // obtained: the face name and the file's path as shown.
 QString NotExtractedLine(const FontEntry& entry);

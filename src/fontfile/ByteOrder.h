@@ -26,6 +26,8 @@ public:
     {
     }
 
+    quint8 U8(std::size_t offset) const { return offset < size_ ? data_[offset] : 0; }
+
     quint16 U16(std::size_t offset) const
     {
         if (offset > size_ || size_ - offset < 2)
@@ -40,6 +42,15 @@ public:
         return (quint32(data_[offset]) << 24) | (quint32(data_[offset + 1]) << 16)
             | (quint32(data_[offset + 2]) << 8) | quint32(data_[offset + 3]);
     }
+
+    quint32 U24(std::size_t offset) const
+    {
+        if (offset > size_ || size_ - offset < 3)
+            return 0;
+        return (quint32(data_[offset]) << 16) | (quint32(data_[offset + 1]) << 8) | quint32(data_[offset + 2]);
+    }
+
+    std::size_t Size() const { return size_; }
 
     // True when the four bytes at offset equal the tag.
     bool HasTag(std::size_t offset, const char (&tag)[5]) const

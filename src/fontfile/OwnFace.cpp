@@ -122,6 +122,21 @@ namespace {
 
 } // namespace
 
+int FaceIndexOf(const FontFileReader& names, const QString& faceName, const QString& familyName)
+{
+    const QStringList& faces = names.FaceNames();
+    int byFace = -1;
+    for (int i = 0; i < faces.size(); ++i) {
+        if (faces[i] != faceName)
+            continue;
+        if (names.FamilyNames().value(i) == familyName)
+            return i;
+        if (byFace < 0)
+            byFace = i;
+    }
+    return std::max(byFace, 0);
+}
+
 QByteArray StandaloneFace(const QByteArray& image, int index)
 {
     const auto position = FacePosition(image, index);
@@ -173,19 +188,7 @@ OwnFaceData::OwnFaceData(const QString& path, const QString& faceName, const QSt
     if (ViewOf(image).HasTag(0, "ttcf")) {
         FontFileReader reader;
         reader.Read(path);
-        const QStringList& faces = reader.FaceNames();
-        const QStringList& families = reader.FamilyNames();
-        int byFace = -1;
-        index = -1;
-        for (int i = 0; i < faces.size() && index < 0; ++i) {
-            if (faces[i] != faceName)
-                continue;
-            if (families.value(i) == familyName)
-                index = i;
-            else if (byFace < 0)
-                byFace = i;
-        }
-        index = index >= 0 ? index : std::max(byFace, 0);
+        index = FaceIndexOf(reader, faceName, familyName);
     }
     bytes_ = StandaloneFace(image, index);
 }

@@ -9,6 +9,13 @@
 
 namespace tz {
 
+class FontFileReader;
+
+// The face of a multi-face file that a row with these names stands for: the
+// first face carrying both names, else the first with the face name, else
+// face 0. names holds the file's faces as read.
+int FaceIndexOf(const FontFileReader& names, const QString& faceName, const QString& familyName);
+
 // Face `index` of an sfnt file image as a standalone sfnt: that face's offset
 // table followed by copies of its tables. A single-face image comes back
 // unchanged for index 0. Empty when there is no such face or a table lies

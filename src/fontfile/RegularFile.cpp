@@ -16,6 +16,9 @@ namespace tz {
 RegularFile::RegularFile(const QString& path, Mode mode)
 {
     fd_ = OpenRegularFile(path, mode == Mode::Read ? O_RDONLY : O_WRONLY | O_CREAT | O_TRUNC, size_);
+    struct stat info;
+    if (fd_ >= 0 && ::fstat(fd_, &info) == 0)
+        identity_ = { quint64(info.st_dev), quint64(info.st_ino) };
 }
 
 int RegularFile::OpenForReading(const QString& path)

@@ -8,6 +8,14 @@
 
 namespace tz {
 
+// The device and inode of an open file: two paths with one identity (hard
+// links, a folder reached twice) lead to one file.
+struct FileIdentity {
+    quint64 device = 0;
+    quint64 inode = 0;
+    bool operator==(const FileIdentity&) const = default;
+};
+
 class RegularFile {
 public:
     enum class Mode { Read, CreateTruncate };
@@ -21,6 +29,7 @@ public:
     // The length the file had when it was opened (from the same fstat that
     // checked its type); 0 when it is not open.
     qint64 Size() const { return size_; }
+    const FileIdentity& Identity() const { return identity_; }
     // Reads up to size bytes at position; returns the count read (0 at the end,
     // on an error or when the position lies beyond what a file offset can hold).
     // The head of the file, where the headers of fonts and of Macintosh files
@@ -44,6 +53,7 @@ private:
 
     int fd_ = -1;
     qint64 size_ = 0;
+    FileIdentity identity_;
     mutable std::optional<std::size_t> headLength_; // set once the head was read
     mutable std::array<unsigned char, kHeadSize> head_;
 };

@@ -32,6 +32,57 @@ std::optional<TableRecord> OffsetTable::Find(const char (&tag)[5]) const
     return std::nullopt;
 }
 
+std::optional<std::vector<FaceTable>> ReadFaceTables(const RegularFile& file, int index)
+{
+    constexpr std::size_t kCollectionHeader = 12; // "ttcf", version, numFonts
+    std::array<unsigned char, kCollectionHeader> header {};
+    file.ReadAt(0, header.data(), header.size());
+    quint64 position = 0;
+    if (BigEndianView(header.data(), header.size()).HasTag(0, "ttcf")) {
+        std::array<unsigned char, 4> offset {};
+        if (index < 0 || quint32(index) >= BigEndianView(header.data(), header.size()).U32(8)
+            || file.ReadAt(kCollectionHeader + 4 * quint64(index), offset.data(), offset.size()) != offset.size())
+            return std::nullopt;
+        position = BigEndianView(offset.data(), offset.size()).U32(0);
+    } else if (index != 0) {
+        return std::nullopt;
+    }
+    const quint64 size = quint64(file.Size());
+    std::array<unsigned char, OffsetTable::kHeaderSize> head {};
+    if (file.ReadAt(position, head.data(), head.size()) != head.size())
+        return std::nullopt;
+    const std::size_t count = BigEndianView(head.data(), head.size()).U16(4);
+    const std::size_t length = count * OffsetTable::kRecordSize;
+    std::vector<unsigned char> records(length);
+    if (length > 0 && file.ReadAt(position + head.size(), records.data(), length) != length)
+        return std::nullopt;
+    const BigEndianView view(records.data(), records.size());
+    std::vector<FaceTable> tables;
+    tables.reserve(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::size_t record = i * OffsetTable::kRecordSize; // tag, checkSum, offset, length
+        const FaceTable table { view.U32(record), view.U32(record + 8), view.U32(record + 12) };
+        if (table.offset > size || size - table.offset < table.length)
+            return std::nullopt;
+        tables.push_back(table);
+    }
+    return tables;
+}
+
+const FaceTable* FindFaceTable(const std::vector<FaceTable>& tables, quint32 tag)
+{
+    const auto found = std::find_if(tables.begin(), tables.end(), [tag](const FaceTable& t) { return t.tag == tag; });
+    return found == tables.end() ? nullptr : &*found;
+}
+
+QByteArray ReadFaceTable(const RegularFile& file, const FaceTable& table)
+{
+    QByteArray bytes(qsizetype(table.length), Qt::Uninitialized);
+    if (file.ReadAt(table.offset, bytes.data(), std::size_t(bytes.size())) != std::size_t(bytes.size()))
+        return {};
+    return bytes;
+}
+
 namespace {
 
     constexpr std::size_t kNameHeaderSize = 6; // format, count, stringOffset

@@ -4,9 +4,11 @@
 // from its `name` table.
 #include "fontfile/RegularFile.h"
 
+#include <QByteArray>
 #include <QString>
 #include <array>
 #include <optional>
+#include <vector>
 
 namespace tz {
 
@@ -37,6 +39,28 @@ public:
 private:
     std::array<unsigned char, kHeaderSize + kMaxTables * kRecordSize> buffer_ {};
 };
+
+// A table tag as the number its four bytes spell.
+constexpr quint32 TableTag(const char (&tag)[5])
+{
+    return (quint32(quint8(tag[0])) << 24) | (quint32(quint8(tag[1])) << 16) | (quint32(quint8(tag[2])) << 8)
+        | quint32(quint8(tag[3]));
+}
+
+struct FaceTable {
+    quint32 tag = 0;
+    quint32 offset = 0; // from the start of the file
+    quint32 length = 0;
+};
+
+// Every table record of face `index` of an open sfnt file (index 0) or
+// collection, in the order of the directory. Nothing when there is no such
+// face, its directory can't be read whole or a table lies outside the file.
+std::optional<std::vector<FaceTable>> ReadFaceTables(const RegularFile& file, int index);
+// The first record with the tag; nullptr when there is none.
+const FaceTable* FindFaceTable(const std::vector<FaceTable>& tables, quint32 tag);
+// The bytes of a table; empty when they can't be read whole.
+QByteArray ReadFaceTable(const RegularFile& file, const FaceTable& table);
 
 struct NamePair {
     QString family; // name ID 1

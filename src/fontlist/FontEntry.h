@@ -23,6 +23,13 @@ inline qint64 SizeBytes(const FontEntry& e)
     return ok ? bytes : 0;
 }
 
+// The file a row stands for: its path, followed by "/" and the member name
+// for a font inside an archive. Rows with one key share one file.
+inline QString FileKey(const FontEntry& entry)
+{
+    return entry.MemberName.isEmpty() ? entry.FilePath : entry.FilePath + u'/' + entry.MemberName;
+}
+
 // Kind values (also the row's icon index).
 enum FontKind { kKindSingle = 0, kKindCollection = 1, kKindMac = 2, kKindMacCollection = 3 };
 

@@ -116,6 +116,25 @@ void FontList::SelectAll()
     selectionDirty_ = true;
 }
 
+void FontList::InvertSelection()
+{
+    if (rows_.empty())
+        return;
+    FontListUpdate update(*this);
+    for (FontEntry& e : rows_)
+        e.Selected = !e.Selected;
+    selectedCount_ = Count() - selectedCount_;
+    selectionDirty_ = true;
+}
+
+void FontList::SelectOnly(const std::vector<int>& rows)
+{
+    FontListUpdate update(*this);
+    DeselectAll();
+    for (int row : rows)
+        SetSelected(row, true);
+}
+
 void FontList::Clear()
 {
     FontListUpdate update(*this);

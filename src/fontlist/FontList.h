@@ -35,6 +35,10 @@ public:
     void DeleteSelected();
     void DeselectAll();
     void SelectAll();
+    // Selected rows become unselected and the others selected.
+    void InvertSelection();
+    // Selects exactly the given rows.
+    void SelectOnly(const std::vector<int>& rows);
     void Clear();
     // Moves the selected rows, in order, before row target (to the end for
     // kNone); the moved rows end up selected. Returns false when none was

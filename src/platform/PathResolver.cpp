@@ -61,6 +61,55 @@ QString ResolvePath(const QString& path)
     return QFile::decodeName(resolved);
 }
 
+QString PathResolverCache::Resolve(const QString& path)
+{
+    const QByteArray encoded = QFile::encodeName(path);
+    if (encoded.isEmpty() || Exists(encoded))
+        return path;
+    const QByteArray resolved = ResolveEncoded(encoded);
+    return resolved.isEmpty() ? path : QFile::decodeName(resolved);
+}
+
+QByteArray PathResolverCache::ResolveEncoded(const QByteArray& path)
+{
+    const qsizetype slash = path.lastIndexOf('/');
+    if (slash < 0)
+        return Exists(path) ? path : CaseVariant(".", path);
+    const QByteArray part = path.mid(slash + 1);
+    QByteArray folder = path.left(slash);
+    if (!folder.isEmpty()) {
+        auto known = folders_.constFind(folder);
+        if (known == folders_.cend())
+            known = folders_.insert(folder, Exists(folder) ? folder : ResolveEncoded(folder));
+        folder = *known;
+        if (folder.isEmpty())
+            return {};
+    }
+    const QByteArray prefix = folder + '/';
+    if (part.isEmpty() || part == "." || part == ".." || Exists(prefix + part))
+        return prefix + part;
+    const QByteArray variant = CaseVariant(folder.isEmpty() ? QByteArray("/") : folder, part);
+    return variant.isEmpty() ? QByteArray() : prefix + variant;
+}
+
+QByteArray PathResolverCache::CaseVariant(const QByteArray& folder, const QByteArray& component)
+{
+    auto listing = listings_.find(folder);
+    if (listing == listings_.end()) {
+        listing = listings_.insert(folder, {});
+        if (DIR* dir = opendir(folder.constData())) {
+            while (dirent* entry = readdir(dir)) {
+                const QByteArray name(entry->d_name);
+                QByteArray& best = (*listing)[UpperAscii(name)];
+                if (best.isEmpty() || name < best)
+                    best = name;
+            }
+            closedir(dir);
+        }
+    }
+    return listing->value(UpperAscii(component));
+}
+
 QString ResolveLastComponent(const QString& path)
 {
     const QByteArray encoded = QFile::encodeName(path);

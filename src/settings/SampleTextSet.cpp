@@ -2,6 +2,7 @@
 
 #include "platform/Text.h"
 #include "settings/SettingsStore.h"
+#include "settings/TextHistory.h"
 
 namespace tz {
 
@@ -24,8 +25,6 @@ namespace {
         const QByteArray bytes = ByteRange(0x21, 0x40) + ByteRange(0x5B, 0x60) + ByteRange(0xA1, 0xBF);
         return DecodeCp932(bytes).value_or(QString());
     }
-
-    QString ItemName(int index) { return QStringLiteral("Item%1").arg(index); }
 
 } // namespace
 
@@ -100,19 +99,8 @@ void SampleTextSet::FallBackFromEmptyTexts()
 
 void SampleTextSet::RememberCustomTexts()
 {
-    for (SampleText& entry : entries_) {
-        if (entry.customText.isEmpty())
-            continue;
-        for (qsizetype i = 0; i < entry.history.size(); ++i) {
-            if (entry.history[i].compare(entry.customText, Qt::CaseInsensitive) == 0) {
-                entry.history.removeAt(i);
-                break;
-            }
-        }
-        entry.history.prepend(entry.customText);
-        if (entry.history.size() > kHistoryLimit)
-            entry.history.resize(kHistoryLimit);
-    }
+    for (SampleText& entry : entries_)
+        RememberText(entry.history, entry.customText, kHistoryLimit);
 }
 
 void SampleTextSet::Load(SettingsStore& store)
@@ -126,13 +114,7 @@ void SampleTextSet::Load(SettingsStore& store)
         SampleText& entry = entries_[c];
         entry.useStandard = useStandard;
         group.Read(QStringLiteral("Text"), entry.customText);
-        entry.history.clear();
-        for (int i = 0; i < kHistoryLimit; ++i) {
-            QString item;
-            group.Read(ItemName(i), item);
-            if (!item.isEmpty())
-                entry.history << item;
-        }
+        entry.history = ReadTextHistory(group, kHistoryLimit);
     }
     FallBackFromEmptyTexts();
 }
@@ -143,8 +125,7 @@ void SampleTextSet::Save(SettingsStore& store) const
         const SampleText& entry = entries_[c];
         SettingsGroup group(store, KeyPath(c));
         group.Write(QStringLiteral("Value"), entry.useStandard).Write(QStringLiteral("Text"), entry.customText);
-        for (int i = 0; i < kHistoryLimit; ++i)
-            group.Write(ItemName(i), i < entry.history.size() ? entry.history[i] : QString());
+        WriteTextHistory(group, entry.history, kHistoryLimit);
     }
 }
 

@@ -10,6 +10,7 @@
 #include <csignal>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <functional>
 
 using namespace tz;
 
@@ -87,13 +88,20 @@ private slots:
         QFile(dir.filePath(QStringLiteral("Fonts/Sub/Arial.TTF"))).open(QIODevice::WriteOnly);
         QFile(dir.filePath(QStringLiteral("Fonts/Sub/Exact.ttf"))).open(QIODevice::WriteOnly);
         const QString base = dir.path();
-        const QString upper = base + QStringLiteral("/FONTS/SUB/ARIAL.TTF");
-        // Among case-variants the first in byte order: "Arial.TTF" < "arial.ttf".
-        QCOMPARE(ResolvePath(upper), base + QStringLiteral("/Fonts/Sub/Arial.TTF"));
-        QCOMPARE(ResolvePath(base + QStringLiteral("/Fonts/Sub/arial.ttf")), base + QStringLiteral("/Fonts/Sub/arial.ttf"));
-        QCOMPARE(ResolvePath(base + QStringLiteral("/FONTS/SUB/EXACT.TTF")), base + QStringLiteral("/Fonts/Sub/Exact.ttf"));
-        const QString missing = base + QStringLiteral("/FONTS/NONE/X.TTF");
-        QCOMPARE(ResolvePath(missing), missing);
+        // The cache gives the same answers, also when asked twice.
+        PathResolverCache cache;
+        for (const auto& resolve : std::initializer_list<std::function<QString(const QString&)>> {
+                 ResolvePath, [&cache](const QString& p) { return cache.Resolve(p); } }) {
+            for (int twice = 0; twice < 2; ++twice) {
+                const QString upper = base + QStringLiteral("/FONTS/SUB/ARIAL.TTF");
+                // Among case-variants the first in byte order: "Arial.TTF" < "arial.ttf".
+                QCOMPARE(resolve(upper), base + QStringLiteral("/Fonts/Sub/Arial.TTF"));
+                QCOMPARE(resolve(base + QStringLiteral("/Fonts/Sub/arial.ttf")), base + QStringLiteral("/Fonts/Sub/arial.ttf"));
+                QCOMPARE(resolve(base + QStringLiteral("/FONTS/SUB/EXACT.TTF")), base + QStringLiteral("/Fonts/Sub/Exact.ttf"));
+                const QString missing = base + QStringLiteral("/FONTS/NONE/X.TTF");
+                QCOMPARE(resolve(missing), missing);
+            }
+        }
     }
 
     // The cached shown form agrees with ResolvePath, path by path, and looks

@@ -1,5 +1,7 @@
 #include "SfntWriter.h"
 
+#include <algorithm>
+
 namespace tz::test {
 
 QByteArray Utf16BE(const QString& text)
@@ -137,6 +139,148 @@ QByteArray BuildNameBombCollection(int faceCount, int nameUnits, quint32 declare
     for (int i = 0; i < faceCount; ++i)
         font.OffsetTable(kFirst + kOffsetTableSize * i, { { "name", offset, quint32(table.size()) } });
     return font.bytes;
+}
+
+namespace {
+
+    // Offset tables for every face at the start (after the header), tables
+    // appended and shared when equal.
+    QByteArray WriteFaces(const QList<QList<SfntTable>>& faces, bool collection)
+    {
+        SfntWriter font;
+        const quint32 header = collection ? quint32(12 + 4 * faces.size()) : 0;
+        QList<quint32> offsets;
+        quint32 next = header;
+        for (const QList<SfntTable>& tables : faces) {
+            offsets.append(next);
+            next += quint32(12 + 16 * tables.size());
+        }
+        if (collection)
+            font.CollectionHeader(quint32(faces.size()), offsets);
+        font.bytes.resize(next, '\0');
+        QList<QPair<QByteArray, quint32>> written;
+        for (qsizetype f = 0; f < faces.size(); ++f) {
+            QList<SfntTableRecord> records;
+            for (const SfntTable& table : faces[f]) {
+                quint32 offset = 0;
+                const auto same = std::find_if(written.begin(), written.end(), [&](const auto& w) { return w.first == table.data; });
+                if (same != written.end()) {
+                    offset = same->second;
+                } else {
+                    offset = font.Append(table.data);
+                    written.append({ table.data, offset });
+                }
+                records.append({ table.tag, offset, quint32(table.data.size()) });
+            }
+            font.OffsetTable(offsets[f], records);
+        }
+        return font.bytes;
+    }
+
+    void PutU24(SfntWriter& writer, qsizetype position, char32_t value)
+    {
+        writer.PutU16(position, quint16(value >> 8));
+        writer.PutBytes(position + 2, QByteArray(1, char(value & 0xFF)));
+    }
+
+} // namespace
+
+QByteArray BuildFontWithTables(const QList<SfntTable>& tables) { return WriteFaces({ tables }, false); }
+
+QByteArray BuildCollectionWithTables(const QList<QList<SfntTable>>& faces) { return WriteFaces(faces, true); }
+
+QByteArray CmapFormat4(const QList<CmapRange>& ranges, bool glyphArray)
+{
+    QList<CmapRange> segments = ranges;
+    segments.append({ 0xFFFF, 0xFFFF, 0 });
+    const qsizetype count = segments.size();
+    SfntWriter table;
+    const qsizetype ends = 14, starts = ends + 2 * count + 2, deltas = starts + 2 * count, rangeOffsets = deltas + 2 * count;
+    qsizetype glyphs = rangeOffsets + 2 * count;
+    table.PutU16(0, 4);
+    table.PutU16(6, quint16(2 * count));
+    for (qsizetype i = 0; i < count; ++i) {
+        const CmapRange& r = segments[i];
+        table.PutU16(ends + 2 * i, quint16(r.last));
+        table.PutU16(starts + 2 * i, quint16(r.first));
+        const bool closing = i == count - 1;
+        if (glyphArray && !closing) {
+            table.PutU16(rangeOffsets + 2 * i, quint16(glyphs - (rangeOffsets + 2 * i)));
+            for (char32_t c = r.first; c <= r.last; ++c, glyphs += 2)
+                table.PutU16(glyphs, quint16(r.firstGlyph + (c - r.first)));
+        } else {
+            table.PutU16(deltas + 2 * i, closing ? 1 : quint16(r.firstGlyph - r.first));
+        }
+    }
+    table.PutU16(glyphs, 0); // the table ends after the glyph array
+    table.PutU16(2, quint16(table.bytes.size()));
+    return table.bytes;
+}
+
+QByteArray CmapFormat12(const QList<CmapRange>& ranges)
+{
+    SfntWriter table;
+    table.PutU16(0, 12);
+    table.PutU32(4, quint32(16 + 12 * ranges.size()));
+    table.PutU32(12, quint32(ranges.size()));
+    for (qsizetype i = 0; i < ranges.size(); ++i) {
+        table.PutU32(16 + 12 * i, ranges[i].first);
+        table.PutU32(20 + 12 * i, ranges[i].last);
+        table.PutU32(24 + 12 * i, ranges[i].firstGlyph);
+    }
+    return table.bytes;
+}
+
+QByteArray CmapFormat14(const QList<VariationRecord>& records)
+{
+    SfntWriter table;
+    table.PutU16(0, 14);
+    table.PutU32(6, quint32(records.size()));
+    table.bytes.resize(10 + 11 * records.size(), '\0');
+    for (qsizetype i = 0; i < records.size(); ++i) {
+        const VariationRecord& r = records[i];
+        const qsizetype record = 10 + 11 * i;
+        PutU24(table, record, r.selector);
+        if (!r.defaults.isEmpty()) {
+            const qsizetype list = table.bytes.size();
+            table.PutU32(record + 3, quint32(list));
+            table.PutU32(list, quint32(r.defaults.size()));
+            for (qsizetype k = 0; k < r.defaults.size(); ++k) {
+                PutU24(table, list + 4 + 4 * k, r.defaults[k].first);
+                table.PutBytes(list + 7 + 4 * k, QByteArray(1, char(r.defaults[k].last - r.defaults[k].first)));
+            }
+        }
+        if (!r.mappings.isEmpty()) {
+            const qsizetype list = table.bytes.size();
+            table.PutU32(record + 7, quint32(list));
+            table.PutU32(list, quint32(r.mappings.size()));
+            for (qsizetype k = 0; k < r.mappings.size(); ++k) {
+                PutU24(table, list + 4 + 5 * k, r.mappings[k].first);
+                table.PutU16(list + 7 + 5 * k, r.mappings[k].second);
+            }
+        }
+    }
+    table.PutU32(2, quint32(table.bytes.size()));
+    return table.bytes;
+}
+
+QByteArray CmapTable(const QList<CmapSubtable>& subtables)
+{
+    SfntWriter table;
+    table.PutU16(2, quint16(subtables.size()));
+    table.bytes.resize(4 + 8 * subtables.size(), '\0');
+    for (qsizetype i = 0; i < subtables.size(); ++i) {
+        table.PutU16(4 + 8 * i, subtables[i].platformId);
+        table.PutU16(6 + 8 * i, subtables[i].encodingId);
+        table.PutU32(8 + 8 * i, table.Append(subtables[i].data));
+    }
+    return table.bytes;
+}
+
+QByteArray BuildFaceWithCmap(const QString& family, const QString& face, const QByteArray& cmap, const QByteArray& version)
+{
+    return BuildFontWithTables({ { "cmap", cmap }, { "head", QByteArray(54, '\0').replace(4, version.size(), version) },
+        { "name", NameTable({ WindowsName(1, family), WindowsName(4, face) }) } });
 }
 
 QByteArray BuildMacBinary(const MacBinarySpec& spec)

@@ -63,6 +63,50 @@ QByteArray BuildCollection(const QList<QList<SfntName>>& faces);
 // nameUnits UTF-16 units long; the header declares declaredCount faces.
 QByteArray BuildNameBombCollection(int faceCount, int nameUnits, quint32 declaredCount);
 
+struct SfntTable {
+    QByteArray tag;
+    QByteArray data;
+};
+
+// A single-face file holding the tables in the given order.
+QByteArray BuildFontWithTables(const QList<SfntTable>& tables);
+// A collection of faces holding the given tables; a table whose bytes equal
+// one already written is shared, as collections share tables.
+QByteArray BuildCollectionWithTables(const QList<QList<SfntTable>>& faces);
+
+// Characters first to last mapped to glyphs firstGlyph, firstGlyph + 1, ...
+struct CmapRange {
+    char32_t first = 0;
+    char32_t last = 0;
+    quint16 firstGlyph = 1;
+};
+
+// Format 4 with one segment per range (16-bit characters), the closing
+// 0xFFFF segment added. With glyphArray, segments take their glyphs from the
+// glyph array (idRangeOffset) instead of idDelta.
+QByteArray CmapFormat4(const QList<CmapRange>& ranges, bool glyphArray = false);
+// Format 12 with one group per range.
+QByteArray CmapFormat12(const QList<CmapRange>& ranges);
+
+struct VariationRecord {
+    char32_t selector = 0;
+    QList<CmapRange> defaults; // drawn by the base's glyph (firstGlyph unused)
+    QList<QPair<char32_t, quint16>> mappings; // glyphs of their own
+};
+QByteArray CmapFormat14(const QList<VariationRecord>& records);
+
+struct CmapSubtable {
+    quint16 platformId = 3;
+    quint16 encodingId = 1;
+    QByteArray data;
+};
+QByteArray CmapTable(const QList<CmapSubtable>& subtables);
+
+// A face with the cmap, a `head` table whose fontRevision field holds the
+// version bytes, and a name table with the family and face names.
+QByteArray BuildFaceWithCmap(const QString& family, const QString& face, const QByteArray& cmap,
+    const QByteArray& version = "1.0");
+
 struct MacBinarySpec {
     QByteArray font; // the first resource
     QByteArray fileType = "FFIL";

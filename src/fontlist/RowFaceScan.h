@@ -1,0 +1,78 @@
+#pragma once
+// The faces behind the rows of a font list, for the searches over them. The
+// rows are taken file by file (by file key, in the order the files first
+// appear), so a file is read once however many rows name it. A file is read
+// as the generation run reads it: an archive member is first extracted into
+// the work folder, a Macintosh font taken out of its file there (its file
+// itself is read when that fails); the face of a multi-face file is the one
+// whose names the row holds.
+#include "fontfile/RegularFile.h"
+#include "fontfile/SfntTables.h"
+#include "platform/PathResolver.h"
+
+#include <QHashFunctions>
+#include <functional>
+#include <optional>
+#include <vector>
+
+namespace tz {
+
+class FontList;
+
+// A face of a file on disk: the same for every path that leads to the file.
+struct FaceIdentity {
+    FileIdentity file;
+    int index = 0;
+    bool operator==(const FaceIdentity&) const = default;
+};
+
+inline size_t qHash(const FaceIdentity& face, size_t seed = 0)
+{
+    return qHashMulti(seed, face.file.device, face.file.inode, face.index);
+}
+
+// One face named by some rows, its file open while it is visited.
+struct RowFace {
+    const RegularFile& file;
+    // A plain file on disk, which stays after the visit and can be identified
+    // by its FileIdentity; false for a copy in the work folder.
+    bool onDisk;
+    QString path; // the file read
+    int index; // of the face in its file
+    std::vector<FaceTable> tables;
+    std::vector<int> rows; // ascending
+
+    // Nothing for a copy in the work folder, which another file can replace.
+    std::optional<FaceIdentity> Identity() const
+    {
+        return onDisk ? std::optional<FaceIdentity>(FaceIdentity { file.Identity(), index }) : std::nullopt;
+    }
+};
+
+class RowFaceScan {
+public:
+    RowFaceScan(const FontList& list, QString workFolder);
+
+    // Before each file: files done, the number of files, the file's key.
+    // False stops the scan there.
+    std::function<bool(int done, int count, const QString& fileKey)> GoOn;
+
+    // Visits every face some row names. Rows whose file can't be found or
+    // read (an archive or member that is gone) are skipped and counted; a
+    // face without a readable table directory is not visited.
+    void Run(const std::function<void(const RowFace&)>& visit);
+
+    int SkippedRows() const { return skippedRows_; }
+    bool Stopped() const { return stopped_; }
+
+private:
+    void ScanFile(const std::vector<int>& rows, const std::function<void(const RowFace&)>& visit);
+
+    const FontList& list_;
+    QString workFolder_;
+    PathResolverCache paths_;
+    int skippedRows_ = 0;
+    bool stopped_ = false;
+};
+
+} // namespace tz
