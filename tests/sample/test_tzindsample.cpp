@@ -105,8 +105,8 @@ private slots:
         QVERIFY(index.contains("\tWin Sans\n"));
         QVERIFY(index.contains("\tIPA Pゴシック\n"));
         const QString log = QString::fromUtf8(ReadAll(Out("hostile-out/log.txt")));
-        QVERIFY(log.contains("Pipe(PIPE.TTF)が利用できませんでした"));
-        QVERIFY(log.contains("Zero(ZERO)が利用できませんでした"));
+        QVERIFY(log.contains("Pipe(pipe.ttf)が利用できませんでした"));
+        QVERIFY(log.contains("Zero(zero)が利用できませんでした"));
         QVERIFY(!log.contains("Win Sans"));
     }
 
