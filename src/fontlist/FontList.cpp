@@ -243,7 +243,7 @@ QVariant FontList::data(const QModelIndex& index, int role) const
         case kColFamily:
             return e.FamilyName;
         case kColPath:
-            return shownPaths_.Shown(e.FilePath);
+            return shownPaths_.Resolve(e.FilePath);
         case kColMember:
             return e.MemberName;
         default:

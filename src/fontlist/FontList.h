@@ -4,7 +4,7 @@
 // main window's list view; bulk changes inside BeginUpdate/EndUpdate reach the
 // view as one change.
 #include "fontlist/FontEntry.h"
-#include "platform/ShownPaths.h"
+#include "platform/PathResolver.h"
 
 #include <QAbstractTableModel>
 #include <QIcon>
@@ -54,7 +54,7 @@ public:
     const FontEntry& Entry(int row) const { return rows_[size_t(row)]; }
     // The row's file path as the file system has it (the stored form when the
     // file is gone), for showing; each folder is looked up once.
-    QString ShownPath(int row) const { return shownPaths_.Shown(Entry(row).FilePath); }
+    QString ShownPath(int row) const { return shownPaths_.Resolve(Entry(row).FilePath); }
     // Files may have been renamed, removed or mounted meanwhile: the shown
     // paths are looked up again when next asked for.
     void ForgetShownPaths() { shownPaths_.Forget(); }
@@ -96,7 +96,7 @@ private:
     bool selectionDirty_ = false;
     int countAtBegin_ = 0;
     QList<QIcon> kindIcons_;
-    ShownPaths shownPaths_;
+    PathResolverCache shownPaths_;
 };
 
 // Batch-update guard.

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QFile>
+#include <algorithm>
 #include <dirent.h>
 #include <sys/stat.h>
 
@@ -35,6 +36,14 @@ namespace {
         return best;
     }
 
+    // A path whose last component is a name: the root, a trailing "/" and a
+    // bare relative name are left to ResolvePath.
+    bool HasFolderAndName(const QByteArray& path)
+    {
+        const qsizetype slash = path.lastIndexOf('/');
+        return slash >= 0 && slash < path.size() - 1;
+    }
+
 } // namespace
 
 QString ResolvePath(const QString& path)
@@ -61,53 +70,51 @@ QString ResolvePath(const QString& path)
     return QFile::decodeName(resolved);
 }
 
-QString PathResolverCache::Resolve(const QString& path)
+QString PathResolverCache::Resolve(const QString& path) const
 {
     const QByteArray encoded = QFile::encodeName(path);
-    if (encoded.isEmpty() || Exists(encoded))
-        return path;
-    const QByteArray resolved = ResolveEncoded(encoded);
-    return resolved.isEmpty() ? path : QFile::decodeName(resolved);
+    if (!HasFolderAndName(encoded))
+        return ResolvePath(path);
+    const QByteArray onDisk = EntryOnDisk(encoded);
+    return onDisk.isEmpty() ? path : QFile::decodeName(onDisk);
 }
 
-QByteArray PathResolverCache::ResolveEncoded(const QByteArray& path)
+QByteArray PathResolverCache::EntryOnDisk(const QByteArray& path) const
 {
     const qsizetype slash = path.lastIndexOf('/');
-    if (slash < 0)
-        return Exists(path) ? path : CaseVariant(".", path);
-    const QByteArray part = path.mid(slash + 1);
-    QByteArray folder = path.left(slash);
-    if (!folder.isEmpty()) {
-        auto known = folders_.constFind(folder);
-        if (known == folders_.cend())
-            known = folders_.insert(folder, Exists(folder) ? folder : ResolveEncoded(folder));
-        folder = *known;
-        if (folder.isEmpty())
-            return {};
-    }
-    const QByteArray prefix = folder + '/';
-    if (part.isEmpty() || part == "." || part == ".." || Exists(prefix + part))
-        return prefix + part;
-    const QByteArray variant = CaseVariant(folder.isEmpty() ? QByteArray("/") : folder, part);
-    return variant.isEmpty() ? QByteArray() : prefix + variant;
+    const Folder& folder = FolderOf(slash == 0 ? QByteArray("/") : path.left(slash));
+    const QByteArray name = path.mid(slash + 1);
+    const auto variants = folder.names.constFind(UpperAscii(name));
+    if (variants == folder.names.cend())
+        return {};
+    const QByteArray& entry = variants->contains(name) ? name : variants->first();
+    return folder.onDisk == "/" ? '/' + entry : folder.onDisk + '/' + entry;
 }
 
-QByteArray PathResolverCache::CaseVariant(const QByteArray& folder, const QByteArray& component)
+const PathResolverCache::Folder& PathResolverCache::FolderOf(const QByteArray& path) const
 {
-    auto listing = listings_.find(folder);
-    if (listing == listings_.end()) {
-        listing = listings_.insert(folder, {});
-        if (DIR* dir = opendir(folder.constData())) {
-            while (dirent* entry = readdir(dir)) {
+    const auto found = folders_.constFind(path);
+    if (found != folders_.cend())
+        return *found;
+    // Through the parent's listing, so the folders above are listed once for
+    // all the folders below them.
+    const QByteArray onDisk
+        = HasFolderAndName(path) ? EntryOnDisk(path) : QFile::encodeName(ResolvePath(QFile::decodeName(path)));
+    Folder folder;
+    struct stat st;
+    if (!onDisk.isEmpty() && stat(onDisk.constData(), &st) == 0 && S_ISDIR(st.st_mode)) {
+        folder.onDisk = onDisk;
+        if (DIR* dir = opendir(onDisk.constData())) {
+            while (const dirent* entry = readdir(dir)) {
                 const QByteArray name(entry->d_name);
-                QByteArray& best = (*listing)[UpperAscii(name)];
-                if (best.isEmpty() || name < best)
-                    best = name;
+                folder.names[UpperAscii(name)].append(name);
             }
             closedir(dir);
         }
+        for (QList<QByteArray>& variants : folder.names)
+            std::sort(variants.begin(), variants.end());
     }
-    return listing->value(UpperAscii(component));
+    return *folders_.insert(path, std::move(folder));
 }
 
 QString ResolveLastComponent(const QString& path)

@@ -4,6 +4,7 @@
 // path resolves it here first.
 #include <QByteArray>
 #include <QHash>
+#include <QList>
 #include <QString>
 
 namespace tz {
@@ -19,23 +20,29 @@ QString ResolvePath(const QString& path);
 // folder part stays as given. Unchanged when nothing matches.
 QString ResolveLastComponent(const QString& path);
 
-// ResolvePath for many paths: each folder is resolved and listed at most
-// once, so resolving the thousands of rows of one folder lists it once
-// instead of once per row. The answers are ResolvePath's as long as the
-// folders do not change meanwhile.
+// ResolvePath for many paths, for showing the rows of a list and for opening
+// them: each folder is resolved (through its parent's listing) and listed
+// once, so a path costs a hash lookup or two instead of a walk of the path.
+// The answers are those ResolvePath gives at the time the folder was first
+// asked about; Forget makes the next question look again.
 class PathResolverCache {
 public:
-    QString Resolve(const QString& path);
+    QString Resolve(const QString& path) const;
+    void Forget() { folders_.clear(); }
 
 private:
-    // The folder or file on disk, empty when some component matches nothing.
-    QByteArray ResolveEncoded(const QByteArray& path);
-    // The name folder holds for component ignoring ASCII case (its first
-    // case-variant in byte order); empty when none.
-    QByteArray CaseVariant(const QByteArray& folder, const QByteArray& component);
+    struct Folder {
+        QByteArray onDisk; // the folder as it exists; empty when it does not
+        // Upper-cased entry name -> the entry names of that form, in byte order.
+        QHash<QByteArray, QList<QByteArray>> names;
+    };
+    const Folder& FolderOf(const QByteArray& path) const;
+    // The path's last component as its folder's listing has it (the name
+    // itself when it is there, else its first case-variant), joined to the
+    // folder on disk; empty when either does not exist.
+    QByteArray EntryOnDisk(const QByteArray& path) const;
 
-    QHash<QByteArray, QByteArray> folders_; // folder as given -> on disk
-    QHash<QByteArray, QHash<QByteArray, QByteArray>> listings_; // folder on disk -> upper-cased name -> name
+    mutable QHash<QByteArray, Folder> folders_; // folder as asked -> on disk
 };
 
 } // namespace tz

@@ -256,7 +256,7 @@ bool SampleRun::RenderFace(int row, int& pageNumber)
     const FontEntry& entry = input_.rows.at(row);
     DeviceFrame& P = geometry_.P;
     const DeviceFrame& V = geometry_.V;
-    const QString shownPath = shownPaths_.Shown(entry.FilePath);
+    const QString shownPath = shownPaths_.Resolve(entry.FilePath);
     const QString fileName = FileNamePart(shownPath);
 
     face_ = {};
@@ -425,7 +425,7 @@ QRawFont SampleRun::VectorFaceOf(int row, const FontEntry& entry)
         return listed;
     if (row != unembeddedRow_) {
         unembeddedRow_ = row;
-        log_.LogMessage(LogEvent::NotEmbedded, entry.FaceName, FileNamePart(shownPaths_.Shown(entry.FilePath)));
+        log_.LogMessage(LogEvent::NotEmbedded, entry.FaceName, FileNamePart(shownPaths_.Resolve(entry.FilePath)));
     }
     return own;
 }
@@ -442,7 +442,7 @@ SampleRun::RowOutcome SampleRun::SampleRow(int row, int& pageNumber, const Insta
     const QString& work = input_.workFolder;
     const QString archived = work + QStringLiteral("/typozind.arc.ttf");
     const QString macintosh = work + QStringLiteral("/typozind.mac.ttf");
-    const QString shownFile = FileNamePart(shownPaths_.Shown(entry.FilePath));
+    const QString shownFile = FileNamePart(shownPaths_.Resolve(entry.FilePath));
     QString path = entry.FilePath;
     if (!entry.MemberName.isEmpty()) {
         if (!ExtractMember(entry.FilePath, ArchiveMember { entry.MemberName, {} }, archived)) {
@@ -475,7 +475,7 @@ SampleRun::RowOutcome SampleRun::SampleRow(int row, int& pageNumber, const Insta
         if (!entry.MemberName.isEmpty())
             QFile::remove(archived);
     } else {
-        log_.LogMessage(LogEvent::AlreadyInstalled, shownPaths_.Shown(path), entry.FaceName);
+        log_.LogMessage(LogEvent::AlreadyInstalled, shownPaths_.Resolve(path), entry.FaceName);
         facePath_ = ResolvePath(path);
         done = RenderFace(row, pageNumber);
     }

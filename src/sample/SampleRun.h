@@ -10,7 +10,7 @@
 #include "fontfile/SystemFonts.h"
 #include "fontlist/FontEntry.h"
 #include "pagesetup/PageSetup.h"
-#include "platform/ShownPaths.h"
+#include "platform/PathResolver.h"
 #include "sample/GenerationLog.h"
 #include "sample/PageFont.h"
 #include "sample/PageIndex.h"
@@ -171,7 +171,7 @@ private:
     PageFont previewHeading_;
     FaceState face_;
     QString facePath_;
-    ShownPaths shownPaths_; // the rows' paths in headings and log lines
+    PathResolverCache shownPaths_; // the rows' paths in headings and log lines
     QString substituteFace_;
     QPainter* vectorPainter_ = nullptr;
     SampleResult result_;

@@ -1,6 +1,5 @@
 #include "platform/PathResolver.h"
 #include "platform/RemovedOnSignal.h"
-#include "platform/ShownPaths.h"
 #include "platform/Text.h"
 
 #include <QDir>
@@ -104,27 +103,32 @@ private slots:
         }
     }
 
-    // The cached shown form agrees with ResolvePath, path by path, and looks
-    // again only after Forget.
-    void shownPathsAgreeWithTheResolver()
+    // The cache agrees with ResolvePath path by path, for stored (upper-cased)
+    // paths and for paths given in their exact case, and looks again only
+    // after Forget.
+    void cacheAgreesWithTheResolver()
     {
         QTemporaryDir dir;
         QDir(dir.path()).mkpath(QStringLiteral("Fonts/Sub"));
-        for (const char* name : { "Fonts/Sub/arial.ttf", "Fonts/Sub/Arial.TTF", "Fonts/Sub/EXACT.TTF", "Fonts/top.ttf" })
+        for (const char* name : { "Fonts/Sub/arial.ttf", "Fonts/Sub/Arial.TTF", "Fonts/Sub/EXACT.TTF", "Fonts/top.ttf",
+                 "Fonts/Sub/b.ttf", "Fonts/Sub/B.TTF" })
             QFile(dir.filePath(QString::fromLatin1(name))).open(QIODevice::WriteOnly);
-        const QString base = UpperAscii(dir.path());
-        ShownPaths shown;
-        for (const char* stored : { "/FONTS/SUB/ARIAL.TTF", "/FONTS/SUB/EXACT.TTF", "/FONTS/TOP.TTF",
-                 "/FONTS/SUB/GONE.TTF", "/NONE/X.TTF", "/FONTS/SUB" }) {
-            const QString path = base + QString::fromLatin1(stored);
-            QCOMPARE(shown.Shown(path), ResolvePath(path));
+        const QString upper = UpperAscii(dir.path());
+        PathResolverCache cache;
+        for (const QString& base : { upper, dir.path() }) {
+            for (const char* stored : { "/FONTS/SUB/ARIAL.TTF", "/FONTS/SUB/EXACT.TTF", "/FONTS/TOP.TTF",
+                     "/FONTS/SUB/GONE.TTF", "/NONE/X.TTF", "/FONTS/SUB", "/Fonts/Sub/arial.ttf", "/Fonts/Sub/b.ttf",
+                     "/FONTS/SUB/B.TTF", "/Fonts/./Sub/../top.ttf", "/Fonts//top.ttf", "/Fonts/" }) {
+                const QString path = base + QString::fromLatin1(stored);
+                QCOMPARE(cache.Resolve(path), ResolvePath(path));
+            }
         }
-        QCOMPARE(shown.Shown(base + "/FONTS/TOP.TTF"), dir.filePath(QStringLiteral("Fonts/top.ttf")));
-        QCOMPARE(shown.Shown(QStringLiteral("/")), QStringLiteral("/"));
+        QCOMPARE(cache.Resolve(QStringLiteral("/")), QStringLiteral("/"));
+        QCOMPARE(cache.Resolve(upper + "/FONTS/TOP.TTF"), dir.filePath(QStringLiteral("Fonts/top.ttf")));
         QVERIFY(QFile::rename(dir.filePath(QStringLiteral("Fonts/top.ttf")), dir.filePath(QStringLiteral("Fonts/Top.ttf"))));
-        QCOMPARE(shown.Shown(base + "/FONTS/TOP.TTF"), dir.filePath(QStringLiteral("Fonts/top.ttf")));
-        shown.Forget();
-        QCOMPARE(shown.Shown(base + "/FONTS/TOP.TTF"), dir.filePath(QStringLiteral("Fonts/Top.ttf")));
+        QCOMPARE(cache.Resolve(upper + "/FONTS/TOP.TTF"), dir.filePath(QStringLiteral("Fonts/top.ttf")));
+        cache.Forget();
+        QCOMPARE(cache.Resolve(upper + "/FONTS/TOP.TTF"), dir.filePath(QStringLiteral("Fonts/Top.ttf")));
     }
 };
 
