@@ -13,7 +13,7 @@ set -eu
 build=${1:-build}
 runs=${RUNS:-11}
 faces=${FACES:-10000}
-text=${TEXT:-永あA}
+text=${TEXT:-Łą€}
 max_bytes=${MAX_BYTES:-1048576}
 fontset=${FONTSET:-/work/shared/bench/fontset.sh}
 cmake --build "$build" --target tzind >/dev/null

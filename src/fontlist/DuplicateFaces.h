@@ -7,7 +7,8 @@
 // Digests are read only where they can decide something: faces whose table
 // layouts (FaceLayout) differ can't be equal, and the faces of one file on
 // disk are equal to themselves. So a collection without duplicates costs only
-// the table directories.
+// the table directories. The digests of faces on disk are read on worker
+// threads while the scan goes on.
 #include <vector>
 
 namespace tz {

@@ -129,6 +129,32 @@ private slots:
         QCOMPARE(RepeatingRows(DuplicateGroups(again)).size(), size_t(1999));
     }
 
+    // Many distinct files of one table layout, two faces in turn: their
+    // digests are read many at a time, and each face's rows end up in one
+    // group whatever order the digests come in.
+    void manyCopiesOfOneLayout()
+    {
+        FaceSearchFiles files;
+        const QByteArray head = FaceSearchFiles::TableOf(files.latin, "head");
+        const QByteArray name = FaceSearchFiles::TableOf(files.latin, "name");
+        QByteArray cmap = FaceSearchFiles::TableOf(files.latin, "cmap");
+        const QByteArray first = BuildFontWithTables({ { "cmap", cmap }, { "head", head }, { "name", name } });
+        cmap[cmap.size() - 1] = 1;
+        const QByteArray second = BuildFontWithTables({ { "cmap", cmap }, { "head", head }, { "name", name } });
+        FontList list;
+        FontAdder adder(list, work_.Path());
+        Rows even, odd;
+        for (int i = 0; i < 60; ++i) {
+            const QString path = QStringLiteral("copies/%1.ttf").arg(i);
+            files.Write(path, i % 2 ? second : first);
+            adder.AddPath(files.Path(path), kAllFaces);
+            (i % 2 ? odd : even).push_back(i);
+        }
+        QCOMPARE(list.Count(), 60);
+        RowFaceScan scan(list, work_.Path());
+        QCOMPARE(DuplicateGroups(scan), (std::vector<Rows> { even, odd }));
+    }
+
     void stopBeforeTheNextFile()
     {
         RowFaceScan scan(list_, work_.Path());
