@@ -145,7 +145,7 @@ void MainWindow::fmnAddClick()
     ShowNotAdded(adder, kNotAddedFiles);
     ShowCount();
     if (added)
-        SetModified(true);
+        document_.SetModified(true);
 }
 
 void MainWindow::DropFiles(const QList<QUrl>& urls)
@@ -180,7 +180,7 @@ void MainWindow::DropFiles(const QList<QUrl>& urls)
     ShowNotAdded(adder, kNotAddedFilesOrFolders);
     ShowCount();
     if (added)
-        SetModified(true);
+        document_.SetModified(true);
 }
 
 void MainWindow::AddCommandLinePaths(const QStringList& paths)
@@ -198,7 +198,7 @@ void MainWindow::AddCommandLinePaths(const QStringList& paths)
     // Rows that came from the command line are as unsaved as any others: the
     // close query must offer to save them.
     if (added)
-        SetModified(true);
+        document_.SetModified(true);
 }
 
 void MainWindow::StartFolderSearch()
@@ -215,7 +215,7 @@ void MainWindow::StartFolderSearch()
     ShowNotAdded(adder, kNotAddedFiles);
     PushRecentFolder();
     ShowCount();
-    SetModified(true);
+    document_.SetModified(true);
 }
 
 void MainWindow::fmnSearchAddClick()
@@ -262,7 +262,7 @@ void MainWindow::fmnSystemAddClick()
     raise();
     activateWindow();
     ShowCount();
-    SetModified(true);
+    document_.SetModified(true);
 }
 
 } // namespace tz
