@@ -21,6 +21,8 @@ class QUrl;
 namespace tz {
 
 class FontAdder;
+struct AddOptions;
+struct AddedPaths;
 class FolderSearchWindow;
 class FontListView;
 class RowFaceScan;
@@ -196,10 +198,9 @@ private:
     const EnvironmentSettings& Environment() const;
     FolderSearchWindow& SearchWindow() const;
     void SearchFolderWith(FontAdder& adder, const QString& folder);
-    // Adds one dropped or command-line path: a folder is searched and
-    // becomes the newest recent folder, anything else is added as a file. A
-    // path that adds nothing is noted in the adder. True when rows came of it.
-    bool AddGivenPath(FontAdder& adder, const QString& given, int selection);
+    // Adds dropped, command-line or chosen paths: a folder is searched in the
+    // search window and becomes the newest recent folder.
+    AddedPaths AddGivenPaths(FontAdder& adder, const QStringList& paths, const AddOptions& options);
     void ShowNotAdded(const FontAdder& adder, const QString& closingLine);
     void FinishAdding();
     QString addDialogFolder_;
