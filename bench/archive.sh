@@ -13,7 +13,7 @@ tzind="$build/bin/tzind"
 [ -x "$bench" ] && [ -x "$tzind" ] || { echo "archive.sh: $bench or $tzind not built"; exit 1; }
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-export QT_LOGGING_RULES="tz.archive=false"
+export QT_LOGGING_RULES="typoscan.archive=false"
 missing="TYPOSCAN_ARCHIVER_LIBRARY=libtyposcan-missing.so.0"
 
 mkdir -p "$work/many"

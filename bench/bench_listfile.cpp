@@ -77,9 +77,9 @@ int main(int argc, char** argv)
             QCoreApplication::processEvents(); // lay out and paint the rows
             window.View().viewport()->repaint();
         },
-        [&] { window.SetModified(false); });
-    const double save = MedianMs([&] { window.fmnSaveClick(); }, [&] { window.SetModified(true); });
-    window.SetModified(false);
+        [&] { window.Document().SetModified(false); });
+    const double save = MedianMs([&] { window.fmnSaveClick(); }, [&] { window.Document().SetModified(true); });
+    window.Document().SetModified(false);
 
     std::printf("rows %d, file %.1f MB, median of %d runs\n", window.List().Count(), size, kRuns);
     std::printf("  write (WriteListFile)          %8.1f ms  (limit 500 ms, %.2fx of it)\n", write, write / 500);

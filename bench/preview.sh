@@ -9,7 +9,7 @@ runs=${RUNS:-3}
 cmake --build "$build" --target bench_preview >/dev/null
 export QT_QPA_PLATFORM=offscreen
 export TYPOSCAN_SETTINGS="$(mktemp -d)/Typoscan.reg"
-export QT_LOGGING_RULES="tz.*=false"
+export QT_LOGGING_RULES="typoscan.*=false"
 
 median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }

@@ -20,7 +20,7 @@ namespace tz::fuzz {
 inline QString ScratchPath(const char* suffix)
 {
     // Every rejected input would log why; that is only noise here.
-    static const bool quiet = (QLoggingCategory::setFilterRules(QStringLiteral("tz.archive=false")), true);
+    static const bool quiet = (QLoggingCategory::setFilterRules(QStringLiteral("typoscan.archive=false")), true);
     (void)quiet;
     return QDir::tempPath() + QStringLiteral("/tz-fuzz-%1%2").arg(getpid()).arg(QLatin1String(suffix));
 }

@@ -2,11 +2,10 @@
 // folder search and the installed fonts.
 #include "app/AppWindows.h"
 #include "app/MainWindow.h"
+#include "collect/AddPaths.h"
 #include "collect/FolderSearchWindow.h"
-#include "collect/FontAdder.h"
 #include "collect/FontPreviewPanel.h"
 #include "collect/Shortcut.h"
-#include "fontfile/InstalledFontFiles.h"
 #include "fontlist/FontListView.h"
 #include "platform/Text.h"
 #include "settings/EnvironmentSettings.h"
@@ -46,15 +45,6 @@ namespace {
         return caption + QStringLiteral(" (") + anyCase.join(u' ') + u')';
     }
 
-    // A folder handed to the folder search loses one trailing separator; the
-    // root stays "/".
-    QString SearchStart(QString folder)
-    {
-        if (folder.size() > 1 && folder.endsWith(u'/'))
-            folder.chop(1);
-        return folder;
-    }
-
 } // namespace
 
 FolderSearchWindow& MainWindow::SearchWindow() const { return *windows_->FolderSearch; }
@@ -91,29 +81,21 @@ void MainWindow::SearchFolderWith(FontAdder& adder, const QString& folder)
     adder.Failed << walk.Failed;
 }
 
-bool MainWindow::AddGivenPath(FontAdder& adder, const QString& given, int selection)
+// A folder among the given paths: searched with the search window, it becomes
+// the newest recent folder.
+AddedPaths MainWindow::AddGivenPaths(FontAdder& adder, const QStringList& paths, const AddOptions& options)
 {
-    const int before = list_.Count();
-    const QString path = ResolveGivenPath(given);
-    AddOutcome outcome = AddOutcome::Added;
-    if (QFileInfo(path).isDir()) {
-        SearchFolder = SearchStart(path);
-        SearchFolderWith(adder, path);
+    return tz::AddGivenPaths(adder, paths, options, [this](const QString& folder, FontAdder& folderAdder) {
+        SearchFolder = SearchStart(folder);
+        SearchFolderWith(folderAdder, folder);
         PushRecentFolder();
-        if (list_.Count() == before)
-            outcome = AddOutcome::NoFonts;
-    } else {
-        outcome = adder.AddPath(path, selection);
-    }
-    if (outcome != AddOutcome::Added)
-        adder.NoteFailure(SearchStart(path), outcome);
-    return outcome == AddOutcome::Added;
+    });
 }
 
 void MainWindow::fmnAddClick()
 {
     FontAdder adder(list_, workFolder_.Path());
-    const int selection = Environment().DropFaceSelection();
+    const AddOptions options { Environment().DropFaceSelection(), true };
     QFileDialog dialog(this, QStringLiteral("書体を追加"), addDialogFolder_);
     dialog.setObjectName(QStringLiteral("COpenDialog0"));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
@@ -136,8 +118,7 @@ void MainWindow::fmnAddClick()
         {
             FontListUpdate update(list_);
             list_.DeselectAll();
-            for (const QString& file : files)
-                added |= adder.AddPathNoting(file, selection);
+            added = AddGivenPaths(adder, files, options).Rows > 0;
             FinishAdding();
         }
         QCoreApplication::processEvents();
@@ -145,7 +126,7 @@ void MainWindow::fmnAddClick()
     ShowNotAdded(adder, kNotAddedFiles);
     ShowCount();
     if (added)
-        SetModified(true);
+        document_.SetModified(true);
 }
 
 void MainWindow::DropFiles(const QList<QUrl>& urls)
@@ -164,7 +145,7 @@ void MainWindow::DropFiles(const QList<QUrl>& urls)
         OpenListFile(first);
         return;
     }
-    const int selection = Environment().DropFaceSelection();
+    const AddOptions options { Environment().DropFaceSelection() };
     list_.SortKey = -1;
     FontAdder adder(list_, workFolder_.Path());
     bool added = false;
@@ -172,33 +153,31 @@ void MainWindow::DropFiles(const QList<QUrl>& urls)
         BusyCursor busy;
         FontListUpdate update(list_);
         list_.DeselectAll();
-        for (const QString& given : paths)
-            added |= AddGivenPath(adder, given, selection);
+        added = AddGivenPaths(adder, paths, options).Rows > 0;
         FinishAdding();
     }
     QCoreApplication::processEvents();
     ShowNotAdded(adder, kNotAddedFilesOrFolders);
     ShowCount();
     if (added)
-        SetModified(true);
+        document_.SetModified(true);
 }
 
 void MainWindow::AddCommandLinePaths(const QStringList& paths)
 {
     FontAdder adder(list_, workFolder_.Path());
-    const int selection = Environment().DropFaceSelection();
+    const AddOptions options { Environment().DropFaceSelection() };
     bool added = false;
     {
         BusyCursor busy;
-        for (const QString& given : paths)
-            added |= AddGivenPath(adder, given, selection);
+        added = AddGivenPaths(adder, paths, options).Rows > 0;
     }
     ShowNotAdded(adder, kNotAddedFiles);
     ShowCount();
     // Rows that came from the command line are as unsaved as any others: the
     // close query must offer to save them.
     if (added)
-        SetModified(true);
+        document_.SetModified(true);
 }
 
 void MainWindow::StartFolderSearch()
@@ -215,7 +194,7 @@ void MainWindow::StartFolderSearch()
     ShowNotAdded(adder, kNotAddedFiles);
     PushRecentFolder();
     ShowCount();
-    SetModified(true);
+    document_.SetModified(true);
 }
 
 void MainWindow::fmnSearchAddClick()
@@ -242,27 +221,20 @@ void MainWindow::fmnReSearchAdd0Click()
 
 void MainWindow::fmnSystemAddClick()
 {
-    InstalledFontFiles installed;
-    installed.Refresh();
     FontAdder adder(list_, workFolder_.Path());
     {
         BusyCursor busy;
         FontListUpdate update(list_);
         list_.DeselectAll();
-        const int selection = Environment().SearchFaceSelection();
         list_.SortKey = -1;
-        for (const QString& path : installed.Paths()) {
-            const QString ext = UpperExtension(path);
-            if (ext == u".TTC" || ext == u".TTF")
-                adder.AddPathNoting(path, selection);
-        }
+        AddInstalledFonts(adder, { Environment().SearchFaceSelection() });
         FinishAdding();
     }
     ShowNotAdded(adder, kNotAddedFiles);
     raise();
     activateWindow();
     ShowCount();
-    SetModified(true);
+    document_.SetModified(true);
 }
 
 } // namespace tz

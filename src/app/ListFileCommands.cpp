@@ -8,7 +8,6 @@
 #include "fontlist/ListFile.h"
 #include "fontlist/ListOpenDialog.h"
 #include "fontlist/PreviousFormatSizes.h"
-#include "fontlist/RecentItems.h"
 #include "platform/Text.h"
 
 #include <QAction>
@@ -54,19 +53,19 @@ void MainWindow::LoadList(const QString& path, bool ignoreDriveLetter)
     const ListFileBytes file = LoadListFile(path);
     if (RefusedAsNoList(file))
         return;
-    list_.ListPath = path;
+    document_.SetPath(path);
     {
         FontListUpdate update(list_);
         list_.Clear();
-        ReadListFile(file, ignoreDriveLetter);
+        ReadListFile(file, path, ignoreDriveLetter);
     }
     RefreshCaption();
-    SetModified(false);
+    document_.SetModified(false);
 }
 
 bool MainWindow::ConfirmDiscard()
 {
-    if (!IsModified())
+    if (!document_.Modified())
         return true;
     return QMessageBox::question(this, kProductTitle,
                DisplayText(QStringLiteral("編集中の書体リストを破棄します.\r\nよろしいですか.")),
@@ -78,15 +77,14 @@ void MainWindow::fmnNewClick()
 {
     if (!ConfirmDiscard())
         return;
-    ++list_.UntitledNumber;
-    list_.ListPath = FontList::UntitledName(list_.UntitledNumber);
+    document_.StartUntitled();
     {
         FontListUpdate update(list_);
         list_.Clear();
     }
     RefreshCaption();
     ShowCount();
-    SetModified(false);
+    document_.SetModified(false);
 }
 
 void MainWindow::fmnOpenClick()
@@ -114,7 +112,6 @@ void MainWindow::OpenListFile(const QString& path)
 
 void MainWindow::fmnAddListClick()
 {
-    const QString listPath = list_.ListPath;
     ListOpenDialog dialog(this);
     if (dialog.exec() != QDialog::Accepted)
         return;
@@ -124,26 +121,24 @@ void MainWindow::fmnAddListClick()
     {
         FontListUpdate update(list_);
         list_.DeselectAll();
-        list_.ListPath = dialog.ChosenFile();
-        ReadListFile(file, dialog.IgnoreDriveLetter());
-        list_.ListPath = listPath;
+        ReadListFile(file, dialog.ChosenFile(), dialog.IgnoreDriveLetter());
     }
     if (const int first = list_.FirstSelected(); first != FontList::kNone)
         view_->MakeVisible(first);
     RefreshCaption();
-    SetModified(true);
+    document_.SetModified(true);
 }
 
 void MainWindow::fmnSaveClick()
 {
-    if (UpperExtension(list_.ListPath).isEmpty()) {
+    if (UpperExtension(document_.Path()).isEmpty()) {
         fmnSaveAsClick();
         return;
     }
     if (!WriteListFile())
         return; // nothing was saved: the list stays modified
     RefreshCaption();
-    SetModified(false);
+    document_.SetModified(false);
 }
 
 void MainWindow::fmnSaveAsClick()
@@ -151,25 +146,25 @@ void MainWindow::fmnSaveAsClick()
     const QString path = AskSavePath();
     if (path.isEmpty())
         return;
-    const QString previous = list_.ListPath;
-    list_.ListPath = path;
+    const QString previous = document_.Path();
+    document_.SetPath(path);
     if (!WriteListFile()) {
-        list_.ListPath = previous; // the list still belongs where it was
+        document_.SetPath(previous); // the list still belongs where it was
         return;
     }
     RefreshCaption();
-    SetModified(false);
+    document_.SetModified(false);
 }
 
 bool MainWindow::WriteListFile()
 {
-    if (tz::WriteListFile(list_, list_.ListPath))
+    if (tz::WriteListFile(list_, document_.Path()))
         return true;
     ShowError(this, QStringLiteral("ファイルの保存に失敗しました"));
     return false;
 }
 
-void MainWindow::ReadListFile(const ListFileBytes& file, bool ignoreDriveLetter)
+void MainWindow::ReadListFile(const ListFileBytes& file, const QString& path, bool ignoreDriveLetter)
 {
     if (file.Status == ListReadStatus::CannotOpen) {
         ShowError(this, kCannotRead);
@@ -182,12 +177,12 @@ void MainWindow::ReadListFile(const ListFileBytes& file, bool ignoreDriveLetter)
     ListReadResult result;
     if (file.Status == ListReadStatus::Read) {
         BusyCursor busy;
-        result = ReadListContent(list_, file.Content, list_.ListPath, options);
+        result = ReadListContent(list_, file.Content, path, options);
     } else {
         result.Status = file.Status;
     }
     if (!ignoreDriveLetter)
-        PushRecentList(list_.ListPath);
+        document_.PushRecentList(path);
     if (result.Status == ListReadStatus::InternalError)
         ShowError(this, QStringLiteral("内部エラーが発生しました."));
     else if (result.Failures > 0)
@@ -195,9 +190,7 @@ void MainWindow::ReadListFile(const ListFileBytes& file, bool ignoreDriveLetter)
     ShowCount();
 }
 
-void MainWindow::PushRecentList(const QString& path) { SetRecentLists(PushRecent(RecentLists(), path)); }
-
-void MainWindow::PushRecentFolder() { SetRecentFolders(PushRecent(RecentFolders(), SearchFolder)); }
+void MainWindow::PushRecentFolder() { document_.PushRecentFolder(SearchFolder); }
 
 void MainWindow::fmnFileTypeAddClick()
 {

@@ -41,7 +41,7 @@ void MainWindow::emnDeleteOKClick()
         list_.DeleteSelected();
     }
     ShowCount();
-    SetModified(true);
+    document_.SetModified(true);
 }
 
 void MainWindow::emnSelectAllClick() { list_.SelectAll(); }
@@ -65,7 +65,7 @@ void MainWindow::lsvFontNamesColumnClick(int section) { SortByColumn(section + 1
 void MainWindow::SortByColumn(int column)
 {
     SortFontList(list_, column);
-    SetModified(true);
+    document_.SetModified(true);
     const int first = list_.FirstSelected();
     if (first != FontList::kNone)
         view_->MakeVisible(first);

@@ -1,8 +1,11 @@
 #pragma once
 // The main window TForm1: menus, tool bar, context menu and status bar around
 // the font list; command states, stored geometry, recent-item menus, the work
-// folder and the close sequence.
+// folder and the close sequence. The list's document state is ListDocument's:
+// the window shows it and follows its signals.
+#include "app/MainCommands.h"
 #include "fontlist/FontList.h"
+#include "fontlist/ListDocument.h"
 #include "fontlist/ListFile.h"
 #include "platform/WorkFolder.h"
 #include "sample/SampleRun.h"
@@ -18,6 +21,8 @@ class QUrl;
 namespace tz {
 
 class FontAdder;
+struct AddOptions;
+struct AddedPaths;
 class FolderSearchWindow;
 class FontListView;
 class RowFaceScan;
@@ -44,18 +49,22 @@ public:
     void SetCommandLine(const QStringList& paths) { commandLine_ = paths; }
 
     FontList& List() { return list_; }
+    // The list file, its modified state and the recent items.
+    ListDocument& Document() { return document_; }
+    const ListDocument& Document() const { return document_; }
     FontListView& View() { return *view_; }
     const WorkFolder& Work() const { return workFolder_; }
     // The input of a generation run over the whole list with the settings in force.
     SampleInput SampleInputFor(RunMode mode) const;
-    QAction* Action(const QString& name) const { return actions_.value(name); }
+    // The commands (menu items, tool buttons, context-menu items).
+    const MainCommands& Commands() const { return commands_; }
+    // A command by its object name ("fmnSave"), for tests; null when there is none.
+    QAction* Action(const QString& name) const { return byName_.value(name); }
     // Whether a command is enabled by the command-state rules (also for
     // hidden items, which Qt always reports disabled).
-    bool CommandEnabled(const QString& name) const;
+    static bool CommandEnabled(const QAction* action);
+    bool CommandEnabled(const QString& name) const { return CommandEnabled(Action(name)); }
 
-    // The list has changes not in ListPath: the enabled state of fmnSave/tBtnSave.
-    bool IsModified() const;
-    void SetModified(bool modified);
     void RefreshCaption();
     void ShowCount();
     void SetStatusText(const QString& text);
@@ -68,23 +77,17 @@ public:
     const QString& SiblingPath() const { return siblingPath_; }
     bool PrinterAvailable() const { return printerAvailable_; }
 
-    // Recent list files and search folders, newest first (four each).
-    QStringList RecentLists() const { return RecentPaths(recentLists_); }
-    QStringList RecentFolders() const { return RecentPaths(recentFolders_); }
-    void SetRecentLists(const QStringList& paths);
-    void SetRecentFolders(const QStringList& paths);
-
-    // Asks for a path to save the list under (preset to ListPath). Empty when
-    // cancelled.
+    // Asks for a path to save the list under (preset to the document's path).
+    // Empty when cancelled.
     QString AskSavePath();
 
     // List files and recent items.
-    bool WriteListFile(); // writes ListPath; shows the failure message
-    // Appends the rows of the list file ListPath names, read as file, and
-    // reports as the list commands do.
-    void ReadListFile(const ListFileBytes& file, bool ignoreDriveLetter);
+    bool WriteListFile(); // writes the document's path; shows the failure message
+    // Appends the rows of the list file at path, read as file, and reports as
+    // the list commands do.
+    void ReadListFile(const ListFileBytes& file, const QString& path, bool ignoreDriveLetter);
     bool ConfirmDiscard();
-    void PushRecentList(const QString& path);
+    // Puts SearchFolder in front of the recent folders.
     void PushRecentFolder();
     // Opens a list file given alone on the command line or dropped alone.
     void OpenListFile(const QString& path);
@@ -147,20 +150,22 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    // The commands and their menus (MainCommands.cpp).
     struct ActionSpec;
     QAction* MakeAction(const ActionSpec& spec);
     void BuildActions();
     void BuildMenus();
     void BuildToolBar();
     void BuildContextMenu();
-    QMenu* AddSubmenu(QMenu* parent, const QString& name, const QString& caption, bool enabled);
-    void AddRecentMenu(
-        QMenu* parent, const QString& name, const QString& caption, QList<QAction*>& items, void (MainWindow::*slot)());
-    static QStringList RecentPaths(const QList<QAction*>& items);
-    static void SetRecentPaths(QList<QAction*>& items, const QStringList& paths);
+    QMenu* AddSubmenu(
+        QMenu* parent, QAction* MainCommands::*command, const QString& name, const QString& caption, bool enabled);
+    void AddRecentMenu(QMenu* parent, QAction* MainCommands::*command, const QString& name, const QString& caption,
+        QList<QAction*>& items, void (MainWindow::*slot)());
+    void ConnectDocument();
+    static void ShowRecentPaths(const QList<QAction*>& items, const QStringList& paths);
     void ScheduleCommandStates();
     bool ViewerVisible() const;
-    void SetEnabled(const QStringList& names, bool enabled);
+    static void SetEnabled(std::initializer_list<QAction*> actions, bool enabled);
     static void SetCommandEnabled(QAction* action, bool enabled);
 
     void LoadCreationValues();
@@ -173,12 +178,14 @@ private:
     void ShowHelp(int context);
 
     FontList list_;
+    ListDocument document_;
     FontListView* view_ = nullptr;
     QLabel* status_ = nullptr;
     QMenu* popup_ = nullptr;
     WorkFolder workFolder_;
     AppWindows* windows_ = nullptr;
-    QHash<QString, QAction*> actions_;
+    MainCommands commands_;
+    QHash<QString, QAction*> byName_; // for Action() only: the window's code uses commands_
     QList<QAction*> recentLists_;
     QList<QAction*> recentFolders_;
     QStringList commandLine_;
@@ -191,10 +198,9 @@ private:
     const EnvironmentSettings& Environment() const;
     FolderSearchWindow& SearchWindow() const;
     void SearchFolderWith(FontAdder& adder, const QString& folder);
-    // Adds one dropped or command-line path: a folder is searched and
-    // becomes the newest recent folder, anything else is added as a file. A
-    // path that adds nothing is noted in the adder. True when rows came of it.
-    bool AddGivenPath(FontAdder& adder, const QString& given, int selection);
+    // Adds dropped, command-line or chosen paths: a folder is searched in the
+    // search window and becomes the newest recent folder.
+    AddedPaths AddGivenPaths(FontAdder& adder, const QStringList& paths, const AddOptions& options);
     void ShowNotAdded(const FontAdder& adder, const QString& closingLine);
     void FinishAdding();
     QString addDialogFolder_;

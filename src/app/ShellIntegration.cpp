@@ -1,12 +1,12 @@
 #include "app/ShellIntegration.h"
 
+#include "platform/Logging.h"
 #include "platform/ReplacingFile.h"
 
 #include <QBuffer>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
-#include <QLoggingCategory>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QUrl>
@@ -19,7 +19,7 @@ namespace tz {
 
 namespace {
 
-    Q_LOGGING_CATEGORY(lcShell, "typoscan.app.shell", QtWarningMsg)
+    TZ_LOGGING_CATEGORY(lcShell, "app.shell", QtWarningMsg)
 
     const QString kIconName = QStringLiteral("application-x-typoscan-zindel-list");
     constexpr int kToolTimeoutMs = 20000;

@@ -1,7 +1,8 @@
 #include "archive/ArchiveLog.h"
+#include "platform/Logging.h"
 
 namespace tz {
 
-Q_LOGGING_CATEGORY(lcArchive, "tz.archive", QtWarningMsg)
+TZ_LOGGING_CATEGORY(lcArchive, "archive", QtWarningMsg)
 
 } // namespace tz

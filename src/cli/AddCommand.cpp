@@ -2,8 +2,7 @@
 // writes it as a list file.
 #include "cli/Commands.h"
 #include "cli/FontArguments.h"
-#include "collect/FontAdder.h"
-#include "fontfile/InstalledFontFiles.h"
+#include "collect/AddPaths.h"
 #include "fontlist/FontList.h"
 #include "fontlist/ListFile.h"
 #include "platform/Text.h"
@@ -72,16 +71,11 @@ namespace {
         FontList list;
         FontAdder adder(list, work.Path());
         FontListUpdate update(list);
-        bool argumentFailed = !AddPaths(list, adder, options->paths, options->search);
-        if (options->installed) {
-            InstalledFontFiles installed;
-            installed.Refresh();
-            for (const QString& path : installed.Paths()) {
-                const QString ext = UpperExtension(path);
-                if ((ext == u".TTC" || ext == u".TTF") && !adder.AddPathNoting(path, options->search.FaceSelection))
-                    argumentFailed = true;
-            }
-        }
+        const tz::AddOptions adding { options->search.FaceSelection };
+        bool argumentFailed
+            = !AddGivenPaths(adder, options->paths, adding, HeadlessFolderWalk(options->search)).AllAdded;
+        if (options->installed && !AddInstalledFonts(adder, adding).AllAdded)
+            argumentFailed = true;
         if (!WriteListOutput(QStringLiteral("add"), list, options->output))
             return kExitUsage;
         const QString summary = adder.Summary(kNotAddedFiles);

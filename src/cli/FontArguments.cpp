@@ -1,7 +1,7 @@
 #include "cli/FontArguments.h"
 
 #include "cli/Commands.h"
-#include "collect/FontAdder.h"
+#include "collect/AddPaths.h"
 #include "collect/Shortcut.h"
 #include "fontlist/FontList.h"
 #include "fontlist/ListFile.h"
@@ -10,7 +10,6 @@
 #include "platform/Text.h"
 #include "widgets/MessageText.h"
 
-#include <QFileInfo>
 #include <cstdio>
 
 namespace tz::cli {
@@ -29,44 +28,15 @@ namespace {
 
 } // namespace
 
-bool AddPaths(FontList& list, FontAdder& adder, const QStringList& paths, const FolderSearchSettings& settings)
-{
-    FolderSearch search;
-    search.ReadSettings = [&] { return settings; };
-    search.Progress = [](const QString&, const QString&) {};
-    search.LetEventsRun = [] {};
-    search.AddFile = [&](const QString& path, int selection) { return adder.AddPathOnDisk(path, selection); };
-    FontListUpdate update(list);
-    bool allAdded = true;
-    for (const QString& given : paths) {
-        const int before = list.Count();
-        const QString path = ResolveGivenPath(given);
-        AddOutcome outcome = AddOutcome::Added;
-        if (QFileInfo(path).isDir()) {
-            search.Run(path);
-            adder.Failed << search.Failed;
-            search.Failed.clear();
-            if (list.Count() == before)
-                outcome = AddOutcome::NoFonts;
-        } else {
-            outcome = adder.AddPath(path, settings.FaceSelection);
-        }
-        if (outcome != AddOutcome::Added) {
-            adder.NoteFailure(path, outcome);
-            allAdded = false;
-        }
-    }
-    return allAdded;
-}
-
 bool LoadFontArguments(FontList& list, const QStringList& arguments, const QString& workFolder)
 {
     FontAdder adder(list, workFolder);
     const FolderSearchSettings settings { true, true, kFirstFace };
+    const FolderWalk walk = HeadlessFolderWalk(settings);
     FontListUpdate update(list);
     for (const QString& given : arguments) {
         if (UpperExtension(given) != u".TZL") {
-            AddPaths(list, adder, { given }, settings);
+            AddGivenPaths(adder, { given }, { settings.FaceSelection }, walk);
             continue;
         }
         const int before = list.Count();

@@ -1,23 +1,14 @@
 #pragma once
 // The fonts a command works on: list files (".tzl") are read, any other path
 // is added as the program adds a dropped file or folder.
-#include "collect/FolderSearch.h"
-
 #include <QStringList>
 
 namespace tz {
-class FontAdder;
 class FontList;
 class RowFaceScan;
 }
 
 namespace tz::cli {
-
-// Adds the fonts of every path: folders are searched as the folder search
-// does, anything else added as a dropped file. The names of paths and files
-// that added nothing go to the adder's Failed. False when a path
-// argument added no row.
-bool AddPaths(FontList& list, FontAdder& adder, const QStringList& paths, const FolderSearchSettings& settings);
 
 // Appends the rows of the arguments to list, every row selected. Returns
 // false when some argument gave no row; its message is on standard error then.

@@ -103,6 +103,7 @@ AddOutcome FontAdder::AddFontFile(
     for (qsizetype i = first; i <= last; ++i)
         list_.AddEntry(RowText(analysis.FaceNames.value(i)), RowText(analysis.FamilyNames.value(i)), shownPath,
             RowText(member), size, kind);
+    rowsAdded_ += int(last - first + 1);
     return AddOutcome::Added;
 }
 

@@ -37,6 +37,9 @@ public:
     // whether rows were added.
     bool AddPathNoting(const QString& path, int faceSelection);
 
+    // The rows this adder has added so far.
+    int RowsAdded() const { return rowsAdded_; }
+
     // The summary written when some paths added nothing: one line per name
     // with its reason ("name: reason", CR LF), then the closing line. Empty
     // when nothing failed.
@@ -45,6 +48,7 @@ public:
 private:
     FontList& list_;
     QString workFolder_;
+    int rowsAdded_ = 0;
 };
 
 inline const QString kNotAddedFiles = QStringLiteral("以上のファイルが追加できませんでした．");

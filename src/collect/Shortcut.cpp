@@ -1,5 +1,6 @@
 #include "collect/Shortcut.h"
 
+#include "fontfile/ByteOrder.h"
 #include "platform/PathResolver.h"
 #include "platform/Text.h"
 
@@ -11,45 +12,15 @@ namespace tz {
 
 namespace {
 
-    // Bounds-checked little-endian reads over the link's bytes.
-    class LinkReader {
-    public:
-        explicit LinkReader(const QByteArray& bytes) : bytes_(bytes) { }
-        bool Has(qsizetype offset, qsizetype width) const
-        {
-            return offset >= 0 && width >= 0 && offset <= bytes_.size() && bytes_.size() - offset >= width;
-        }
-        std::optional<quint32> U32(qsizetype offset) const
-        {
-            if (!Has(offset, 4))
-                return std::nullopt;
-            const auto* p = reinterpret_cast<const uchar*>(bytes_.constData() + offset);
-            return quint32(p[0]) | quint32(p[1]) << 8 | quint32(p[2]) << 16 | quint32(p[3]) << 24;
-        }
-        std::optional<quint16> U16(qsizetype offset) const
-        {
-            if (!Has(offset, 2))
-                return std::nullopt;
-            const auto* p = reinterpret_cast<const uchar*>(bytes_.constData() + offset);
-            return quint16(p[0] | p[1] << 8);
-        }
-        // A zero-terminated narrow string starting at offset, inside [offset, limit).
-        QByteArray CString(qsizetype offset, qsizetype limit) const
-        {
-            limit = std::min(limit, bytes_.size());
-            if (offset < 0 || offset >= limit)
-                return {};
-            const qsizetype end = bytes_.indexOf('\0', offset);
-            return bytes_.mid(offset, (end < 0 || end > limit ? limit : end) - offset);
-        }
-        QByteArray Bytes(qsizetype offset, qsizetype size) const
-        {
-            return Has(offset, size) ? bytes_.mid(offset, size) : QByteArray();
-        }
-
-    private:
-        const QByteArray& bytes_;
-    };
+    // A zero-terminated narrow string starting at offset, inside [offset, limit).
+    QByteArray CString(const QByteArray& bytes, qsizetype offset, qsizetype limit)
+    {
+        limit = std::min(limit, bytes.size());
+        if (offset < 0 || offset >= limit)
+            return {};
+        const qsizetype end = bytes.indexOf('\0', offset);
+        return bytes.mid(offset, (end < 0 || end > limit ? limit : end) - offset);
+    }
 
     constexpr quint32 kHeaderSize = 0x4C;
     constexpr char kLinkClsid[16] = { 0x01, 0x14, 0x02, 0x00, 0x00, 0x00, 0x00, 0x00, char(0xC0), 0x00, 0x00, 0x00,
@@ -76,50 +47,54 @@ namespace {
 
 std::optional<ShellLinkTarget> ParseShellLink(const QByteArray& bytes)
 {
-    const LinkReader r(bytes);
-    if (r.U32(0) != kHeaderSize || r.Bytes(4, 16) != QByteArray(kLinkClsid, 16))
+    const LittleEndianView r(bytes);
+    if (!r.Fits(0, 20) || r.U32(0) != kHeaderSize || QByteArrayView(bytes).sliced(4, 16) != QByteArrayView(kLinkClsid, 16))
         return std::nullopt;
-    const quint32 flags = *r.U32(20);
-    qsizetype pos = kHeaderSize;
+    const quint32 flags = r.U32(20);
+    std::size_t pos = kHeaderSize;
     if (flags & kHasIdList) {
-        const auto size = r.U16(pos);
-        if (!size)
+        if (!r.Fits(pos, 2))
             return std::nullopt;
-        pos += 2 + *size;
+        pos += 2 + r.U16(pos);
     }
     ShellLinkTarget target;
     if (flags & kHasLinkInfo) {
-        const auto infoSize = r.U32(pos);
-        const auto infoFlags = r.U32(pos + 8);
-        const auto baseOffset = r.U32(pos + 16);
-        const auto suffixOffset = r.U32(pos + 24);
-        if (!infoSize || !infoFlags || !baseOffset || !suffixOffset || !r.Has(pos, *infoSize))
+        // LinkInfo: its size, flags, and the offsets of the local base path
+        // and the common path suffix, all inside its 28-byte header.
+        if (!r.Fits(pos, 28))
             return std::nullopt;
-        const qsizetype limit = pos + *infoSize;
-        if (*infoFlags & 0x1) {
-            target.LocalBasePath = Narrow(r.CString(pos + *baseOffset, limit));
-            const QString suffix = Narrow(r.CString(pos + *suffixOffset, limit));
+        const quint32 infoSize = r.U32(pos);
+        const quint32 infoFlags = r.U32(pos + 8);
+        const quint32 baseOffset = r.U32(pos + 16);
+        const quint32 suffixOffset = r.U32(pos + 24);
+        if (!r.Fits(pos, infoSize))
+            return std::nullopt;
+        const qsizetype start = qsizetype(pos);
+        const qsizetype limit = start + infoSize;
+        if (infoFlags & 0x1) {
+            target.LocalBasePath = Narrow(CString(bytes, start + baseOffset, limit));
+            const QString suffix = Narrow(CString(bytes, start + suffixOffset, limit));
             if (!suffix.isEmpty() && !target.LocalBasePath.endsWith(u'\\'))
                 target.LocalBasePath += u'\\';
             target.LocalBasePath += suffix;
         }
-        pos = limit;
+        pos = std::size_t(limit);
     }
     // String data: NAME, RELATIVE_PATH, ... each a 16-bit character count first.
     for (quint32 flag : { kHasName, kHasRelativePath }) {
         if (!(flags & flag))
             continue;
-        const auto count = r.U16(pos);
-        if (!count)
+        if (!r.Fits(pos, 2))
             return std::nullopt;
-        const qsizetype size = (flags & kIsUnicode) ? qsizetype(*count) * 2 : *count;
-        const QByteArray text = r.Bytes(pos + 2, size);
-        if (text.size() != size)
+        const quint16 count = r.U16(pos);
+        const std::size_t size = (flags & kIsUnicode) ? std::size_t(count) * 2 : count;
+        if (!r.Fits(pos + 2, size))
             return std::nullopt;
+        const QByteArray text = bytes.mid(qsizetype(pos + 2), qsizetype(size));
         pos += 2 + size;
         if (flag == kHasRelativePath) {
             target.RelativePath = (flags & kIsUnicode)
-                ? QString::fromUtf16(reinterpret_cast<const char16_t*>(text.constData()), *count)
+                ? QString::fromUtf16(reinterpret_cast<const char16_t*>(text.constData()), count)
                 : Narrow(text);
         }
     }

@@ -1,7 +1,8 @@
 #include "fileops/FileOpsLog.h"
+#include "platform/Logging.h"
 
 namespace tz {
 
-Q_LOGGING_CATEGORY(lcFileOps, "tz.fileops")
+TZ_LOGGING_CATEGORY(lcFileOps, "fileops")
 
 } // namespace tz

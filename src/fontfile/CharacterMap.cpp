@@ -93,10 +93,7 @@ CharacterMap::CharacterMap(QByteArray table)
     ChooseSubtables();
 }
 
-BigEndianView CharacterMap::View() const
-{
-    return BigEndianView(reinterpret_cast<const unsigned char*>(table_.constData()), std::size_t(table_.size()));
-}
+BigEndianView CharacterMap::View() const { return BigEndianView(table_); }
 
 void CharacterMap::ChooseSubtables()
 {

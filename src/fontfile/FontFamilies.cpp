@@ -1,17 +1,18 @@
 #include "fontfile/FontFamilies.h"
 
+#include "platform/Logging.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QFileSystemWatcher>
-#include <QLoggingCategory>
 #include <QSet>
 
 #include <algorithm>
 #include <fontconfig/fontconfig.h>
 #include <memory>
 
-Q_LOGGING_CATEGORY(lcFontFamilies, "typoscan.fontfamilies")
+TZ_LOGGING_CATEGORY(lcFontFamilies, "fontfamilies")
 
 namespace tz {
 

@@ -1,5 +1,6 @@
 #include "fontfile/FontFileLog.h"
+#include "platform/Logging.h"
 
 namespace tz {
-Q_LOGGING_CATEGORY(lcFontFile, "tz.fontfile", QtWarningMsg)
+TZ_LOGGING_CATEGORY(lcFontFile, "fontfile", QtWarningMsg)
 }

@@ -1,9 +1,9 @@
 #include "fontfile/MacFont.h"
 
+#include "fontfile/ByteOrder.h"
 #include "fontfile/FontFileLog.h"
 #include "fontfile/RegularFile.h"
 
-#include <cstring>
 #include <optional>
 
 namespace tz {
@@ -19,9 +19,9 @@ namespace {
     constexpr std::size_t kDataForkLengthOffset = 83;
     constexpr std::size_t kResourceForkLengthOffset = 87;
 
-    bool IsFontType(const unsigned char* type)
+    bool IsFontType(const BigEndianView& header)
     {
-        return std::memcmp(type, "tfil", 4) == 0 || std::memcmp(type, "FFIL", 4) == 0;
+        return header.HasTag(kFileTypeOffset, "tfil") || header.HasTag(kFileTypeOffset, "FFIL");
     }
 
     // Copies `length` bytes from `position` in blocks of 4096 bytes; returns
@@ -45,15 +45,6 @@ namespace {
         return copied;
     }
 
-} // namespace
-
-quint32 ReadBigEndianU32(const unsigned char* bytes)
-{
-    return (quint32(bytes[0]) << 24) | (quint32(bytes[1]) << 16) | (quint32(bytes[2]) << 8) | quint32(bytes[3]);
-}
-
-namespace {
-
     // Where the font lies in a MacBinary font file: the first resource of the
     // resource fork. None when the file is not one.
     struct MacFontPlace {
@@ -62,21 +53,22 @@ namespace {
     };
     std::optional<MacFontPlace> LocateMacFont(const RegularFile& in)
     {
-        unsigned char header[kHeaderSize];
-        if (in.ReadAt(0, header, kHeaderSize) != kHeaderSize || header[0] != 0 || !IsFontType(header + kFileTypeOffset)
-            || ReadBigEndianU32(header + kResourceForkLengthOffset) == 0)
+        unsigned char headerBytes[kHeaderSize];
+        const BigEndianView header(headerBytes, sizeof headerBytes);
+        if (in.ReadAt(0, headerBytes, kHeaderSize) != kHeaderSize || header.U8(0) != 0 || !IsFontType(header)
+            || header.U32(kResourceForkLengthOffset) == 0)
             return std::nullopt;
         // The resource fork starts right after the data fork, its length taken
         // as it stands (not rounded up to 128 bytes).
-        const quint64 resourceFork = kHeaderSize + quint64(ReadBigEndianU32(header + kDataForkLengthOffset));
+        const quint64 resourceFork = kHeaderSize + quint64(header.U32(kDataForkLengthOffset));
         unsigned char forkHeader[16];
         if (in.ReadAt(resourceFork, forkHeader, sizeof forkHeader) != sizeof forkHeader)
             return std::nullopt;
-        const quint64 firstResource = resourceFork + ReadBigEndianU32(forkHeader);
+        const quint64 firstResource = resourceFork + BigEndianView(forkHeader, sizeof forkHeader).U32(0);
         unsigned char lengthBytes[4];
         if (in.ReadAt(firstResource, lengthBytes, sizeof lengthBytes) != sizeof lengthBytes)
             return std::nullopt;
-        return MacFontPlace { firstResource + 4, ReadBigEndianU32(lengthBytes) };
+        return MacFontPlace { firstResource + 4, BigEndianView(lengthBytes, sizeof lengthBytes).U32(0) };
     }
 
     bool Created(const RegularFile& out, const QString& target)

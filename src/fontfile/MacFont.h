@@ -19,7 +19,4 @@ bool ExtractMacFont(const QString& source, const QString& target);
 // of other fonts creates no file for each of them.
 bool ExtractMacFont(const RegularFile& source, const QString& target);
 
-// The value of four bytes, most significant first.
-quint32 ReadBigEndianU32(const unsigned char* bytes);
-
 } // namespace tz

@@ -24,10 +24,7 @@ namespace {
         quint32 length;
     };
 
-    BigEndianView ViewOf(const QByteArray& bytes)
-    {
-        return BigEndianView(reinterpret_cast<const unsigned char*>(bytes.constData()), std::size_t(bytes.size()));
-    }
+    BigEndianView ViewOf(const QByteArray& bytes) { return BigEndianView(bytes); }
 
     // The offset table position of face index: from the collection header of
     // a "ttcf" image, 0 for face 0 of a single-face image.

@@ -8,11 +8,8 @@ namespace tz {
 
 FontList::FontList(QObject* parent)
     : QAbstractTableModel(parent)
-    , ListPath(UntitledName(1))
 {
 }
-
-QString FontList::UntitledName(int number) { return QStringLiteral("名称未設定%1").arg(number); }
 
 // --- batch updates ---------------------------------------------------------
 // Appends inside a batch reach the view as one row insertion at the end; any

@@ -1,8 +1,9 @@
 #pragma once
-// The font list: the program's document. Rows in display order, the selection
-// as a flag per row, and the list's document state. It is the model behind the
-// main window's list view; bulk changes inside BeginUpdate/EndUpdate reach the
-// view as one change.
+// The font list: the rows of the program's document (its file, name and
+// modified state are ListDocument's). Rows in display order, the selection as
+// a flag per row, and the last sort. It is the model behind the main window's
+// list view; bulk changes inside BeginUpdate/EndUpdate reach the view as one
+// change.
 #include "fontlist/FontEntry.h"
 #include "platform/PathResolver.h"
 
@@ -20,11 +21,7 @@ public:
 
     explicit FontList(QObject* parent = nullptr);
 
-    // Document state.
-    QString ListPath;       // the list file, or the untitled name
-    int UntitledNumber = 1; // number of the current untitled name
-    int SortKey = -1;       // last sort: column 1-5, negative descending, 0 none
-    static QString UntitledName(int number);
+    int SortKey = -1; // last sort: column 1-5, negative descending, 0 none
 
     // Appends a row (paths upper-cased), selected. Returns its index.
     int AddEntry(const QString& face, const QString& family, const QString& path, const QString& member,

@@ -2,12 +2,12 @@
 
 #include "fontlist/DrivePart.h"
 #include "fontlist/FontList.h"
+#include "platform/Logging.h"
 #include "platform/ReplacingFile.h"
 #include "platform/Text.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QLoggingCategory>
 #include <algorithm>
 #include <cstring>
 #include <exception>
@@ -17,7 +17,7 @@ namespace tz {
 
 namespace {
 
-    Q_LOGGING_CATEGORY(lcListFile, "typoscan.fontlist.listfile", QtWarningMsg)
+    TZ_LOGGING_CATEGORY(lcListFile, "fontlist.listfile", QtWarningMsg)
 
     constexpr char kHeader[] = "[Generator]\r\nSoftware=\"Typoscan Zindel\"\r\nVersion=0.99\r\n[List099]\r\n";
 

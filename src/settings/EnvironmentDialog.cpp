@@ -27,6 +27,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <optional>
 
 namespace tz {
 
@@ -68,6 +69,46 @@ namespace {
 
     void SetChoice(QRadioButton* on, QRadioButton* off, bool value) { SetRadioPair(on, off, value, !value); }
 
+    using Bound = std::pair<std::function<void(EnvironmentSettings&)>, std::function<void(const EnvironmentSettings&)>>;
+
+    // A check box showing a flag.
+    template <class Field> Bound CheckBox(QCheckBox* box, Field field)
+    {
+        return { [box, field](EnvironmentSettings& s) { field(s) = box->isChecked(); },
+            [box, field](const EnvironmentSettings& s) { box->setChecked(field(s)); } };
+    }
+
+    // Two radio buttons showing a flag: on for true, off for false.
+    template <class Field> Bound Choice(QRadioButton* on, QRadioButton* off, Field field)
+    {
+        return { [on, field](EnvironmentSettings& s) { field(s) = on->isChecked(); },
+            [on, off, field](const EnvironmentSettings& s) { SetChoice(on, off, field(s)); } };
+    }
+
+    // The first- and last-face buttons of a one-face choice, each stored.
+    template <class Field> Bound FacePair(QRadioButton* first, QRadioButton* last, Field field)
+    {
+        return { [first, last, field](EnvironmentSettings& s) {
+                    field(s).firstFace = first->isChecked();
+                    field(s).lastFace = last->isChecked();
+                },
+            [first, last, field](const EnvironmentSettings& s) {
+                SetRadioPair(first, last, field(s).firstFace, field(s).lastFace);
+            } };
+    }
+
+    // A size field; text that is no size takes fallback, or keeps the
+    // accepted size when there is none.
+    template <class Field> Bound SizeField(QComboBox* size, Field field, std::optional<int> fallback = std::nullopt)
+    {
+        return { [size, field, fallback](EnvironmentSettings& s) {
+                    field(s) = ParseSampleSize(size->currentText()).value_or(fallback.value_or(field(s)));
+                },
+            [size, field](const EnvironmentSettings& s) { size->setEditText(QString::number(field(s))); } };
+    }
+
+#define TZ_FIELD(member) [](auto& s) -> auto& { return s.member; }
+
     QFont PreviewFont(const QString& family, int pointSize)
     {
         QFont font(family);
@@ -91,6 +132,8 @@ EnvironmentDialog::EnvironmentDialog(QWidget* parent)
     tabs_->addTab(BuildSearchTab(), QStringLiteral("検索追加"));
     tabs_->addTab(BuildDropTab(), QStringLiteral("Drop操作"));
     tabs_->addTab(BuildMiscTab(), QStringLiteral("その他"));
+
+    BindControls();
 
     const DialogButtons buttons = LayOutSettingsDialog(*this, tabs_);
     btnOK_ = buttons.ok;
@@ -370,55 +413,51 @@ void EnvironmentDialog::RefreshFontList()
     UpdateHeadingFontPreview();
 }
 
+void EnvironmentDialog::BindControls()
+{
+    std::vector<Binding>& b = bindings_;
+    for (int i = 0; i < EnvironmentSettings::kLineCount; ++i) {
+        b.push_back(CheckBox(lines_[i].shown, [i](auto& s) -> auto& { return s.lineShown[i]; }));
+        b.push_back(SizeField(lines_[i].size, [i](auto& s) -> auto& { return s.lineSize[i]; }));
+    }
+    b.push_back(CheckBox(chkTTCSearch_, TZ_FIELD(search.oneFace)));
+    b.push_back(FacePair(rbtTTCSearch1_, rbtTTCSearch2_, TZ_FIELD(search)));
+    b.push_back(CheckBox(chkTTCDrop_, TZ_FIELD(drop.oneFace)));
+    b.push_back(FacePair(rbtTTCDrop1_, rbtTTCDrop2_, TZ_FIELD(drop)));
+    b.push_back(CheckBox(chkSjisAscii_, TZ_FIELD(sjisAlsoAscii)));
+    b.push_back(CheckBox(chkMacExt_, TZ_FIELD(macExtension)));
+    b.push_back(CheckBox(chkArchiveSearch_, TZ_FIELD(searchArchives)));
+    b.push_back(CheckBox(chkExecuteSearch_, TZ_FIELD(searchSelfExtracting)));
+    b.push_back(Choice(rbtStandard_, rbtCustom_, TZ_FIELD(headingStandard)));
+    b.push_back(CheckBox(chkFace_, TZ_FIELD(heading.showFace)));
+    b.push_back(CheckBox(chkFamily_, TZ_FIELD(heading.showFamily)));
+    b.push_back(CheckBox(chkFile_, TZ_FIELD(heading.showFile)));
+    b.push_back(Choice(rbtnFaceLeft_, rbtnFaceRight_, TZ_FIELD(heading.namesLeft)));
+    b.push_back(Choice(rbtnFileLeft_, rbtnFileRight_, TZ_FIELD(heading.fileLeft)));
+    b.push_back(CheckBox(chkPlus_, TZ_FIELD(smoothPreview)));
+    b.push_back(SizeField(cmbCustomSize_, TZ_FIELD(customSize), EnvironmentSettings::kStandardHeadingSize));
+}
+
+#undef TZ_FIELD
+
 void EnvironmentDialog::TakeSnapshot()
 {
-    for (int i = 0; i < EnvironmentSettings::kLineCount; ++i) {
-        settings_.lineShown[i] = lines_[i].shown->isChecked();
-        settings_.lineSize[i] = ParseSampleSize(lines_[i].size->currentText()).value_or(settings_.lineSize[i]);
-    }
-    settings_.search = { chkTTCSearch_->isChecked(), rbtTTCSearch1_->isChecked(), rbtTTCSearch2_->isChecked() };
-    settings_.drop = { chkTTCDrop_->isChecked(), rbtTTCDrop1_->isChecked(), rbtTTCDrop2_->isChecked() };
-    settings_.sjisAlsoAscii = chkSjisAscii_->isChecked();
-    settings_.macExtension = chkMacExt_->isChecked();
-    settings_.searchArchives = chkArchiveSearch_->isChecked();
-    settings_.searchSelfExtracting = chkExecuteSearch_->isChecked();
-    settings_.headingStandard = rbtStandard_->isChecked();
-    settings_.heading = { chkFace_->isChecked(), chkFamily_->isChecked(), chkFile_->isChecked(),
-        rbtnFaceLeft_->isChecked(), rbtnFileLeft_->isChecked() };
-    settings_.smoothPreview = chkPlus_->isChecked();
+    for (const auto& [take, show] : bindings_)
+        take(settings_);
     settings_.customFace = cmbCustom_->currentText();
-    settings_.customSize
-        = ParseSampleSize(cmbCustomSize_->currentText()).value_or(EnvironmentSettings::kStandardHeadingSize);
     LayoutSizePreview();
 }
 
 void EnvironmentDialog::Restore()
 {
-    for (int i = 0; i < EnvironmentSettings::kLineCount; ++i) {
-        lines_[i].shown->setChecked(settings_.lineShown[i]);
-        lines_[i].size->setEditText(QString::number(settings_.lineSize[i]));
+    for (const auto& [take, show] : bindings_)
+        show(settings_);
+    for (int i = 0; i < EnvironmentSettings::kLineCount; ++i)
         lines_[i].preview->setFont(PreviewFont(kProportionalGothicFace, settings_.lineSize[i]));
-    }
-    chkTTCSearch_->setChecked(settings_.search.oneFace);
-    SetRadioPair(rbtTTCSearch1_, rbtTTCSearch2_, settings_.search.firstFace, settings_.search.lastFace);
-    chkTTCDrop_->setChecked(settings_.drop.oneFace);
-    SetRadioPair(rbtTTCDrop1_, rbtTTCDrop2_, settings_.drop.firstFace, settings_.drop.lastFace);
-    chkSjisAscii_->setChecked(settings_.sjisAlsoAscii);
-    chkMacExt_->setChecked(settings_.macExtension);
-    chkArchiveSearch_->setChecked(settings_.searchArchives);
-    chkExecuteSearch_->setChecked(settings_.searchSelfExtracting);
-    SetChoice(rbtStandard_, rbtCustom_, settings_.headingStandard);
-    chkFace_->setChecked(settings_.heading.showFace);
-    chkFamily_->setChecked(settings_.heading.showFamily);
-    chkFile_->setChecked(settings_.heading.showFile);
-    SetChoice(rbtnFaceLeft_, rbtnFaceRight_, settings_.heading.namesLeft);
-    SetChoice(rbtnFileLeft_, rbtnFileRight_, settings_.heading.fileLeft);
-    chkPlus_->setChecked(settings_.smoothPreview);
     {
         const QSignalBlocker blocker(cmbCustom_);
         cmbCustom_->setCurrentIndex(cmbCustom_->findText(settings_.customFace));
     }
-    cmbCustomSize_->setEditText(QString::number(settings_.customSize));
     LayoutSizePreview();
     UpdateCompositionPreview();
     UpdateHeadingFontPreview();

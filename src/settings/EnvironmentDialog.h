@@ -8,6 +8,9 @@
 
 #include <QDialog>
 #include <array>
+#include <functional>
+#include <utility>
+#include <vector>
 
 class QCheckBox;
 class QComboBox;
@@ -56,9 +59,18 @@ private:
     QWidget* NewHeadingPreview(QLabel*& left, QLabel*& right);
     QComboBox* NewSizeField(const QString& name, const QStringList& items);
 
+    // A control bound to a field of the record: the first function takes
+    // what the control shows into the record, the second shows the record's
+    // value in the control.
+    using Binding
+        = std::pair<std::function<void(EnvironmentSettings&)>, std::function<void(const EnvironmentSettings&)>>;
+    void BindControls();
+
     void FillFontList(FontConfigView view);
     void SelectDefaultFace();
+    // The accepted record takes what the controls show.
     void TakeSnapshot();
+    // The controls show the accepted record.
     void Restore();
     bool AnyLineShown() const;
     bool ValidateSizes();
@@ -70,6 +82,7 @@ private:
     void HeadingFontEdited();
 
     EnvironmentSettings settings_;
+    std::vector<Binding> bindings_;
     QTabWidget* tabs_ = nullptr;
     std::array<SizeLine, EnvironmentSettings::kLineCount> lines_;
     QWidget* sizePreview_ = nullptr;

@@ -3,15 +3,159 @@
 #include "platform/FontSubstitutes.h"
 #include "settings/SettingsStore.h"
 
+#include <cstring>
+#include <type_traits>
+#include <variant>
+
 namespace tz {
 
 namespace {
 
-    constexpr std::array<const char*, EnvironmentSettings::kLineCount> kShownNames { "pt8", "pt12", "pt30", "pt60" };
-    constexpr std::array<const char*, EnvironmentSettings::kLineCount> kSizeNames { "size8", "size12", "size30",
-        "size60" };
+    using Settings = EnvironmentSettings;
 
-    QString Name(const char* name) { return QString::fromLatin1(name); }
+    // One stored value of the record: its key and name, how it is stored, its
+    // default and the field of the record that holds it.
+    struct StoredValue {
+        enum class Type {
+            Bool,
+            SampleSize, // an integer; a stored size outside 1-99 leaves the field as it was
+            Text,
+            SizeText, // an integer stored as text; text that is no size in 1-99 reads as the default
+        };
+        using Field = std::variant<bool& (*)(Settings&), int& (*)(Settings&), QString& (*)(Settings&)>;
+
+        const char* key; // below the base key
+        const char* name;
+        Type type;
+        int defaultValue; // bools as 0 or 1; texts start empty
+        Field field;
+        // The first button of a radio-button pair this value is the second of:
+        // when both are stored as chosen, the one read last wins, as it would
+        // on screen.
+        bool& (*pairedWith)(Settings&) = nullptr;
+        // Read and written in a guarded group of its own, not with the values
+        // of its key before it.
+        bool ownGroup = false;
+    };
+
+    using T = StoredValue::Type;
+#define TZ_FIELD(member) +[](Settings& s) -> auto& { return s.member; }
+
+    // In the order of reading: a value that cannot be read ends its group
+    // (the values of one key in a row, see ownGroup).
+    const StoredValue kValues[] = {
+        { "Common\\Size", "pt8", T::Bool, 0, TZ_FIELD(lineShown[0]) },
+        { "Common\\Size", "pt12", T::Bool, 1, TZ_FIELD(lineShown[1]) },
+        { "Common\\Size", "pt30", T::Bool, 1, TZ_FIELD(lineShown[2]) },
+        { "Common\\Size", "pt60", T::Bool, 0, TZ_FIELD(lineShown[3]) },
+        { "Common\\Size", "size8", T::SampleSize, 8, TZ_FIELD(lineSize[0]) },
+        { "Common\\Size", "size12", T::SampleSize, 12, TZ_FIELD(lineSize[1]) },
+        { "Common\\Size", "size30", T::SampleSize, 30, TZ_FIELD(lineSize[2]) },
+        { "Common\\Size", "size60", T::SampleSize, 60, TZ_FIELD(lineSize[3]) },
+        { "Zindel\\Drop", "Item1", T::Bool, 1, TZ_FIELD(drop.firstFace) },
+        { "Zindel\\Drop", "Item2", T::Bool, 0, TZ_FIELD(drop.lastFace), TZ_FIELD(drop.firstFace) },
+        { "Zindel\\Drop", "Enable", T::Bool, 1, TZ_FIELD(drop.oneFace) },
+        { "Zindel\\Search", "Item1", T::Bool, 1, TZ_FIELD(search.firstFace) },
+        { "Zindel\\Search", "Item2", T::Bool, 0, TZ_FIELD(search.lastFace), TZ_FIELD(search.firstFace) },
+        { "Zindel\\Search", "Enable", T::Bool, 1, TZ_FIELD(search.oneFace) },
+        { "Zindel\\Search", "Archive", T::Bool, 1, TZ_FIELD(searchArchives), nullptr, true },
+        { "Zindel\\Search", "Execute", T::Bool, 1, TZ_FIELD(searchSelfExtracting), nullptr, true },
+        { "Zindel\\Title", "Text", T::Text, 0, TZ_FIELD(customFace) },
+        { "Zindel\\Title", "Size", T::SizeText, Settings::kStandardHeadingSize, TZ_FIELD(customSize) },
+        { "Zindel\\Title", "Value", T::Bool, 1, TZ_FIELD(headingStandard) },
+        { "Zindel\\Misc", "EnableAnsiMessage", T::Bool, 1, TZ_FIELD(sjisAlsoAscii) },
+        { "Zindel\\Misc", "EnablePlus", T::Bool, 0, TZ_FIELD(smoothPreview) },
+        { "Zindel\\Misc", "EnableMacExt", T::Bool, 1, TZ_FIELD(macExtension) },
+        { "Zindel\\Caption", "EnablechkFace", T::Bool, 1, TZ_FIELD(heading.showFace) },
+        { "Zindel\\Caption", "EnablechkFamily", T::Bool, 1, TZ_FIELD(heading.showFamily) },
+        { "Zindel\\Caption", "EnablechkFile", T::Bool, 1, TZ_FIELD(heading.showFile) },
+        { "Zindel\\Caption", "FaceLeftValue", T::Bool, 1, TZ_FIELD(heading.namesLeft) },
+        { "Zindel\\Caption", "FileLeftValue", T::Bool, 0, TZ_FIELD(heading.fileLeft) },
+    };
+
+#undef TZ_FIELD
+
+    // Runs visit(group, value) over the table, one guarded group per run of
+    // values of one key.
+    template <class Visit> void ForEachValue(SettingsStore& store, Visit visit)
+    {
+        std::optional<SettingsGroup> group;
+        const StoredValue* previous = nullptr;
+        for (const StoredValue& value : kValues) {
+            if (!previous || std::strcmp(previous->key, value.key) != 0 || value.ownGroup || previous->ownGroup)
+                group.emplace(store, QString::fromLatin1(value.key));
+            visit(*group, value);
+            previous = &value;
+        }
+    }
+
+    void SetDefault(Settings& settings, const StoredValue& value)
+    {
+        std::visit(
+            [&](auto field) {
+                auto& target = field(settings);
+                using Target = std::remove_reference_t<decltype(target)>;
+                if constexpr (std::is_same_v<Target, QString>)
+                    target.clear();
+                else
+                    target = Target(value.defaultValue);
+            },
+            value.field);
+    }
+
+    void Read(SettingsGroup& group, Settings& settings, const StoredValue& value)
+    {
+        const QString name = QString::fromLatin1(value.name);
+        switch (value.type) {
+        case T::Bool: {
+            bool& target = std::get<bool& (*)(Settings&)>(value.field)(settings);
+            group.Read(name, target);
+            if (value.pairedWith && group.Ok() && target && value.pairedWith(settings))
+                value.pairedWith(settings) = false;
+            break;
+        }
+        case T::SampleSize: {
+            int& target = std::get<int& (*)(Settings&)>(value.field)(settings);
+            int stored = target;
+            group.Read(name, stored);
+            if (IsValidSampleSize(stored))
+                target = stored;
+            break;
+        }
+        case T::Text:
+            group.Read(name, std::get<QString& (*)(Settings&)>(value.field)(settings));
+            break;
+        case T::SizeText: {
+            QString text;
+            group.Read(name, text);
+            if (group.Ok())
+                std::get<int& (*)(Settings&)>(value.field)(settings)
+                    = ParseSampleSize(text).value_or(value.defaultValue);
+            break;
+        }
+        }
+    }
+
+    // The table's accessors give references to change; Save only reads them.
+    void Write(SettingsGroup& group, const Settings& settings, const StoredValue& value)
+    {
+        Settings& fields = const_cast<Settings&>(settings);
+        const QString name = QString::fromLatin1(value.name);
+        switch (value.type) {
+        case T::Bool:
+            group.Write(name, std::get<bool& (*)(Settings&)>(value.field)(fields));
+            break;
+        case T::SampleSize:
+            group.Write(name, std::get<int& (*)(Settings&)>(value.field)(fields));
+            break;
+        case T::Text:
+            group.Write(name, std::get<QString& (*)(Settings&)>(value.field)(fields));
+            break;
+        case T::SizeText:
+            group.Write(name, QString::number(std::get<int& (*)(Settings&)>(value.field)(fields)));
+            break;
+        }
+    }
 
     void AppendJoined(QString& target, const QString& part)
     {
@@ -20,17 +164,13 @@ namespace {
         target += part;
     }
 
-    // Item1 and Item2 are the two radio buttons of one choice: when both are
-    // stored as chosen, the one read last wins, as it would on screen.
-    void ReadChoice(SettingsGroup& group, OneFaceChoice& choice)
-    {
-        group.Read(QStringLiteral("Item1"), choice.firstFace).Read(QStringLiteral("Item2"), choice.lastFace);
-        if (group.Ok() && choice.firstFace && choice.lastFace)
-            choice.firstFace = false;
-        group.Read(QStringLiteral("Enable"), choice.oneFace);
-    }
-
 } // namespace
+
+EnvironmentSettings::EnvironmentSettings()
+{
+    for (const StoredValue& value : kValues)
+        SetDefault(*this, value);
+}
 
 bool IsValidSampleSize(int size) { return size >= 1 && size <= 99; }
 
@@ -67,82 +207,12 @@ int EnvironmentSettings::HeadingSize() const { return headingStandard ? kStandar
 
 void EnvironmentSettings::Load(SettingsStore& store)
 {
-    {
-        SettingsGroup size(store, QStringLiteral("Common\\Size"));
-        for (int i = 0; i < kLineCount; ++i)
-            size.Read(Name(kShownNames[i]), lineShown[i]);
-        // A stored size the size fields could not show keeps its default, so
-        // no sample line is ever drawn at 0 pt or larger than designed.
-        for (int i = 0; i < kLineCount; ++i) {
-            int stored = lineSize[i];
-            size.Read(Name(kSizeNames[i]), stored);
-            if (IsValidSampleSize(stored))
-                lineSize[i] = stored;
-        }
-    }
-    {
-        SettingsGroup dropGroup(store, QStringLiteral("Zindel\\Drop"));
-        ReadChoice(dropGroup, drop);
-    }
-    {
-        SettingsGroup searchGroup(store, QStringLiteral("Zindel\\Search"));
-        ReadChoice(searchGroup, search);
-    }
-    SettingsGroup(store, QStringLiteral("Zindel\\Search")).Read(QStringLiteral("Archive"), searchArchives);
-    SettingsGroup(store, QStringLiteral("Zindel\\Search")).Read(QStringLiteral("Execute"), searchSelfExtracting);
-    {
-        QString sizeText;
-        SettingsGroup title(store, QStringLiteral("Zindel\\Title"));
-        title.Read(QStringLiteral("Text"), customFace).Read(QStringLiteral("Size"), sizeText);
-        if (title.Ok())
-            customSize = ParseSampleSize(sizeText).value_or(kStandardHeadingSize);
-        title.Read(QStringLiteral("Value"), headingStandard);
-    }
-    SettingsGroup(store, QStringLiteral("Zindel\\Misc"))
-        .Read(QStringLiteral("EnableAnsiMessage"), sjisAlsoAscii)
-        .Read(QStringLiteral("EnablePlus"), smoothPreview)
-        .Read(QStringLiteral("EnableMacExt"), macExtension);
-    SettingsGroup(store, QStringLiteral("Zindel\\Caption"))
-        .Read(QStringLiteral("EnablechkFace"), heading.showFace)
-        .Read(QStringLiteral("EnablechkFamily"), heading.showFamily)
-        .Read(QStringLiteral("EnablechkFile"), heading.showFile)
-        .Read(QStringLiteral("FaceLeftValue"), heading.namesLeft)
-        .Read(QStringLiteral("FileLeftValue"), heading.fileLeft);
+    ForEachValue(store, [this](SettingsGroup& group, const StoredValue& value) { Read(group, *this, value); });
 }
 
 void EnvironmentSettings::Save(SettingsStore& store) const
 {
-    {
-        SettingsGroup size(store, QStringLiteral("Common\\Size"));
-        for (int i = 0; i < kLineCount; ++i)
-            size.Write(Name(kShownNames[i]), lineShown[i]);
-        for (int i = 0; i < kLineCount; ++i)
-            size.Write(Name(kSizeNames[i]), lineSize[i]);
-    }
-    SettingsGroup(store, QStringLiteral("Zindel\\Drop"))
-        .Write(QStringLiteral("Enable"), drop.oneFace)
-        .Write(QStringLiteral("Item1"), drop.firstFace)
-        .Write(QStringLiteral("Item2"), drop.lastFace);
-    SettingsGroup(store, QStringLiteral("Zindel\\Search"))
-        .Write(QStringLiteral("Enable"), search.oneFace)
-        .Write(QStringLiteral("Archive"), searchArchives)
-        .Write(QStringLiteral("Execute"), searchSelfExtracting)
-        .Write(QStringLiteral("Item1"), search.firstFace)
-        .Write(QStringLiteral("Item2"), search.lastFace);
-    SettingsGroup(store, QStringLiteral("Zindel\\Title"))
-        .Write(QStringLiteral("Text"), customFace)
-        .Write(QStringLiteral("Value"), headingStandard)
-        .Write(QStringLiteral("Size"), QString::number(customSize));
-    SettingsGroup(store, QStringLiteral("Zindel\\Misc"))
-        .Write(QStringLiteral("EnableAnsiMessage"), sjisAlsoAscii)
-        .Write(QStringLiteral("EnablePlus"), smoothPreview)
-        .Write(QStringLiteral("EnableMacExt"), macExtension);
-    SettingsGroup(store, QStringLiteral("Zindel\\Caption"))
-        .Write(QStringLiteral("EnablechkFace"), heading.showFace)
-        .Write(QStringLiteral("EnablechkFamily"), heading.showFamily)
-        .Write(QStringLiteral("EnablechkFile"), heading.showFile)
-        .Write(QStringLiteral("FaceLeftValue"), heading.namesLeft)
-        .Write(QStringLiteral("FileLeftValue"), heading.fileLeft);
+    ForEachValue(store, [this](SettingsGroup& group, const StoredValue& value) { Write(group, *this, value); });
 }
 
 } // namespace tz

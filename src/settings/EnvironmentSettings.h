@@ -51,23 +51,28 @@ struct HeadingLayout {
     bool operator==(const HeadingLayout&) const = default;
 };
 
+// Every stored value is named once, with its key, type and default, in the
+// table of EnvironmentSettings.cpp, which drives the defaults, Load and Save.
 struct EnvironmentSettings {
     static constexpr int kLineCount = 4;
     static constexpr int kStandardHeadingSize = 12;
 
-    std::array<bool, kLineCount> lineShown { false, true, true, false };
-    std::array<int, kLineCount> lineSize { 8, 12, 30, 60 };
+    // The defaults of the table.
+    EnvironmentSettings();
+
+    std::array<bool, kLineCount> lineShown;
+    std::array<int, kLineCount> lineSize;
     OneFaceChoice search;
     OneFaceChoice drop;
-    bool sjisAlsoAscii = true; // Shift-JIS faces are also drawn with the Ascii text
-    bool macExtension = true; // copying a Macintosh font file appends an extension
-    bool searchArchives = true;
-    bool searchSelfExtracting = true;
-    bool headingStandard = true; // false: the custom heading font
+    bool sjisAlsoAscii; // Shift-JIS faces are also drawn with the Ascii text
+    bool macExtension; // copying a Macintosh font file appends an extension
+    bool searchArchives;
+    bool searchSelfExtracting;
+    bool headingStandard; // false: the custom heading font
     HeadingLayout heading;
-    bool smoothPreview = false;
+    bool smoothPreview;
     QString customFace;
-    int customSize = kStandardHeadingSize;
+    int customSize;
 
     // The heading font in force.
     QString HeadingFace() const;
@@ -79,7 +84,7 @@ struct EnvironmentSettings {
     // Reads the stored values group by group; a value that cannot be read ends
     // its group and leaves the rest of the group as it was.
     void Load(SettingsStore& store);
-    // Writes every value, each key in a group of its own.
+    // Writes every value, group by group.
     void Save(SettingsStore& store) const;
 
     bool operator==(const EnvironmentSettings&) const = default;

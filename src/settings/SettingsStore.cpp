@@ -1,18 +1,18 @@
 #include "settings/SettingsStore.h"
 
+#include "platform/Logging.h"
 #include "settings/RegFormat.h"
 
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLoggingCategory>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-Q_LOGGING_CATEGORY(lcSettings, "typoscan.settings")
+TZ_LOGGING_CATEGORY(lcSettings, "settings")
 
 namespace tz {
 

@@ -85,7 +85,7 @@ private slots:
         QCOMPARE(main->minimumSize(), QSize(445, 278));
         QCOMPARE(main->View().columnWidth(0), 162);
         QCOMPARE(main->View().columnWidth(4), 54);
-        QVERIFY(!main->IsModified());
+        QVERIFY(!main->Document().Modified());
         QCOMPARE(main->List().SortKey, -1);
         // Every window of the creation list exists under its name and caption.
         const QList<QPair<QString, QString>> expected = { { "TForm2", "見本一覧" }, { "TForm3", "環境設定" },
@@ -265,7 +265,7 @@ private slots:
         WriteSettings(QStringLiteral("Zindel\\Search"), { { "Path", "/srv/fonts" } });
         {
             MainWindow main(false);
-            QCOMPARE(main.RecentLists(), (QStringList { "/home/a&b.tzl", "/home/c.tzl", "", "" }));
+            QCOMPARE(main.Document().RecentLists(), (QStringList { "/home/a&b.tzl", "/home/c.tzl", "", "" }));
             QCOMPARE(main.Action("fmnReOpen0")->text(), QStringLiteral("/home/a&&b.tzl"));
             QVERIFY(main.Action("fmnReOpen1")->isVisible() && !main.Action("fmnReOpen2")->isVisible());
             QVERIFY(main.Action("fmnReOpen")->isEnabled());
@@ -295,7 +295,7 @@ private slots:
             MainWindow main(false);
             main.show();
             main.SearchFolder = QStringLiteral("/data/fonts");
-            main.SetRecentLists({ "/l/1.tzl", "", "", "" });
+            main.Document().SetRecentLists({ "/l/1.tzl", "", "", "" });
             main.View().setColumnWidth(2, 77);
             QVERIFY(main.close());
         }
@@ -320,7 +320,7 @@ private slots:
         MainWindow main(false);
         main.show();
         main.List().AddEntry("A", "A", "/a.ttf", {}, "1", 0);
-        main.SetModified(true);
+        main.Document().SetModified(true);
         // Cancel keeps the window; the question names the list.
         QString question;
         AnswerMessageBox(QMessageBox::Cancel, &question);
@@ -335,7 +335,7 @@ private slots:
         QVERIFY(!main.close());
         QVERIFY(main.isVisible());
         // Yes on a titled list writes it and closes.
-        main.List().ListPath = path;
+        main.Document().SetPath(path);
         AnswerMessageBox(QMessageBox::Yes);
         QVERIFY(main.close());
         QVERIFY(QFile::exists(path));
@@ -345,11 +345,11 @@ private slots:
     {
         MainWindow main(false);
         main.show();
-        main.List().ListPath = dir_.filePath(QStringLiteral("dropped.tzl"));
-        main.SetModified(true);
+        main.Document().SetPath(dir_.filePath(QStringLiteral("dropped.tzl")));
+        main.Document().SetModified(true);
         AnswerMessageBox(QMessageBox::No);
         QVERIFY(main.close());
-        QVERIFY(!QFile::exists(main.List().ListPath));
+        QVERIFY(!QFile::exists(main.Document().Path()));
     }
 
     void workFolderIsRemoved()

@@ -79,7 +79,7 @@ private slots:
         QCOMPARE(answerer.Last().listed, QStringList { "notes.txt: フォントではありません" });
         QCOMPARE(answerer.Last().icon, QMessageBox::Information);
         QCOMPARE(main->StatusText(), QStringLiteral("フォント: 2書体"));
-        QVERIFY(main->IsModified());
+        QVERIFY(main->Document().Modified());
     }
 
     void dropFilesAndFolders()
@@ -99,7 +99,7 @@ private slots:
         QCOMPARE(answerer.Last().listed,
             (QStringList { "notes.txt: フォントではありません", "broken.ttf: フォントではありません" }));
         QCOMPARE(main->SearchFolder, dir_.filePath("tree"));
-        QVERIFY(main->IsModified());
+        QVERIFY(main->Document().Modified());
         QVERIFY(!windows.FolderSearch->isVisible());
     }
 
@@ -118,7 +118,7 @@ private slots:
         }
         QCOMPARE(main->List().Count(), 3);
         QCOMPARE(main->List().Entry(0).FilePath, dir_.filePath("files/a.ttf").toUpper());
-        QVERIFY(main->IsModified());
+        QVERIFY(main->Document().Modified());
         QVERIFY(main->Action("tBtnSave")->isEnabled());
         QCOMPARE(main->StatusText(), QStringLiteral("フォント: 3書体"));
         MessageBoxAnswerer cancel(QMessageBox::Cancel);
@@ -161,11 +161,11 @@ private slots:
         main->SearchFolder = dir_.filePath("tree/");
         main->StartFolderSearch();
         QCOMPARE(main->List().Count(), 2);
-        QCOMPARE(main->RecentFolders().value(0), dir_.filePath("tree/"));
+        QCOMPARE(main->Document().RecentFolders().value(0), dir_.filePath("tree/"));
         QVERIFY(main->CommandEnabled("fmnReSearchAdd") && main->Action("fmnReSearchAdd0")->isVisible());
         QCOMPARE(answerer.Last().text, QStringLiteral("以上のファイルが追加できませんでした．"));
         QCOMPARE(answerer.Last().listed, QStringList { "broken.ttf: フォントではありません" });
-        QVERIFY(main->IsModified());
+        QVERIFY(main->Document().Modified());
         QCOMPARE(main->StatusText(), QStringLiteral("フォント: 2書体"));
     }
 
@@ -206,7 +206,7 @@ private slots:
         auto main = CreateWindows(windows, false);
         main->show();
         main->List().AddEntry("Old", "Old", "/x/old.ttf", {}, "1", 0);
-        main->SetModified(true);
+        main->Document().SetModified(true);
         // Alone: the unsaved list is asked about, then replaced.
         {
             MessageBoxAnswerer answerer(QMessageBox::Yes);
@@ -217,7 +217,7 @@ private slots:
         QCOMPARE(main->List().Count(), 1);
         QCOMPARE(main->List().Entry(0).FaceName, QStringLiteral("Saved"));
         QCOMPARE(main->windowTitle(), QStringLiteral("saved.tzl - Typoscan Zindel"));
-        QVERIFY(!main->IsModified());
+        QVERIFY(!main->Document().Modified());
         // With other files: a list file is not a font and is named.
         MessageBoxAnswerer answerer;
         main->DropFiles(Urls({ list, dir_.filePath("files/a.ttf") }));
@@ -252,7 +252,7 @@ private slots:
         const int once = main->List().Count();
         QVERIFY(once > 0); // the DejaVu and IPA fonts of the machine at least
         QCOMPARE(main->List().SortKey, -1);
-        QVERIFY(main->IsModified());
+        QVERIFY(main->Document().Modified());
         for (int row = 0; row < once; ++row) {
             const QString ext = main->List().Entry(row).FilePath.right(4);
             QVERIFY2(ext == u".TTF" || ext == u".TTC", qPrintable(main->List().Entry(row).FilePath));

@@ -122,6 +122,19 @@ private slots:
         QCOMPARE(Add(args).exitCode, status);
     }
 
+    // A folder given with a trailing '/' that adds nothing is named by its
+    // own name, as the window names it, never by the empty text after the '/'.
+    void folderWithTrailingSlashIsNamed()
+    {
+        const QString empty = dir_.filePath("nofonts");
+        Write(empty + "/readme.txt", "no font here");
+        const ProcessResult r = Add({ empty + u'/' });
+        QCOMPARE(r.exitCode, 3);
+        const QString err = QString::fromUtf8(r.err);
+        QVERIFY2(err.startsWith(QStringLiteral("nofonts: フォントが含まれていません\n")), qPrintable(err));
+        QVERIFY(!err.contains(QStringLiteral("\n: ")));
+    }
+
     // LZH, CAB and self-extracting archives are read through the archiver
     // library, which tzind loads as the program does: named as files and found
     // by the walk, each of their two fonts gives a row; without the library

@@ -55,9 +55,17 @@ class TestFontFileReader : public QObject {
 private slots:
     void byteOrder()
     {
-        QCOMPARE(SwapU32(0x11223344u), 0x44332211u);
-        QCOMPARE(SwapU16(quint16(0xABCD)), quint16(0xCDAB));
-        QCOMPARE(SwapU32(SwapU32(0x00010000u)), 0x00010000u);
+        // The same bytes read in the two orders are each other's reverse.
+        const unsigned char bytes[] = { 0x11, 0x22, 0x33, 0x44, 0xAB, 0xCD, 0x00, 0x01, 0x00, 0x00 };
+        QCOMPARE(BigEndianView(bytes, sizeof bytes).U32(0), 0x11223344u);
+        QCOMPARE(LittleEndianView(bytes, sizeof bytes).U32(0), 0x44332211u);
+        QCOMPARE(BigEndianView(bytes, sizeof bytes).U16(4), quint16(0xABCD));
+        QCOMPARE(LittleEndianView(bytes, sizeof bytes).U16(4), quint16(0xCDAB));
+        QCOMPARE(BigEndianView(bytes, sizeof bytes).U32(6), 0x00010000u);
+        QCOMPARE(LittleEndianView(bytes, sizeof bytes).U32(6), 0x00000100u);
+        // A field that does not fit reads as 0.
+        QCOMPARE(LittleEndianView(bytes, sizeof bytes).U32(7), 0u);
+        QVERIFY(LittleEndianView(bytes, sizeof bytes).Fits(6, 4) && !LittleEndianView(bytes, sizeof bytes).Fits(7, 4));
     }
 
     void readSingleFont_data()

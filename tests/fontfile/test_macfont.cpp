@@ -1,6 +1,7 @@
 // Extraction of the font from MacBinary files.
 #include "FontfileTestFiles.h"
 #include "SfntWriter.h"
+#include "fontfile/ByteOrder.h"
 #include "fontfile/MacFont.h"
 
 #include <QDir>
@@ -30,7 +31,7 @@ private slots:
     void readBigEndianU32()
     {
         const unsigned char bytes[] = { 0x12, 0x34, 0xAB, 0xCD };
-        QCOMPARE(ReadBigEndianU32(bytes), 0x1234ABCDu);
+        QCOMPARE(BigEndianView(bytes, sizeof bytes).U32(0), 0x1234ABCDu);
     }
 
     void extract_data()

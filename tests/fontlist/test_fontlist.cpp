@@ -1,5 +1,6 @@
 #include "fontlist/DragAutoScroll.h"
 #include "fontlist/FontList.h"
+#include "fontlist/ListDocument.h"
 #include "fontlist/ListFile.h"
 
 #include <QAbstractItemModelTester>
@@ -171,10 +172,11 @@ private slots:
     void untitledNames()
     {
         FontList list;
-        QCOMPARE(list.ListPath, QStringLiteral("名称未設定1"));
-        QCOMPARE(list.UntitledNumber, 1);
+        const ListDocument document;
+        QCOMPARE(document.Path(), QStringLiteral("名称未設定1"));
+        QCOMPARE(document.UntitledNumber(), 1);
         QCOMPARE(list.SortKey, -1);
-        QCOMPARE(FontList::UntitledName(3), QStringLiteral("名称未設定3"));
+        QCOMPARE(ListDocument::UntitledName(3), QStringLiteral("名称未設定3"));
     }
 
     void listFileRows()

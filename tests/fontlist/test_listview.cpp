@@ -78,11 +78,11 @@ private slots:
         window_->resize(640, 400);
         window_->show();
         QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
-        window_->SetModified(false);
+        window_->Document().SetModified(false);
     }
     void cleanup()
     {
-        window_->SetModified(false);
+        window_->Document().SetModified(false);
         window_.reset();
     }
 
@@ -93,7 +93,7 @@ private slots:
         ClickHeader(FontList::kColFamily);
         QCOMPARE(List().SortKey, 2);
         QCOMPARE(Column(List(), &FontEntry::FaceName), (QStringList { "Gothic A", "Gothic B", "Mincho" }));
-        QVERIFY(window_->IsModified());
+        QVERIFY(window_->Document().Modified());
         ClickHeader(FontList::kColFamily);
         QCOMPARE(List().SortKey, -2);
         QCOMPARE(Column(List(), &FontEntry::FaceName), (QStringList { "Mincho", "Gothic B", "Gothic A" }));
@@ -121,7 +121,7 @@ private slots:
         window_->Action(item)->trigger();
         QCOMPARE(List().SortKey, sortKey);
         QCOMPARE(Column(List(), &FontEntry::Size), sizes);
-        QVERIFY(window_->IsModified());
+        QVERIFY(window_->Document().Modified());
     }
 
     void sortScrollsToTheSelectedRow()
@@ -143,7 +143,7 @@ private slots:
         ClickHeader(FontList::kColFace);
         QCOMPARE(List().SortKey, 1);
         QCOMPARE(List().Entry(0).FaceName, QStringLiteral("Face 0001"));
-        QVERIFY(window_->IsModified());
+        QVERIFY(window_->Document().Modified());
         QCOMPARE(View().verticalScrollBar()->value(), 40);
     }
 
@@ -151,7 +151,7 @@ private slots:
     {
         ClickHeader(FontList::kColPath);
         QCOMPARE(List().SortKey, 3);
-        QVERIFY(window_->IsModified());
+        QVERIFY(window_->Document().Modified());
         QCOMPARE(List().Count(), 0);
     }
 
@@ -243,7 +243,7 @@ private slots:
         QCOMPARE(answerer.Last().buttons, QMessageBox::Ok | QMessageBox::Cancel);
         QCOMPARE(answerer.Last().defaultButton, QMessageBox::Cancel);
         QCOMPARE(List().Count(), count);
-        QCOMPARE(window_->IsModified(), modified);
+        QCOMPARE(window_->Document().Modified(), modified);
         if (modified) {
             QCOMPARE(List().Entry(0).FaceName, QStringLiteral("b"));
             QCOMPARE(window_->StatusText(), QStringLiteral("フォント: 1書体"));
@@ -259,7 +259,7 @@ private slots:
         QTest::qWait(20);
         QCOMPARE(answerer.Count(), 0);
         QCOMPARE(List().Count(), 1);
-        QVERIFY(!window_->IsModified());
+        QVERIFY(!window_->Document().Modified());
     }
 
     void deleteWithoutConfirmationToEmpty()
@@ -272,7 +272,7 @@ private slots:
         QCOMPARE(answerer.Count(), 0);
         QCOMPARE(List().Count(), 0);
         QCOMPARE(window_->StatusText(), QStringLiteral("フォント: 0書体"));
-        QVERIFY(window_->IsModified());
+        QVERIFY(window_->Document().Modified());
     }
 
     void enterOpensAltEnterShowsProperties_data()

@@ -73,7 +73,7 @@ void TestListFileCommands::newListsCountUntitledNames()
     window.fmnNewClick();
     QCOMPARE(window.windowTitle(), QStringLiteral("名称未設定3 - Typoscan Zindel"));
     QCOMPARE(window.StatusText(), QStringLiteral("フォント: 0書体"));
-    QVERIFY(!window.IsModified());
+    QVERIFY(!window.Document().Modified());
 }
 
 void TestListFileCommands::discardPrompt_data()
@@ -90,7 +90,7 @@ void TestListFileCommands::discardPrompt()
     QFETCH(int, rowsAfter);
     MainWindow window(false);
     window.List().AddEntry("A", "A", "/a.ttf", "", "1", 0);
-    window.SetModified(true);
+    window.Document().SetModified(true);
     ModalAnswers answers;
     answers.Message(QMessageBox::StandardButton(answer));
     window.fmnNewClick();
@@ -101,7 +101,7 @@ void TestListFileCommands::discardPrompt()
     QCOMPARE(prompt.icon, QMessageBox::Question);
     QCOMPARE(prompt.defaultButton, QMessageBox::No);
     QCOMPARE(window.List().Count(), rowsAfter);
-    QCOMPARE(window.IsModified(), rowsAfter == 1);
+    QCOMPARE(window.Document().Modified(), rowsAfter == 1);
 }
 
 void TestListFileCommands::openReadsAndReports()
@@ -116,12 +116,12 @@ void TestListFileCommands::openReadsAndReports()
     QCOMPARE(answers.MessageTexts(), QStringList { "1書体読込めませんでした" });
     QCOMPARE(answers.Messages().first().icon, QMessageBox::Critical);
     QCOMPARE(Faces(window.List()), QStringLiteral("Alpha*,Beta*"));
-    QCOMPARE(window.List().ListPath, path);
+    QCOMPARE(window.Document().Path(), path);
     QCOMPARE(window.windowTitle(), QStringLiteral("fonts.tzl - Typoscan Zindel"));
     QCOMPARE(window.StatusText(), QStringLiteral("フォント: 2書体"));
-    QCOMPARE(window.RecentLists().first(), path);
+    QCOMPARE(window.Document().RecentLists().first(), path);
     QVERIFY(window.Action(QStringLiteral("fmnReOpen"))->isEnabled());
-    QVERIFY(!window.IsModified());
+    QVERIFY(!window.Document().Modified());
 }
 
 void TestListFileCommands::openIgnoresOtherExtensions()
@@ -129,13 +129,13 @@ void TestListFileCommands::openIgnoresOtherExtensions()
     const QString path = WriteList("a.txt");
     MainWindow window(false);
     window.List().AddEntry("Kept", "Kept", "/k.ttf", "", "1", 0);
-    window.SetModified(true);
+    window.Document().SetModified(true);
     ModalAnswers answers;
     answers.File(path);
     window.fmnOpenClick();
     QCOMPARE(answers.Unexpected(), 0); // no discard prompt either
     QCOMPARE(Faces(window.List()), QStringLiteral("Kept*"));
-    QVERIFY(window.IsModified());
+    QVERIFY(window.Document().Modified());
 
     answers.File({});
     window.fmnOpenClick();
@@ -152,12 +152,12 @@ void TestListFileCommands::openWithDriveLetterOptionIsNotRecent()
     QCOMPARE(window.List().Count(), 1);
     const QString rebased = window.List().Entry(0).FilePath;
     QVERIFY2(rebased.endsWith(u"/FONTS/A.TTF") && !rebased.contains(u':'), qPrintable(rebased));
-    QCOMPARE(window.RecentLists(), QStringList({ "", "", "", "" }));
+    QCOMPARE(window.Document().RecentLists(), QStringList({ "", "", "", "" }));
 
     answers.File(path); // the check box starts unchecked every time
     window.fmnOpenClick();
     QCOMPARE(window.List().Entry(0).FilePath, QStringLiteral("D:\\FONTS\\A.TTF"));
-    QCOMPARE(window.RecentLists().first(), path);
+    QCOMPARE(window.Document().RecentLists().first(), path);
 }
 
 void TestListFileCommands::reopenMovesToTheTop()
@@ -165,19 +165,19 @@ void TestListFileCommands::reopenMovesToTheTop()
     const QString path = WriteList("Fonts.tzl");
     const QString text = WriteList("b.txt", test::ListHeader() + "0\tText\tText\t/T.TTF\t\t1\r\n");
     MainWindow window(false);
-    window.SetRecentLists({ Path("other.tzl"), path.toUpper(), text, "" });
+    window.Document().SetRecentLists({ Path("other.tzl"), path.toUpper(), text, "" });
     ModalAnswers answers;
     answers.File(path);
     window.fmnOpenClick();
-    QCOMPARE(window.RecentLists(), QStringList({ path, Path("other.tzl"), text, "" }));
+    QCOMPARE(window.Document().RecentLists(), QStringList({ path, Path("other.tzl"), text, "" }));
     // Reopening reads without an extension check and without a dialog.
     window.Action(QStringLiteral("fmnReOpen2"))->trigger();
     QCOMPARE(Faces(window.List()), QStringLiteral("Text*"));
-    QCOMPARE(window.List().ListPath, text);
-    QCOMPARE(window.RecentLists(), QStringList({ text, path, Path("other.tzl"), "" }));
+    QCOMPARE(window.Document().Path(), text);
+    QCOMPARE(window.Document().RecentLists(), QStringList({ text, path, Path("other.tzl"), "" }));
     window.Action(QStringLiteral("fmnReOpen1"))->trigger();
     QCOMPARE(Faces(window.List()), QStringLiteral("Alpha*,Beta*"));
-    QCOMPARE(window.RecentLists(), QStringList({ path, text, Path("other.tzl"), "" }));
+    QCOMPARE(window.Document().RecentLists(), QStringList({ path, text, Path("other.tzl"), "" }));
     QCOMPARE(answers.Unexpected(), 0);
 }
 
@@ -186,7 +186,7 @@ void TestListFileCommands::reopenOfAMissingFile()
     const QString missing = Path("gone.tzl");
     MainWindow window(false);
     window.List().AddEntry("Old", "Old", "/old.ttf", "", "1", 0);
-    window.SetRecentLists({ missing, "", "", "" });
+    window.Document().SetRecentLists({ missing, "", "", "" });
     window.SetStatusText(QStringLiteral("unchanged"));
     ModalAnswers answers;
     answers.Message(QMessageBox::Ok);
@@ -194,16 +194,16 @@ void TestListFileCommands::reopenOfAMissingFile()
     QCOMPARE(answers.MessageTexts(), QStringList { "書体リストを読み込めません" });
     QCOMPARE(answers.Messages().first().icon, QMessageBox::Critical);
     QCOMPARE(window.List().Count(), 0);
-    QCOMPARE(window.List().ListPath, missing);
+    QCOMPARE(window.Document().Path(), missing);
     QCOMPARE(window.windowTitle(), QStringLiteral("gone.tzl - Typoscan Zindel"));
-    QCOMPARE(window.RecentLists(), QStringList({ missing, "", "", "" }));
+    QCOMPARE(window.Document().RecentLists(), QStringList({ missing, "", "", "" }));
 }
 
 void TestListFileCommands::declinedConversionLeavesAnEmptyList()
 {
     const QString path = WriteList("old.tzl", "[List098]\r\n0\tA\tA\tA.TTF\t\r\n");
     MainWindow window(false);
-    window.SetRecentLists({ path, "", "", "" });
+    window.Document().SetRecentLists({ path, "", "", "" });
     ModalAnswers answers;
     answers.Message(QMessageBox::No);
     window.Action(QStringLiteral("fmnReOpen0"))->trigger();
@@ -218,7 +218,7 @@ void TestListFileCommands::declinedConversionLeavesAnEmptyList()
     QCOMPARE(question.defaultButton, QMessageBox::No);
     QCOMPARE(window.List().Count(), 0);
     QCOMPARE(window.windowTitle(), QStringLiteral("old.tzl - Typoscan Zindel"));
-    QVERIFY(!window.IsModified());
+    QVERIFY(!window.Document().Modified());
 }
 
 void TestListFileCommands::noFontListLeavesTheListAlone_data()
@@ -243,10 +243,10 @@ void TestListFileCommands::noFontListLeavesTheListAlone()
     QFETCH(bool, merge);
     const QString path = WriteList("noise.tzl", content);
     MainWindow window(false);
-    window.List().ListPath = Path("mine.tzl");
+    window.Document().SetPath(Path("mine.tzl"));
     window.RefreshCaption();
     window.List().AddEntry("Mine", "Mine", "/mine.ttf", "", "1", 0);
-    window.SetRecentLists({ path, "", "", "" });
+    window.Document().SetRecentLists({ path, "", "", "" });
     ModalAnswers answers;
     if (merge)
         answers.File(path);
@@ -258,34 +258,34 @@ void TestListFileCommands::noFontListLeavesTheListAlone()
     QCOMPARE(answers.MessageTexts(), QStringList { "書体リストを読み込めません" });
     QCOMPARE(answers.Messages().first().icon, QMessageBox::Critical);
     QCOMPARE(Faces(window.List()), QStringLiteral("Mine*"));
-    QCOMPARE(window.List().ListPath, Path("mine.tzl"));
+    QCOMPARE(window.Document().Path(), Path("mine.tzl"));
     QCOMPARE(window.windowTitle(), QStringLiteral("mine.tzl - Typoscan Zindel"));
-    QVERIFY(!window.IsModified());
+    QVERIFY(!window.Document().Modified());
 }
 
 void TestListFileCommands::mergeAppendsSelectedRows()
 {
     const QString path = WriteList("more.txt");
     MainWindow window(false);
-    window.List().ListPath = Path("mine.tzl");
+    window.Document().SetPath(Path("mine.tzl"));
     window.List().AddEntry("Mine", "Mine", "/mine.ttf", "", "1", 0);
-    window.SetModified(false);
+    window.Document().SetModified(false);
     ModalAnswers answers;
     answers.File(path);
     window.fmnAddListClick();
     QCOMPARE(answers.Unexpected(), 0);
     QCOMPARE(Faces(window.List()), QStringLiteral("Mine,Alpha*,Beta*"));
-    QCOMPARE(window.List().ListPath, Path("mine.tzl"));
+    QCOMPARE(window.Document().Path(), Path("mine.tzl"));
     QCOMPARE(window.windowTitle(), QStringLiteral("mine.tzl - Typoscan Zindel"));
-    QCOMPARE(window.RecentLists().first(), path);
-    QVERIFY(window.IsModified());
+    QCOMPARE(window.Document().RecentLists().first(), path);
+    QVERIFY(window.Document().Modified());
 
-    window.SetModified(false);
+    window.Document().SetModified(false);
     answers.File({});
     window.fmnAddListClick();
     QCOMPARE(window.List().Count(), 3);
-    QCOMPARE(window.List().ListPath, Path("mine.tzl"));
-    QVERIFY(!window.IsModified());
+    QCOMPARE(window.Document().Path(), Path("mine.tzl"));
+    QVERIFY(!window.Document().Modified());
 }
 
 void TestListFileCommands::saveWritesTheList()
@@ -294,34 +294,34 @@ void TestListFileCommands::saveWritesTheList()
     MainWindow window(false);
     window.OpenListFile(path);
     window.List().AddEntry("Gamma", "Gamma", "/fonts/gamma.ttf", "ARC/G.TTF", "300", 0);
-    window.SetModified(true);
+    window.Document().SetModified(true);
     window.fmnSaveClick();
     QCOMPARE(test::ReadBytes(path), kTwoRows + "0\tGamma\tGamma\t/FONTS/GAMMA.TTF\tARC/G.TTF\t300\r\n");
-    QVERIFY(!window.IsModified());
-    QCOMPARE(window.RecentLists().first(), path); // saving leaves the recent lists alone
-    QCOMPARE(window.RecentLists().at(1), QString());
+    QVERIFY(!window.Document().Modified());
+    QCOMPARE(window.Document().RecentLists().first(), path); // saving leaves the recent lists alone
+    QCOMPARE(window.Document().RecentLists().at(1), QString());
 }
 
 void TestListFileCommands::saveOfAnUntitledListAsksForAName()
 {
     MainWindow window(false);
     window.List().AddEntry("A", "A", "/a.ttf", "", "1", 0);
-    window.SetModified(true);
+    window.Document().SetModified(true);
     ModalAnswers answers;
     answers.File(Path("named"));
     window.fmnSaveClick();
     QCOMPARE(answers.Pending(), 0);
     const QString saved = Path("named.tzl"); // the default extension
-    QCOMPARE(window.List().ListPath, saved);
+    QCOMPARE(window.Document().Path(), saved);
     QCOMPARE(test::ReadBytes(saved), test::ListHeader() + "0\tA\tA\t/A.TTF\t\t1\r\n");
     QCOMPARE(window.windowTitle(), QStringLiteral("named.tzl - Typoscan Zindel"));
-    QVERIFY(!window.IsModified());
+    QVERIFY(!window.Document().Modified());
 
-    window.SetModified(true);
+    window.Document().SetModified(true);
     answers.File({});
     window.fmnSaveAsClick();
-    QVERIFY(window.IsModified());
-    QCOMPARE(window.List().ListPath, saved);
+    QVERIFY(window.Document().Modified());
+    QCOMPARE(window.Document().Path(), saved);
 }
 
 void TestListFileCommands::failedSaveKeepsModifiedAndTheOldFile()
@@ -331,7 +331,7 @@ void TestListFileCommands::failedSaveKeepsModifiedAndTheOldFile()
     window.OpenListFile(path);
     for (int i = 0; i < 3000; ++i)
         window.List().AddEntry(QStringLiteral("Face %1").arg(i), "Family", "/fonts/face.ttf", "", "1000", 0);
-    window.SetModified(true);
+    window.Document().SetModified(true);
     ModalAnswers answers;
     answers.Message(QMessageBox::Ok).File(Path("elsewhere.tzl")).Message(QMessageBox::Ok);
     {
@@ -341,9 +341,9 @@ void TestListFileCommands::failedSaveKeepsModifiedAndTheOldFile()
     }
     QCOMPARE(answers.MessageTexts(), QStringList({ "ファイルの保存に失敗しました", "ファイルの保存に失敗しました" }));
     QCOMPARE(answers.Messages().first().icon, QMessageBox::Critical);
-    QVERIFY(window.IsModified());
+    QVERIFY(window.Document().Modified());
     QCOMPARE(test::ReadBytes(path), kTwoRows);
-    QCOMPARE(window.List().ListPath, path);
+    QCOMPARE(window.Document().Path(), path);
     QCOMPARE(QDir(dir_->path()).entryList(QDir::Files | QDir::Hidden), QStringList { "fonts.tzl" });
 }
 
@@ -354,7 +354,7 @@ void TestListFileCommands::droppedOrCommandLineListOpens()
     dropped.OpenListFile(path);
     QCOMPARE(Faces(dropped.List()), QStringLiteral("Alpha*,Beta*"));
     QCOMPARE(dropped.windowTitle(), QStringLiteral("dropped.TZL - Typoscan Zindel"));
-    QVERIFY(!dropped.IsModified());
+    QVERIFY(!dropped.Document().Modified());
 
     MainWindow started(false);
     started.SetCommandLine({ path, Path("ignored.ttf") });
@@ -362,8 +362,8 @@ void TestListFileCommands::droppedOrCommandLineListOpens()
     QVERIFY(QTest::qWaitForWindowExposed(&started));
     QCOMPARE(Faces(started.List()), QStringLiteral("Alpha*,Beta*"));
     QCOMPARE(started.windowTitle(), QStringLiteral("dropped.TZL - Typoscan Zindel"));
-    QCOMPARE(started.RecentLists().first(), path);
-    started.SetModified(false);
+    QCOMPARE(started.Document().RecentLists().first(), path);
+    started.Document().SetModified(false);
 }
 
 void TestListFileCommands::closeQuery_data()
@@ -387,10 +387,10 @@ void TestListFileCommands::closeQuery()
     const QString path = WriteList("fonts.tzl", test::ListHeader());
     MainWindow window(false);
     if (!untitled)
-        window.List().ListPath = path;
+        window.Document().SetPath(path);
     for (int i = 0; i < 3000; ++i)
         window.List().AddEntry(QStringLiteral("Face %1").arg(i), "Family", "/fonts/face.ttf", "", "1000", 0);
-    window.SetModified(true);
+    window.Document().SetModified(true);
     window.show();
     ModalAnswers answers;
     answers.Message(QMessageBox::Yes);
@@ -415,7 +415,7 @@ void TestListFileCommands::closeQuery()
         QCOMPARE(test::ReadBytes(written), FormatListFile(window.List()));
     if (fullDisk)
         QCOMPARE(test::ReadBytes(path), test::ListHeader());
-    window.SetModified(false);
+    window.Document().SetModified(false);
 }
 
 QTEST_MAIN(TestListFileCommands)
