@@ -1,6 +1,6 @@
 #pragma once
 // The main window's commands, one member each, named as their objects are
-// (the names the tests and the help refer to). Menu items, tool buttons and
+// (the names tests find them by). Menu items, tool buttons and
 // context-menu items that do the same thing are separate actions with states
 // of their own.
 class QAction;
