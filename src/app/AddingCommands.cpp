@@ -6,6 +6,7 @@
 #include "collect/FontAdder.h"
 #include "collect/FontPreviewPanel.h"
 #include "collect/Shortcut.h"
+#include "fontfile/FontExtensions.h"
 #include "fontfile/InstalledFontFiles.h"
 #include "fontlist/FontListView.h"
 #include "platform/Text.h"
@@ -84,7 +85,8 @@ void MainWindow::SearchFolderWith(FontAdder& adder, const QString& folder)
     walk.Failed.clear();
     walk.ReadSettings = [this] {
         const EnvironmentSettings& env = Environment();
-        return FolderSearchSettings { env.searchArchives, env.searchSelfExtracting, env.SearchFaceSelection() };
+        return FolderSearchSettings { env.searchArchives, env.searchSelfExtracting, env.SearchFaceSelection(),
+            env.Formats() };
     };
     walk.AddFile = [&adder](const QString& path, int selection) { return adder.AddPathOnDisk(path, selection); };
     window.Search(SearchStart(folder));
@@ -112,16 +114,22 @@ bool MainWindow::AddGivenPath(FontAdder& adder, const QString& given, int select
 
 void MainWindow::fmnAddClick()
 {
-    FontAdder adder(list_, workFolder_.Path());
+    FontAdder adder(list_, workFolder_.Path(), Environment().Formats());
     const int selection = Environment().DropFaceSelection();
     QFileDialog dialog(this, QStringLiteral("書体を追加"), addDialogFolder_);
     dialog.setObjectName(QStringLiteral("COpenDialog0"));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setOption(QFileDialog::HideNameFilterDetails);
     dialog.setFileMode(QFileDialog::ExistingFiles);
+    QStringList fonts { "*.ttf", "*.ttc", "*.otf", "*.mtt", "*.sui", "*.suit" };
+    QStringList archives { "*.zip", "*.lzh", "*.cab", "*.exe" };
+    if (Environment().Formats() == FontFormats::All) {
+        fonts << "*.otc" << "*.woff" << "*.woff2" << "*.dfont";
+        archives << "*.7z" << "*.tar" << "*.tgz" << "*.tar.gz" << "*.tar.bz2" << "*.tar.xz" << "*.rar";
+    }
     dialog.setNameFilters({
-        Filter(QStringLiteral("TrueTypeファイル"), { "*.ttf", "*.ttc", "*.otf", "*.mtt", "*.sui", "*.suit" }),
-        Filter(QStringLiteral("書庫ファイル(*.zip, *.lzh, *.cab, *.exe)"), { "*.zip", "*.lzh", "*.cab", "*.exe" }),
+        Filter(QStringLiteral("TrueTypeファイル"), fonts),
+        Filter(QStringLiteral("書庫ファイル(") + archives.join(QStringLiteral(", ")) + u')', archives),
         QStringLiteral("すべてのファイル(*.*) (*)"),
     });
     // A panel of its own for every dialog, released as soon as the dialog closes.
@@ -166,7 +174,7 @@ void MainWindow::DropFiles(const QList<QUrl>& urls)
     }
     const int selection = Environment().DropFaceSelection();
     list_.SortKey = -1;
-    FontAdder adder(list_, workFolder_.Path());
+    FontAdder adder(list_, workFolder_.Path(), Environment().Formats());
     bool added = false;
     {
         BusyCursor busy;
@@ -185,7 +193,7 @@ void MainWindow::DropFiles(const QList<QUrl>& urls)
 
 void MainWindow::AddCommandLinePaths(const QStringList& paths)
 {
-    FontAdder adder(list_, workFolder_.Path());
+    FontAdder adder(list_, workFolder_.Path(), Environment().Formats());
     const int selection = Environment().DropFaceSelection();
     bool added = false;
     {
@@ -203,7 +211,7 @@ void MainWindow::AddCommandLinePaths(const QStringList& paths)
 
 void MainWindow::StartFolderSearch()
 {
-    FontAdder adder(list_, workFolder_.Path());
+    FontAdder adder(list_, workFolder_.Path(), Environment().Formats());
     {
         FontListUpdate update(list_);
         list_.DeselectAll();
@@ -244,7 +252,7 @@ void MainWindow::fmnSystemAddClick()
 {
     InstalledFontFiles installed;
     installed.Refresh();
-    FontAdder adder(list_, workFolder_.Path());
+    FontAdder adder(list_, workFolder_.Path(), Environment().Formats());
     {
         BusyCursor busy;
         FontListUpdate update(list_);
@@ -252,8 +260,7 @@ void MainWindow::fmnSystemAddClick()
         const int selection = Environment().SearchFaceSelection();
         list_.SortKey = -1;
         for (const QString& path : installed.Paths()) {
-            const QString ext = UpperExtension(path);
-            if (ext == u".TTC" || ext == u".TTF")
+            if (IsFontName(path, Environment().Formats()))
                 adder.AddPathNoting(path, selection);
         }
         FinishAdding();

@@ -178,7 +178,7 @@ void MainWindow::ReadListFile(const ListFileBytes& file, bool ignoreDriveLetter)
     ListReadOptions options;
     options.IgnoreDriveLetter = ignoreDriveLetter;
     options.ConfirmConversion = [this] { return AskConversion(this); };
-    options.MeasureSize = MeasureWithWorkFolder(Work().Path());
+    options.MeasureSize = MeasureWithWorkFolder(Work().Path(), Environment().Formats());
     ListReadResult result;
     if (file.Status == ListReadStatus::Read) {
         BusyCursor busy;

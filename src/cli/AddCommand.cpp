@@ -2,11 +2,12 @@
 // writes it as a list file.
 #include "cli/Commands.h"
 #include "cli/FontArguments.h"
+#include "cli/FormatsOption.h"
 #include "collect/FontAdder.h"
+#include "fontfile/FontExtensions.h"
 #include "fontfile/InstalledFontFiles.h"
 #include "fontlist/FontList.h"
 #include "fontlist/ListFile.h"
-#include "platform/Text.h"
 #include "platform/WorkFolder.h"
 
 namespace tz::cli {
@@ -14,10 +15,13 @@ namespace tz::cli {
 namespace {
 
     const QString kUsage = QStringLiteral(
-        "add [-f all|first|last] [--no-archives] [--no-sfx] [--installed] [-o LIST] PATH...\n"
+        "add [-f all|first|last] [--no-archives] [--no-sfx] [--installed] [--all-formats|--designed-formats]\n"
+        "      [-o LIST] PATH...\n"
         "      add the fonts of files, archives and folder trees (and with --installed every installed\n"
         "      font) and write the list file to LIST or standard output; -f picks the faces of\n"
-        "      multi-face files (default: first, as the program does)");
+        "      multi-face files (default: first, as the program does); --all-formats also reads\n"
+        "      OpenType CFF, WOFF, WOFF2 and dfont files and 7z, tar and RAR archives\n"
+        "      (default: the environment setting)");
 
     struct AddOptions {
         FolderSearchSettings search;
@@ -26,10 +30,11 @@ namespace {
         QStringList paths;
     };
 
-    std::optional<AddOptions> ParseOptions(const QStringList& args)
+    std::optional<AddOptions> ParseOptions(QStringList args)
     {
         AddOptions options;
         options.search.FaceSelection = kFirstFace;
+        options.search.Formats = TakeFormatsOption(args);
         for (qsizetype i = 0; i < args.size(); ++i) {
             const QString& arg = args[i];
             if (arg == u"-f" && i + 1 < args.size()) {
@@ -70,15 +75,15 @@ namespace {
         }
         WorkFolder work;
         FontList list;
-        FontAdder adder(list, work.Path());
+        FontAdder adder(list, work.Path(), options->search.Formats);
         FontListUpdate update(list);
         bool argumentFailed = !AddPaths(list, adder, options->paths, options->search);
         if (options->installed) {
             InstalledFontFiles installed;
             installed.Refresh();
             for (const QString& path : installed.Paths()) {
-                const QString ext = UpperExtension(path);
-                if ((ext == u".TTC" || ext == u".TTF") && !adder.AddPathNoting(path, options->search.FaceSelection))
+                if (IsFontName(path, options->search.Formats)
+                    && !adder.AddPathNoting(path, options->search.FaceSelection))
                     argumentFailed = true;
             }
         }

@@ -59,10 +59,10 @@ bool AddPaths(FontList& list, FontAdder& adder, const QStringList& paths, const 
     return allAdded;
 }
 
-bool LoadFontArguments(FontList& list, const QStringList& arguments, const QString& workFolder)
+bool LoadFontArguments(FontList& list, const QStringList& arguments, const QString& workFolder, FontFormats formats)
 {
-    FontAdder adder(list, workFolder);
-    const FolderSearchSettings settings { true, true, kFirstFace };
+    FontAdder adder(list, workFolder, formats);
+    const FolderSearchSettings settings { true, true, kFirstFace, formats };
     FontListUpdate update(list);
     for (const QString& given : arguments) {
         if (UpperExtension(given) != u".TZL") {
@@ -71,7 +71,7 @@ bool LoadFontArguments(FontList& list, const QStringList& arguments, const QStri
         }
         const int before = list.Count();
         ListReadOptions options;
-        options.MeasureSize = MeasureWithWorkFolder(workFolder);
+        options.MeasureSize = MeasureWithWorkFolder(workFolder, formats);
         options.ConfirmConversion = [] { return true; };
         const ListReadResult read = ReadListFile(list, ResolveGivenPath(given), options);
         if (list.Count() == before)

@@ -100,11 +100,12 @@ InstallResult FontInstaller::Run()
 FontInstaller::Step FontInstaller::InstallRow(const FontEntry& entry, const QString& folder, InstallResult& result)
 {
     const bool linking = Method == InstallMethod::LinkInPlace;
-    if (linking && (!entry.MemberName.isEmpty() || (entry.Kind & kKindMac))) {
+    const int kind = WrittenKind(entry.FilePath, entry.Kind, Formats);
+    if (linking && (!entry.MemberName.isEmpty() || (kind & kKindMac))) {
         Problem(result, entry.FaceName + QStringLiteral(" はコピーせずにインストールできません．"));
         return Step::Next;
     }
-    std::optional<FontSource> source = FontSource::Obtain(entry, workFolder_);
+    std::optional<FontSource> source = FontSource::Obtain(entry, workFolder_, Formats);
     if (!source || !QFileInfo(source->Path()).isFile()) {
         Problem(result, NotExtractedLine(entry));
         return Step::Next;
@@ -114,12 +115,13 @@ FontInstaller::Step FontInstaller::InstallRow(const FontEntry& entry, const QStr
         ++result.AlreadyInstalled;
         return Step::Next;
     }
-    const std::optional<FontSource> font = FontSource::AsTrueType(std::move(*source), entry.Kind, workFolder_);
+    const int writtenKind = WrittenKind(source->Name(), entry.Kind, Formats);
+    const std::optional<FontSource> font = FontSource::AsTrueType(std::move(*source), writtenKind, workFolder_);
     if (!font) {
         Problem(result, entry.FaceName + QStringLiteral("がインストールできませんでした．"));
         return Step::Next;
     }
-    const QString name = TargetFileName(font->Name(), entry.Kind, AddExtension);
+    const QString name = TargetFileName(font->Name(), writtenKind, AddExtension, Formats);
     return Place(*font, folder + u'/' + name, result);
 }
 

@@ -285,6 +285,8 @@ QWidget* EnvironmentDialog::BuildSearchTab()
         QStringLiteral("chkArchiveSearch"));
     chkExecuteSearch_ = Named(new QCheckBox(QStringLiteral("検索追加時，自己展開書庫ファイルも追加対象とする(&X)")),
         QStringLiteral("chkExecuteSearch"));
+    chkAllFormats_ = Named(new QCheckBox(QStringLiteral("OpenType(CFF)・WOFF形式と7z・tar・RAR書庫も扱う(&O)")),
+        QStringLiteral("chkAllFormats"));
     for (QRadioButton* face : { rbtTTCSearch1_, rbtTTCSearch2_ })
         connect(face, &QRadioButton::clicked, chkTTCSearch_, [this] { chkTTCSearch_->setChecked(true); });
 
@@ -302,6 +304,7 @@ QWidget* EnvironmentDialog::BuildSearchTab()
     layout->addWidget(faces);
     layout->addWidget(chkArchiveSearch_);
     layout->addWidget(chkExecuteSearch_);
+    layout->addWidget(chkAllFormats_);
     layout->addStretch();
     return page;
 }
@@ -382,6 +385,7 @@ void EnvironmentDialog::TakeSnapshot()
     settings_.macExtension = chkMacExt_->isChecked();
     settings_.searchArchives = chkArchiveSearch_->isChecked();
     settings_.searchSelfExtracting = chkExecuteSearch_->isChecked();
+    settings_.allFormats = chkAllFormats_->isChecked();
     settings_.headingStandard = rbtStandard_->isChecked();
     settings_.heading = { chkFace_->isChecked(), chkFamily_->isChecked(), chkFile_->isChecked(),
         rbtnFaceLeft_->isChecked(), rbtnFileLeft_->isChecked() };
@@ -407,6 +411,7 @@ void EnvironmentDialog::Restore()
     chkMacExt_->setChecked(settings_.macExtension);
     chkArchiveSearch_->setChecked(settings_.searchArchives);
     chkExecuteSearch_->setChecked(settings_.searchSelfExtracting);
+    chkAllFormats_->setChecked(settings_.allFormats);
     SetChoice(rbtStandard_, rbtCustom_, settings_.headingStandard);
     chkFace_->setChecked(settings_.heading.showFace);
     chkFamily_->setChecked(settings_.heading.showFamily);

@@ -13,6 +13,10 @@ namespace {
 
     QString Name(const char* name) { return QString::fromLatin1(name); }
 
+    // Read apart from the designed values of its group: a file written before
+    // it existed lacks it, and the values read before it must not depend on it.
+    const QString kAllFormatsName = QStringLiteral("EnableAllFormats");
+
     void AppendJoined(QString& target, const QString& part)
     {
         if (!target.isEmpty())
@@ -102,6 +106,7 @@ void EnvironmentSettings::Load(SettingsStore& store)
         .Read(QStringLiteral("EnableAnsiMessage"), sjisAlsoAscii)
         .Read(QStringLiteral("EnablePlus"), smoothPreview)
         .Read(QStringLiteral("EnableMacExt"), macExtension);
+    SettingsGroup(store, QStringLiteral("Zindel\\Misc")).Read(kAllFormatsName, allFormats);
     SettingsGroup(store, QStringLiteral("Zindel\\Caption"))
         .Read(QStringLiteral("EnablechkFace"), heading.showFace)
         .Read(QStringLiteral("EnablechkFamily"), heading.showFamily)
@@ -136,7 +141,8 @@ void EnvironmentSettings::Save(SettingsStore& store) const
     SettingsGroup(store, QStringLiteral("Zindel\\Misc"))
         .Write(QStringLiteral("EnableAnsiMessage"), sjisAlsoAscii)
         .Write(QStringLiteral("EnablePlus"), smoothPreview)
-        .Write(QStringLiteral("EnableMacExt"), macExtension);
+        .Write(QStringLiteral("EnableMacExt"), macExtension)
+        .Write(kAllFormatsName, allFormats);
     SettingsGroup(store, QStringLiteral("Zindel\\Caption"))
         .Write(QStringLiteral("EnablechkFace"), heading.showFace)
         .Write(QStringLiteral("EnablechkFamily"), heading.showFamily)

@@ -98,6 +98,62 @@ private slots:
         QCOMPARE(TargetFileName(name, kind, setting), expected);
     }
 
+    // With the wider set of formats a file of one of its formats keeps its
+    // own name; without it the designed rule appends ".ttf" as before.
+    void targetNamesOfTheWiderFormats_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("designed");
+        QTest::addColumn<QString>("all");
+        QTest::newRow("woff2") << "Face.woff2" << 0 << "Face.woff2.ttf" << "Face.woff2";
+        QTest::newRow("WOFF") << "FACE.WOFF" << 0 << "FACE.WOFF.ttf" << "FACE.WOFF";
+        QTest::newRow("otf") << "Face.otf" << 0 << "Face.otf.ttf" << "Face.otf";
+        QTest::newRow("otc") << "Noto.otc" << 1 << "Noto.otc.ttf" << "Noto.otc";
+        QTest::newRow("dfont of two faces") << "Mac.dfont" << 3 << "Mac.dfont.ttc" << "Mac.dfont";
+        QTest::newRow("suitcase without extension") << "SUITCASE" << 2 << "SUITCASE.ttf" << "SUITCASE.ttf";
+    }
+    void targetNamesOfTheWiderFormats()
+    {
+        QFETCH(QString, name);
+        QFETCH(int, kind);
+        QTEST(TargetFileName(name, kind, true, FontFormats::Designed), "designed");
+        QTEST(TargetFileName(name, WrittenKind(name, kind, FontFormats::All), true, FontFormats::All), "all");
+    }
+
+    void widerFormatsAreCopiedAsTheyAre()
+    {
+        const QByteArray woff2("wOF2 not looked at by copying");
+        const QByteArray dfont("a data-fork suitcase, no MacBinary header");
+        const QString woff2File = Source("Face.woff2", woff2);
+        const QString dfontFile = Source("Mac.dfont", dfont);
+        FontList list;
+        Add(list, woff2File);
+        Add(list, dfontFile, {}, kKindMac);
+        const QString out = FreshFolder("out-wider");
+        CopyRun run = MakeRun(list, out);
+        run.Formats = FontFormats::All;
+        run.Run();
+        QVERIFY2(run.Messages().isEmpty(), qPrintable(run.Messages().join(u'\n')));
+        QCOMPARE(FolderNames(out), (QStringList { "Face.woff2", "Mac.dfont" }));
+        for (const auto& [name, bytes] : { std::pair { "Face.woff2", woff2 }, std::pair { "Mac.dfont", dfont } }) {
+            QFile copy(out + u'/' + QLatin1String(name));
+            QVERIFY(copy.open(QIODevice::ReadOnly));
+            QCOMPARE(copy.readAll(), bytes);
+        }
+        QCOMPARE(list.SelectedCount(), 0);
+
+        // Without the wider set the designed rules hold: the name gains
+        // ".ttf" and a Macintosh row is taken out of a MacBinary file, which
+        // a data-fork suitcase is not.
+        list.SelectAll();
+        const QString designed = FreshFolder("out-designed");
+        CopyRun plain = MakeRun(list, designed);
+        plain.Run();
+        QCOMPARE(FolderNames(designed), QStringList { "Face.woff2.ttf" });
+        QCOMPARE(plain.Messages(), QStringList { QStringLiteral("Alpha Regularがコピーできませんでした.") });
+    }
+
     void macintoshFontWrittenAsTrueType()
     {
         MacBinarySpec spec;
