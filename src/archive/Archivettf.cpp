@@ -14,8 +14,8 @@ namespace tz {
 
 namespace {
 
-    constexpr ArchiveKind kLibraryKinds[]
-        = { ArchiveKind::Zip, ArchiveKind::Lzh, ArchiveKind::Cab, ArchiveKind::SevenZip, ArchiveKind::Tar, ArchiveKind::Rar };
+    constexpr ArchiveKind kOwnLibraryKinds[] = { ArchiveKind::Zip, ArchiveKind::Lzh, ArchiveKind::Cab };
+    constexpr ArchiveKind kWiderLibraryKinds[] = { ArchiveKind::SevenZip, ArchiveKind::Tar, ArchiveKind::Rar };
 
     // A self-extracting archive: a ZIP is recognised only through the
     // library, as the built-in reader can't tell.
