@@ -133,7 +133,7 @@ void MainWindow::fmnAddClick()
         QStringLiteral("すべてのファイル(*.*) (*)"),
     });
     // A panel of its own for every dialog, released as soon as the dialog closes.
-    auto* preview = new FontPreviewPanel(dialog, windows_->SampleTexts->Texts());
+    auto* preview = new FontPreviewPanel(dialog, windows_->SampleTexts->Texts(), Environment().Formats());
     bool added = false;
     const bool accepted = dialog.exec() == QDialog::Accepted;
     delete preview;

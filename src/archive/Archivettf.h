@@ -58,7 +58,8 @@ private:
 
 // Loads the archiver adapters from "libarchive.so.13", or from the file named
 // by the environment variable TYPOSCAN_ARCHIVER_LIBRARY, with the adapters of
-// the wider set; returns how many of the three for ZIP, LZH and CAB loaded. The main window calls it when it is created and
+// the wider set; returns how many of the three for ZIP, LZH and CAB loaded.
+// The main window calls it when it is created and
 // FreeArchiverLibraries when it is destroyed.
 int LoadArchiverLibraries();
 void FreeArchiverLibraries();

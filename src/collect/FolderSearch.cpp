@@ -22,7 +22,8 @@ namespace {
     }
     bool IsSearchedName(QStringView name, const FolderSearchSettings& settings)
     {
-        return IsSearchedFontName(name, settings.Formats) || (settings.Archives && IsArchiveName(name, settings.Formats))
+        return IsSearchedFontName(name, settings.Formats)
+            || (settings.Archives && IsArchiveName(name, settings.Formats))
             || (settings.SelfExtracting && IsExecutableName(name));
     }
 

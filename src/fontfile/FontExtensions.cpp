@@ -28,7 +28,8 @@ bool IsWiderFontName(QStringView name)
 {
     static constexpr QLatin1StringView kWider[] { QLatin1StringView(".OTF"), QLatin1StringView(".OTC"),
         QLatin1StringView(".WOFF"), QLatin1StringView(".WOFF2"), QLatin1StringView(".DFONT") };
-    return std::any_of(std::begin(kWider), std::end(kWider), [name](QLatin1StringView ext) { return HasExtension(name, ext); });
+    return std::any_of(
+        std::begin(kWider), std::end(kWider), [name](QLatin1StringView ext) { return HasExtension(name, ext); });
 }
 
 bool IsFontName(QStringView name, FontFormats formats)

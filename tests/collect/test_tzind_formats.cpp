@@ -120,7 +120,8 @@ private slots:
     // row, and no other.
     void everyInstalledFaceWithAllFormats()
     {
-        const ProcessResult listed = RunProcess(QStringLiteral("fc-list"), { "--format", "%{file}\\t%{index}\\t%{fontformat}\\n" });
+        const ProcessResult listed
+            = RunProcess(QStringLiteral("fc-list"), { "--format", "%{file}\\t%{index}\\t%{fontformat}\\n" });
         if (listed.exitCode != 0)
             QSKIP("fc-list is not installed");
         QMap<QString, QSet<int>> facesOfFile; // upper-cased path: face indexes

@@ -104,7 +104,8 @@ QByteArray StoredRar(const QList<ArchivedFile>& files)
     constexpr quint16 kEndFlags = 0x4000;
     constexpr quint8 kWindows = 2, kVersion20 = 20, kStored = 0x30;
     constexpr quint32 kArchiveAttribute = 0x20;
-    constexpr quint32 kDosTime = (21u << 25) | (2u << 21) | (3u << 16) | (4u << 11) | (5u << 5) | 3u; // 2001-02-03 04:05:06
+    // 2001-02-03 04:05:06
+    constexpr quint32 kDosTime = (21u << 25) | (2u << 21) | (3u << 16) | (4u << 11) | (5u << 5) | 3u;
 
     QByteArray rar("Rar!\x1a\x07\x00", 7);
     rar += Block(kArchiveHeader, 0, QByteArray(6, '\0'));
