@@ -209,10 +209,11 @@ private slots:
         QTest::addColumn<QString>("file");
         QTest::addColumn<bool>("allFormats");
         QTest::addColumn<bool>("macExtension");
-        QTest::newRow("missing") << "[Zindel\\Misc]\n\"EnableMacExt\"=dword:00000000\n" << false << false;
-        QTest::newRow("on") << "[Zindel\\Misc]\n\"EnableAllFormats\"=dword:00000001\n" << true << true;
-        QTest::newRow("wrong type")
-            << "[Zindel\\Misc]\n\"EnableMacExt\"=dword:00000000\n\"EnableAllFormats\"=\"1\"\n" << false << false;
+        const QString designed = QStringLiteral("[Zindel\\Misc]\n\"EnableAnsiMessage\"=dword:00000001\n"
+                                                "\"EnablePlus\"=dword:00000000\n\"EnableMacExt\"=dword:00000000\n");
+        QTest::newRow("missing") << designed << false << false;
+        QTest::newRow("on alone") << "[Zindel\\Misc]\n\"EnableAllFormats\"=dword:00000001\n" << true << true;
+        QTest::newRow("wrong type") << designed + "\"EnableAllFormats\"=\"1\"\n" << false << false;
     }
     void wider_formats()
     {

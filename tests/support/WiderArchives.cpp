@@ -7,6 +7,8 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtEndian>
+#include <fcntl.h>
+#include <unistd.h>
 #include <zlib.h>
 
 namespace tz::test {
@@ -69,15 +71,20 @@ bool PackWithTool(const QString& archive, const QList<ArchivedFile>& files)
 {
     if (!HasPackingTool(archive))
         return false;
+    // Names are written as their bytes (a CP932 name is no text here), so the
+    // tools get them from the shell's "*", never as arguments of their own.
     QTemporaryDir source;
-    QStringList names;
     for (const ArchivedFile& file : files) {
-        const QByteArray path = QFile::encodeName(source.path()) + '/' + file.name;
-        QDir().mkpath(QFileInfo(QFile::decodeName(path)).path());
-        QFile out(QFile::decodeName(path));
-        if (!out.open(QIODevice::WriteOnly) || out.write(file.data) != file.data.size())
+        const qsizetype slash = file.name.lastIndexOf('/');
+        if (slash > 0 && !QDir(source.path()).mkpath(QString::fromLatin1(file.name.left(slash))))
             return false;
-        names << QFile::decodeName(file.name);
+        const QByteArray path = QFile::encodeName(source.path()) + '/' + file.name;
+        const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        const bool written = fd >= 0 && ::write(fd, file.data.constData(), size_t(file.data.size())) == file.data.size();
+        if (fd >= 0)
+            ::close(fd);
+        if (!written)
+            return false;
     }
     QFile::remove(archive);
     QProcess tool;
@@ -85,15 +92,10 @@ bool PackWithTool(const QString& archive, const QList<ArchivedFile>& files)
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
     tool.setProcessEnvironment(environment);
-    const QString absolute = QFileInfo(archive).absoluteFilePath();
-    if (ToolFor(archive) == u"7z") {
-        tool.start(QStringLiteral("7z"), QStringList { QStringLiteral("a"), QStringLiteral("-bd"), absolute } + names);
-    } else {
-        QStringList arguments { QStringLiteral("-c") };
-        if (const QString compression = TarCompression(archive); !compression.isEmpty())
-            arguments << compression;
-        tool.start(QStringLiteral("tar"), arguments + QStringList { QStringLiteral("-f"), absolute } + names);
-    }
+    const QString command = ToolFor(archive) == u"7z"
+        ? QStringLiteral("exec 7z a -bd \"$0\" *")
+        : QStringLiteral("exec tar -c %1 -f \"$0\" *").arg(TarCompression(archive));
+    tool.start(QStringLiteral("/bin/sh"), { QStringLiteral("-c"), command, QFileInfo(archive).absoluteFilePath() });
     return tool.waitForFinished(60000) && tool.exitStatus() == QProcess::NormalExit && tool.exitCode() == 0;
 }
 
