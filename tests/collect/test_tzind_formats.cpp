@@ -96,6 +96,26 @@ private slots:
         }
     }
 
+    // tzind sample hands the option on to tzind-sample, whose run takes the
+    // font out of the RAR archive and draws it.
+    void sampleOfARarMember()
+    {
+        QFile dejaVu(QStringLiteral("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf"));
+        if (!dejaVu.open(QIODevice::ReadOnly))
+            QSKIP("fonts-dejavu-core is not installed");
+        const QString rar = dir_.filePath("dejavu.rar");
+        Write(rar, StoredRar({ { "DejaVuSans.ttf", dejaVu.readAll() } }));
+        const QString out = dir_.filePath("sample");
+        const ProcessResult run = Tzind({ "sample", "--no-printer", "--all-formats", "-o", out, rar });
+        QCOMPARE(run.exitCode, 0);
+        QFile index(out + "/index.tsv");
+        QVERIFY(index.open(QIODevice::ReadOnly));
+        QCOMPARE(index.readAll().split('\n').value(0).split('\t').value(2), QByteArray("DejaVu Sans"));
+        QFile log(out + "/log.txt");
+        QVERIFY(log.open(QIODevice::ReadOnly));
+        QCOMPARE(log.readAll(), QByteArray());
+    }
+
     void flagsInHelp()
     {
         // Each command's synopsis: its line and the indented lines below it.

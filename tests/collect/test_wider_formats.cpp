@@ -16,6 +16,48 @@
 using namespace tz;
 using namespace tz::test;
 
+namespace {
+
+void PutU16(QByteArray& bytes, quint16 value) { bytes.append(char(value >> 8)).append(char(value)); }
+void PutU32(QByteArray& bytes, quint32 value)
+{
+    PutU16(bytes, quint16(value >> 16));
+    PutU16(bytes, quint16(value));
+}
+
+// A data-fork suitcase: a resource file whose "sfnt" resources are the fonts.
+QByteArray DataForkSuitcase(const QList<QByteArray>& fonts)
+{
+    QByteArray data;
+    QByteArray references;
+    for (int i = 0; i < fonts.size(); ++i) {
+        PutU16(references, quint16(128 + i)); // id
+        PutU16(references, 0xFFFF); // no name
+        PutU32(references, quint32(data.size())); // attributes 0, then the offset in 24 bits
+        PutU32(references, 0); // handle
+        PutU32(data, quint32(fonts[i].size()));
+        data += fonts[i];
+    }
+    QByteArray typeList;
+    PutU16(typeList, 0); // one type
+    typeList += "sfnt";
+    PutU16(typeList, quint16(fonts.size() - 1));
+    PutU16(typeList, 2 + 8); // references right after the type list
+    QByteArray map(16 + 4 + 2 + 2, '\0');
+    PutU16(map, 28); // type list offset
+    PutU16(map, quint16(28 + typeList.size() + references.size())); // name list offset
+    map += typeList + references;
+    QByteArray file;
+    PutU32(file, 256);
+    PutU32(file, quint32(256 + data.size()));
+    PutU32(file, quint32(data.size()));
+    PutU32(file, quint32(map.size()));
+    file.resize(256, '\0');
+    return file + data + map;
+}
+
+} // namespace
+
 class WiderFormatsTest : public QObject {
     Q_OBJECT
     QTemporaryDir dir_;
@@ -112,6 +154,22 @@ private slots:
         settings.Archives = false;
         walk = Search(tree.path(), settings);
         QCOMPARE(walk.analysed, (QStringList { "a.ttf", "b.otf", "c.woff2", "d.WOFF", "e.dfont", "f.otc" }));
+    }
+
+    // Needs the reader of the wider formats: a face of a data-fork suitcase
+    // is a row of a Macintosh file (kind 3 for a suitcase of several faces).
+    void suitcaseFacesAreMacintoshRows()
+    {
+        const QString suitcase = Write(QStringLiteral("two.dfont"),
+            DataForkSuitcase({ font_, BuildFont({ WindowsName(1, "Beta"), WindowsName(4, "Beta Regular") }) }));
+        FontList list;
+        QCOMPARE(FontAdder(list, work_.path()).AddPath(suitcase, kAllFaces), AddOutcome::NotFont);
+        if (FontAdder(list, work_.path(), FontFormats::All).AddPath(suitcase, kAllFaces) != AddOutcome::Added)
+            QSKIP("this build's font reader does not read data-fork suitcases (the reader of the wider formats is not in)");
+        QCOMPARE(list.Count(), 2);
+        for (int row = 0; row < 2; ++row)
+            QCOMPARE(list.Entry(row).Kind, int(kKindMacCollection));
+        QCOMPARE(list.Entry(1).FaceName, QStringLiteral("Beta Regular"));
     }
 
     void rowsFromTheWiderArchives_data()

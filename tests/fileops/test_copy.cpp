@@ -1,5 +1,6 @@
 #include "DialogHelpers.h"
 #include "FileOpsFixtures.h"
+#include "WiderArchives.h"
 #include "TestSupport.h"
 #include "app/Application.h"
 #include "app/MainWindow.h"
@@ -123,20 +124,24 @@ private slots:
 
     void widerFormatsAreCopiedAsTheyAre()
     {
+        LoadArchiverLibraries();
         const QByteArray woff2("wOF2 not looked at by copying");
         const QByteArray dfont("a data-fork suitcase, no MacBinary header");
         const QString woff2File = Source("Face.woff2", woff2);
         const QString dfontFile = Source("Mac.dfont", dfont);
+        const QString rar = Source("pack.rar", StoredRar({ { "fonts/Inner.woff2", woff2 } }));
         FontList list;
         Add(list, woff2File);
         Add(list, dfontFile, {}, kKindMac);
+        Add(list, rar, "FONTS/INNER.WOFF2");
         const QString out = FreshFolder("out-wider");
         CopyRun run = MakeRun(list, out);
         run.Formats = FontFormats::All;
         run.Run();
         QVERIFY2(run.Messages().isEmpty(), qPrintable(run.Messages().join(u'\n')));
-        QCOMPARE(FolderNames(out), (QStringList { "Face.woff2", "Mac.dfont" }));
-        for (const auto& [name, bytes] : { std::pair { "Face.woff2", woff2 }, std::pair { "Mac.dfont", dfont } }) {
+        QCOMPARE(FolderNames(out), (QStringList { "Face.woff2", "Inner.woff2", "Mac.dfont" }));
+        for (const auto& [name, bytes] : { std::pair { "Face.woff2", woff2 }, std::pair { "Inner.woff2", woff2 },
+                 std::pair { "Mac.dfont", dfont } }) {
             QFile copy(out + u'/' + QLatin1String(name));
             QVERIFY(copy.open(QIODevice::ReadOnly));
             QCOMPARE(copy.readAll(), bytes);
@@ -144,14 +149,16 @@ private slots:
         QCOMPARE(list.SelectedCount(), 0);
 
         // Without the wider set the designed rules hold: the name gains
-        // ".ttf" and a Macintosh row is taken out of a MacBinary file, which
-        // a data-fork suitcase is not.
+        // ".ttf", a Macintosh row is taken out of a MacBinary file, which a
+        // data-fork suitcase is not, and a RAR archive is no archive.
         list.SelectAll();
         const QString designed = FreshFolder("out-designed");
         CopyRun plain = MakeRun(list, designed);
         plain.Run();
         QCOMPARE(FolderNames(designed), QStringList { "Face.woff2.ttf" });
-        QCOMPARE(plain.Messages(), QStringList { QStringLiteral("Alpha Regularがコピーできませんでした.") });
+        QCOMPARE(plain.Messages(),
+            (QStringList { QStringLiteral("Alpha Regularがコピーできませんでした."),
+                QStringLiteral("Alpha Regular(%1)が展開できませんでした.").arg(rar) }));
     }
 
     void macintoshFontWrittenAsTrueType()
