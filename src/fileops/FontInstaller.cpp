@@ -100,7 +100,8 @@ InstallResult FontInstaller::Run()
 FontInstaller::Step FontInstaller::InstallRow(const FontEntry& entry, const QString& folder, InstallResult& result)
 {
     const bool linking = Method == InstallMethod::LinkInPlace;
-    const int kind = WrittenKind(entry.FilePath, entry.Kind, Formats);
+    // The file's own name (the member's for an archive member) decides.
+    const int kind = WrittenKind(entry.MemberName.isEmpty() ? entry.FilePath : entry.MemberName, entry.Kind, Formats);
     if (linking && (!entry.MemberName.isEmpty() || (kind & kKindMac))) {
         Problem(result, entry.FaceName + QStringLiteral(" はコピーせずにインストールできません．"));
         return Step::Next;
@@ -115,13 +116,12 @@ FontInstaller::Step FontInstaller::InstallRow(const FontEntry& entry, const QStr
         ++result.AlreadyInstalled;
         return Step::Next;
     }
-    const int writtenKind = WrittenKind(source->Name(), entry.Kind, Formats);
-    const std::optional<FontSource> font = FontSource::AsTrueType(std::move(*source), writtenKind, workFolder_);
+    const std::optional<FontSource> font = FontSource::AsTrueType(std::move(*source), kind, workFolder_);
     if (!font) {
         Problem(result, entry.FaceName + QStringLiteral("がインストールできませんでした．"));
         return Step::Next;
     }
-    const QString name = TargetFileName(font->Name(), writtenKind, AddExtension, Formats);
+    const QString name = TargetFileName(font->Name(), kind, AddExtension, Formats);
     return Place(*font, folder + u'/' + name, result);
 }
 
