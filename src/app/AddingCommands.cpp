@@ -74,7 +74,8 @@ void MainWindow::SearchFolderWith(FontAdder& adder, const QString& folder)
     walk.Failed.clear();
     walk.ReadSettings = [this] {
         const EnvironmentSettings& env = Environment();
-        return FolderSearchSettings { env.searchArchives, env.searchSelfExtracting, env.SearchFaceSelection() };
+        return FolderSearchSettings { env.searchArchives, env.searchSelfExtracting, env.SearchFaceSelection(),
+            env.Formats() };
     };
     walk.AddFile = [&adder](const QString& path, int selection) { return adder.AddPathOnDisk(path, selection); };
     window.Search(SearchStart(folder));
@@ -94,20 +95,26 @@ AddedPaths MainWindow::AddGivenPaths(FontAdder& adder, const QStringList& paths,
 
 void MainWindow::fmnAddClick()
 {
-    FontAdder adder(list_, workFolder_.Path());
+    FontAdder adder(list_, workFolder_.Path(), Environment().Formats());
     const AddOptions options { Environment().DropFaceSelection(), true };
     QFileDialog dialog(this, QStringLiteral("書体を追加"), addDialogFolder_);
     dialog.setObjectName(QStringLiteral("COpenDialog0"));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setOption(QFileDialog::HideNameFilterDetails);
     dialog.setFileMode(QFileDialog::ExistingFiles);
+    QStringList fonts { "*.ttf", "*.ttc", "*.otf", "*.mtt", "*.sui", "*.suit" };
+    QStringList archives { "*.zip", "*.lzh", "*.cab", "*.exe" };
+    if (Environment().Formats() == FontFormats::All) {
+        fonts << "*.otc" << "*.woff" << "*.woff2" << "*.dfont";
+        archives << "*.7z" << "*.tar" << "*.tgz" << "*.tar.gz" << "*.tar.bz2" << "*.tar.xz" << "*.rar";
+    }
     dialog.setNameFilters({
-        Filter(QStringLiteral("TrueTypeファイル"), { "*.ttf", "*.ttc", "*.otf", "*.mtt", "*.sui", "*.suit" }),
-        Filter(QStringLiteral("書庫ファイル(*.zip, *.lzh, *.cab, *.exe)"), { "*.zip", "*.lzh", "*.cab", "*.exe" }),
+        Filter(QStringLiteral("TrueTypeファイル"), fonts),
+        Filter(QStringLiteral("書庫ファイル(") + archives.join(QStringLiteral(", ")) + u')', archives),
         QStringLiteral("すべてのファイル(*.*) (*)"),
     });
     // A panel of its own for every dialog, released as soon as the dialog closes.
-    auto* preview = new FontPreviewPanel(dialog, windows_->SampleTexts->Texts());
+    auto* preview = new FontPreviewPanel(dialog, windows_->SampleTexts->Texts(), Environment().Formats());
     bool added = false;
     const bool accepted = dialog.exec() == QDialog::Accepted;
     delete preview;
@@ -147,7 +154,7 @@ void MainWindow::DropFiles(const QList<QUrl>& urls)
     }
     const AddOptions options { Environment().DropFaceSelection() };
     list_.SortKey = -1;
-    FontAdder adder(list_, workFolder_.Path());
+    FontAdder adder(list_, workFolder_.Path(), Environment().Formats());
     bool added = false;
     {
         BusyCursor busy;
@@ -165,7 +172,7 @@ void MainWindow::DropFiles(const QList<QUrl>& urls)
 
 void MainWindow::AddCommandLinePaths(const QStringList& paths)
 {
-    FontAdder adder(list_, workFolder_.Path());
+    FontAdder adder(list_, workFolder_.Path(), Environment().Formats());
     const AddOptions options { Environment().DropFaceSelection() };
     bool added = false;
     {
@@ -182,7 +189,7 @@ void MainWindow::AddCommandLinePaths(const QStringList& paths)
 
 void MainWindow::StartFolderSearch()
 {
-    FontAdder adder(list_, workFolder_.Path());
+    FontAdder adder(list_, workFolder_.Path(), Environment().Formats());
     {
         FontListUpdate update(list_);
         list_.DeselectAll();
@@ -221,7 +228,7 @@ void MainWindow::fmnReSearchAdd0Click()
 
 void MainWindow::fmnSystemAddClick()
 {
-    FontAdder adder(list_, workFolder_.Path());
+    FontAdder adder(list_, workFolder_.Path(), Environment().Formats());
     {
         BusyCursor busy;
         FontListUpdate update(list_);

@@ -20,7 +20,7 @@ void MainWindow::smnFindCharsClick()
     if (!text)
         return;
     const std::vector<CharacterNeed> needs = CharactersOf(*text);
-    RowFaceScan scan(list_, workFolder_.Path());
+    RowFaceScan scan(list_, workFolder_.Path(), Environment().Formats());
     std::vector<int> rows;
     windows_->FaceScan->Run(QStringLiteral("Search Characters..."), scan, [&] { rows = RowsCovering(scan, needs); });
     ShowFaceSearchResult(scan, rows, QStringLiteral("%1書体が該当しました"));
@@ -30,7 +30,7 @@ void MainWindow::smnFindDuplicatesClick()
 {
     if (!windows_)
         return;
-    RowFaceScan scan(list_, workFolder_.Path());
+    RowFaceScan scan(list_, workFolder_.Path(), Environment().Formats());
     std::vector<int> rows;
     windows_->FaceScan->Run(
         QStringLiteral("Compare Faces..."), scan, [&] { rows = RepeatingRows(DuplicateGroups(scan)); });

@@ -53,7 +53,7 @@ void MainWindow::tmnOpenDocClick()
     auto* menu = findChild<DocumentMenu*>();
     if (!menu)
         menu = new DocumentMenu(workFolder_.Path(), this);
-    menu->Offer(list_.Entry(row), QCursor::pos());
+    menu->Offer(list_.Entry(row), QCursor::pos(), Environment().Formats());
 }
 
 void MainWindow::tmnCopyClick()
@@ -63,7 +63,7 @@ void MainWindow::tmnCopyClick()
     const QString folder = ChooseFontFolder(this, QStringLiteral("SelectFolderDialog2"));
     if (folder.isEmpty())
         return;
-    windows_->Copying->Copy(folder, Environment().macExtension);
+    windows_->Copying->Copy(folder, Environment().macExtension, Environment().Formats());
     const QStringList& messages = windows_->Copying->Messages();
     if (!messages.isEmpty())
         QMessageBox::information(this, kProductTitle, DisplayText(messages.join(QStringLiteral("\r\n"))));
@@ -72,7 +72,7 @@ void MainWindow::tmnCopyClick()
 void MainWindow::tmnInstallClick()
 {
     if (list_.SelectedCount() > 0 && windows_ && windows_->InstallWizard)
-        windows_->InstallWizard->Install();
+        windows_->InstallWizard->Install(Environment().Formats());
 }
 
 // The user's own font folder, made when it is missing.

@@ -173,7 +173,7 @@ void MainWindow::ReadListFile(const ListFileBytes& file, const QString& path, bo
     ListReadOptions options;
     options.IgnoreDriveLetter = ignoreDriveLetter;
     options.ConfirmConversion = [this] { return AskConversion(this); };
-    options.MeasureSize = MeasureWithWorkFolder(Work().Path());
+    options.MeasureSize = MeasureWithWorkFolder(Work().Path(), Environment().Formats());
     ListReadResult result;
     if (file.Status == ListReadStatus::Read) {
         BusyCursor busy;

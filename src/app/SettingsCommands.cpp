@@ -6,7 +6,13 @@
 
 namespace tz {
 
-const EnvironmentSettings& MainWindow::Environment() const { return windows_->Environment->Settings(); }
+const EnvironmentSettings& MainWindow::Environment() const
+{
+    // A main window made without the other windows (as tests make it) works
+    // with the defaults.
+    static const EnvironmentSettings defaults;
+    return windows_ && windows_->Environment ? windows_->Environment->Settings() : defaults;
+}
 
 void MainWindow::omnEnvClick() { windows_->Environment->exec(); }
 

@@ -1,13 +1,15 @@
 #include "archive/ArchiveMember.h"
 
+#include "fontfile/FontExtensions.h"
 #include "platform/Text.h"
 
 namespace tz {
 
-bool IsFontMember(const QString& name)
+bool IsFontMember(const QString& name) { return IsTrueTypeName(name); }
+
+MemberFilter FontMembersOf(FontFormats formats)
 {
-    const QString extension = UpperExtension(name);
-    return extension == u".TTF" || extension == u".TTC";
+    return formats == FontFormats::All ? MemberFilter::WiderFonts : MemberFilter::Fonts;
 }
 
 bool IsDocumentMember(const QString& name)
@@ -21,6 +23,8 @@ bool Accepts(MemberFilter filter, const QString& name)
     switch (filter) {
     case MemberFilter::Fonts:
         return IsFontMember(name);
+    case MemberFilter::WiderFonts:
+        return IsFontName(name, FontFormats::All);
     case MemberFilter::Documents:
         return IsDocumentMember(name);
     case MemberFilter::AnyFile:

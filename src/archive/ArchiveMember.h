@@ -1,14 +1,18 @@
 #pragma once
 // Members of an archive as the rest of the program sees them, and the filters
 // that pick font and document members.
+#include "fontfile/FontFormats.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
 
 namespace tz {
 
-// The container types; ".EXE" files are probed for one of the others.
-enum class ArchiveKind { None, Zip, Lzh, Cab };
+// The container types; ".EXE" files are probed for ZIP, LZH or CAB. 7z, tar
+// (also compressed) and RAR archives are read only with the wider set of
+// formats.
+enum class ArchiveKind { None, Zip, Lzh, Cab, SevenZip, Tar, Rar };
 
 struct ArchiveMember {
     // The member's name as text, folders included ("/" or "\\" separate them).
@@ -55,11 +59,14 @@ private:
 
 enum class MemberFilter {
     Fonts, // ".TTF" and ".TTC"
+    WiderFonts, // also the formats of the wider set (".OTF", ".WOFF2", ...)
     Documents, // read-me files and "LICENSE"
     AnyFile, // every file member (lookup by name)
 };
 
 bool IsFontMember(const QString& name);
+// The filter for font members of the formats read.
+MemberFilter FontMembersOf(FontFormats formats);
 bool IsDocumentMember(const QString& name);
 bool Accepts(MemberFilter filter, const QString& name);
 

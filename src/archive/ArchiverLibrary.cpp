@@ -2,6 +2,7 @@
 
 #include "archive/ArchiveLog.h"
 #include "archive/MemberOutput.h"
+#include "fontfile/FontExtensions.h"
 #include "fontfile/RegularFile.h"
 #include "platform/Text.h"
 
@@ -10,14 +11,18 @@
 #include <archive.h>
 #include <archive_entry.h>
 #include <dlfcn.h>
+#include <algorithm>
 #include <unistd.h>
+#include <vector>
 
 namespace tz {
 
 struct ArchiverLibrary::EntryPoints {
     decltype(&archive_read_new) readNew;
     decltype(&archive_read_free) readFree;
-    decltype(&archive_read_support_format_zip) supportFormat; // the adapter's own format
+    // The adapter's own formats, and the decompression filters its archives
+    // may be wrapped in (a compressed tar archive).
+    std::vector<decltype(&archive_read_support_format_zip)> supports;
     decltype(&archive_read_set_format_option) setFormatOption;
     decltype(&archive_read_open_fd) openFd;
     decltype(&archive_read_next_header) nextHeader;
@@ -37,19 +42,26 @@ namespace {
     constexpr size_t kCopyBufferSize = 8192;
     constexpr size_t kOpenBlockSize = 10240;
 
-    const char* FormatEntryName(ArchiveKind kind)
+    std::vector<const char*> SupportEntryNames(ArchiveKind kind)
     {
         switch (kind) {
         case ArchiveKind::Zip:
-            return "archive_read_support_format_zip";
+            return { "archive_read_support_format_zip" };
         case ArchiveKind::Lzh:
-            return "archive_read_support_format_lha";
+            return { "archive_read_support_format_lha" };
         case ArchiveKind::Cab:
-            return "archive_read_support_format_cab";
+            return { "archive_read_support_format_cab" };
+        case ArchiveKind::SevenZip:
+            return { "archive_read_support_format_7zip" };
+        case ArchiveKind::Tar:
+            return { "archive_read_support_format_tar", "archive_read_support_filter_gzip",
+                "archive_read_support_filter_bzip2", "archive_read_support_filter_xz" };
+        case ArchiveKind::Rar:
+            return { "archive_read_support_format_rar", "archive_read_support_format_rar5" };
         case ArchiveKind::None:
             break;
         }
-        return nullptr;
+        return {};
     }
 
     // LZH and CAB archives name their members in the code page of the system
@@ -78,13 +90,15 @@ namespace {
     }
 
     // The wildcard the listing counts by: "*.tt?" for fonts (an extension of
-    // three letters beginning "TT"), "*.*" (every member) otherwise.
+    // three letters beginning "TT"), and the wider font formats where those
+    // are listed too; "*.*" (every member) otherwise.
     bool MatchesWildcard(MemberFilter filter, const QString& name)
     {
-        if (filter != MemberFilter::Fonts)
+        if (filter != MemberFilter::Fonts && filter != MemberFilter::WiderFonts)
             return true;
         const QString extension = UpperExtension(name);
-        return extension.size() == 4 && extension.startsWith(u".TT");
+        return (extension.size() == 4 && extension.startsWith(u".TT"))
+            || (filter == MemberFilter::WiderFonts && IsWiderFontName(name));
     }
 
 } // namespace
@@ -104,7 +118,7 @@ public:
             return;
         }
         const std::optional<NameCharset> charset = MemberNameCharset(kind);
-        if (entries_.supportFormat(archive_) != ARCHIVE_OK
+        if (!SupportsAll()
             || (charset && entries_.setFormatOption(archive_, charset->format, "hdrcharset", charset->charset) != ARCHIVE_OK)
             || entries_.openFd(archive_, fd_, kOpenBlockSize) != ARCHIVE_OK) {
             qCInfo(lcArchive) << "cannot open" << path << Error();
@@ -184,6 +198,14 @@ public:
     }
 
 private:
+    // Enables the adapter's formats and filters; a filter that runs an
+    // outside program instead of the library's own code warns, and serves.
+    bool SupportsAll()
+    {
+        return std::all_of(entries_.supports.begin(), entries_.supports.end(),
+            [this](auto support) { return support(archive_) >= ARCHIVE_WARN; });
+    }
+
     // How far the library has read into the archive file.
     la_int64_t ArchiveBytesRead() const { return entries_.filterBytes(archive_, -1); }
 
@@ -216,9 +238,13 @@ bool ArchiverLibrary::Load(const QByteArray& libraryFile)
         return false;
     }
     EntryPoints& e = *entries_;
-    const bool complete = Resolve(handle, "archive_read_new", e.readNew)
+    const std::vector<const char*> supportNames = SupportEntryNames(kind_);
+    e.supports.assign(supportNames.size(), nullptr);
+    bool supported = !supportNames.empty();
+    for (std::size_t i = 0; i < supportNames.size(); ++i)
+        supported = supported && Resolve(handle, supportNames[i], e.supports[i]);
+    const bool complete = supported && Resolve(handle, "archive_read_new", e.readNew)
         && Resolve(handle, "archive_read_free", e.readFree)
-        && Resolve(handle, FormatEntryName(kind_), e.supportFormat)
         && Resolve(handle, "archive_read_set_format_option", e.setFormatOption)
         && Resolve(handle, "archive_read_open_fd", e.openFd)
         && Resolve(handle, "archive_read_next_header", e.nextHeader)
@@ -339,11 +365,20 @@ ArchiverLibrary& ArchiverFor(ArchiveKind kind)
     static ArchiverLibrary zip(ArchiveKind::Zip);
     static ArchiverLibrary lzh(ArchiveKind::Lzh);
     static ArchiverLibrary cab(ArchiveKind::Cab);
+    static ArchiverLibrary sevenZip(ArchiveKind::SevenZip);
+    static ArchiverLibrary tar(ArchiveKind::Tar);
+    static ArchiverLibrary rar(ArchiveKind::Rar);
     switch (kind) {
     case ArchiveKind::Lzh:
         return lzh;
     case ArchiveKind::Cab:
         return cab;
+    case ArchiveKind::SevenZip:
+        return sevenZip;
+    case ArchiveKind::Tar:
+        return tar;
+    case ArchiveKind::Rar:
+        return rar;
     default:
         return zip;
     }

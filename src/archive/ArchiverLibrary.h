@@ -1,7 +1,8 @@
 #pragma once
 // The archiver libraries: libarchive, loaded at run time, with one adapter per
-// container type (LZH, ZIP, CAB) that enables only its own format. Each adapter
-// counts as present only when every entry point it calls was found.
+// container type (LZH, ZIP, CAB; 7z, tar, RAR for the wider set of formats)
+// that enables only its own formats. Each adapter counts as present only when
+// every entry point it calls was found.
 #include "archive/ArchiveMember.h"
 #include "archive/ExtractionBound.h"
 
@@ -72,7 +73,8 @@ private:
     std::unique_ptr<EntryPoints> entries_;
 };
 
-// The adapter for ZIP, LZH or CAB (Zipttf32, Lzhttf, Cabttf).
+// The adapter for ZIP, LZH or CAB (Zipttf32, Lzhttf, Cabttf), or for 7z, tar
+// or RAR archives.
 ArchiverLibrary& ArchiverFor(ArchiveKind kind);
 
 } // namespace tz

@@ -1,6 +1,7 @@
 #include "archive/Archivettf.h"
 
 #include "archive/ArchiveLog.h"
+#include "archive/ArchiveNames.h"
 #include "archive/ArchiverLibrary.h"
 #include "archive/Zipttf.h"
 #include "platform/PathResolver.h"
@@ -13,7 +14,8 @@ namespace tz {
 
 namespace {
 
-    constexpr ArchiveKind kLibraryKinds[] = { ArchiveKind::Zip, ArchiveKind::Lzh, ArchiveKind::Cab };
+    constexpr ArchiveKind kOwnLibraryKinds[] = { ArchiveKind::Zip, ArchiveKind::Lzh, ArchiveKind::Cab };
+    constexpr ArchiveKind kWiderLibraryKinds[] = { ArchiveKind::SevenZip, ArchiveKind::Tar, ArchiveKind::Rar };
 
     // A self-extracting archive: a ZIP is recognised only through the
     // library, as the built-in reader can't tell.
@@ -27,27 +29,21 @@ namespace {
     }
 
     // The kind of a path already resolved on disk.
-    ArchiveKind KindOfResolved(const QString& path)
+    ArchiveKind KindOfResolved(const QString& path, FontFormats formats)
     {
         if (!QFileInfo(path).isFile())
             return ArchiveKind::None;
-        const QString extension = UpperExtension(path);
-        if (extension == u".ZIP")
-            return ArchiveKind::Zip;
-        if (extension == u".LZH")
-            return ArchiveKind::Lzh;
-        if (extension == u".CAB")
-            return ArchiveKind::Cab;
-        if (extension == u".EXE")
+        const QString name = FileNamePart(path);
+        if (IsExecutableName(name))
             return ProbeExecutable(path);
-        return ArchiveKind::None;
+        return ArchiveKindOfName(name, formats);
     }
 
 } // namespace
 
-OpenedArchive::OpenedArchive(const QString& archivePath)
+OpenedArchive::OpenedArchive(const QString& archivePath, FontFormats formats)
     : path_(ResolvePath(archivePath))
-    , kind_(KindOfResolved(path_))
+    , kind_(KindOfResolved(path_, formats))
 {
 }
 
@@ -82,31 +78,35 @@ ExtractResult OpenedArchive::Extract(const ArchiveMember& member, const QString&
     return extraction_->Extract(member, destination);
 }
 
-ArchiveKind KindOfArchive(const QString& archivePath) { return OpenedArchive(archivePath).Kind(); }
-
-MemberListing ListFontMembers(const QString& archivePath)
+ArchiveKind KindOfArchive(const QString& archivePath, FontFormats formats)
 {
-    return OpenedArchive(archivePath).List(MemberFilter::Fonts);
+    return OpenedArchive(archivePath, formats).Kind();
 }
 
-MemberListing ListDocumentMembers(const QString& archivePath)
+MemberListing ListFontMembers(const QString& archivePath, FontFormats formats)
 {
-    return OpenedArchive(archivePath).List(MemberFilter::Documents);
+    return OpenedArchive(archivePath, formats).List(FontMembersOf(formats));
 }
 
-std::optional<ArchiveMember> FindMember(const QString& archivePath, const QString& name)
+MemberListing ListDocumentMembers(const QString& archivePath, FontFormats formats)
+{
+    return OpenedArchive(archivePath, formats).List(MemberFilter::Documents);
+}
+
+std::optional<ArchiveMember> FindMember(const QString& archivePath, const QString& name, FontFormats formats)
 {
     const QString wanted = MemberLookupName(name);
-    for (const ArchiveMember& member : OpenedArchive(archivePath).List(MemberFilter::AnyFile).Members) {
+    for (const ArchiveMember& member : OpenedArchive(archivePath, formats).List(MemberFilter::AnyFile).Members) {
         if (MemberLookupName(member.Name) == wanted)
             return member;
     }
     return std::nullopt;
 }
 
-ExtractResult ExtractMember(const QString& archivePath, const ArchiveMember& member, const QString& destination)
+ExtractResult ExtractMember(
+    const QString& archivePath, const ArchiveMember& member, const QString& destination, FontFormats formats)
 {
-    return OpenedArchive(archivePath).Extract(member, destination);
+    return OpenedArchive(archivePath, formats).Extract(member, destination);
 }
 
 int LoadArchiverLibraries()
@@ -115,15 +115,20 @@ int LoadArchiverLibraries()
     if (file.isEmpty())
         file = "libarchive.so.13";
     int loaded = 0;
-    for (ArchiveKind kind : kLibraryKinds)
+    for (ArchiveKind kind : kOwnLibraryKinds)
         loaded += ArchiverFor(kind).Load(file) ? 1 : 0;
-    qCInfo(lcArchive) << loaded << "archiver adapters loaded from" << file;
+    int wider = 0;
+    for (ArchiveKind kind : kWiderLibraryKinds)
+        wider += ArchiverFor(kind).Load(file) ? 1 : 0;
+    qCInfo(lcArchive) << loaded << "archiver adapters and" << wider << "of the wider set loaded from" << file;
     return loaded;
 }
 
 void FreeArchiverLibraries()
 {
-    for (ArchiveKind kind : kLibraryKinds)
+    for (ArchiveKind kind : kOwnLibraryKinds)
+        ArchiverFor(kind).Free();
+    for (ArchiveKind kind : kWiderLibraryKinds)
         ArchiverFor(kind).Free();
 }
 

@@ -2,10 +2,10 @@
 // writes it as a list file.
 #include "cli/Commands.h"
 #include "cli/FontArguments.h"
+#include "cli/FormatsOption.h"
 #include "collect/AddPaths.h"
 #include "fontlist/FontList.h"
 #include "fontlist/ListFile.h"
-#include "platform/Text.h"
 #include "platform/WorkFolder.h"
 
 namespace tz::cli {
@@ -13,10 +13,13 @@ namespace tz::cli {
 namespace {
 
     const QString kUsage = QStringLiteral(
-        "add [-f all|first|last] [--no-archives] [--no-sfx] [--installed] [-o LIST] PATH...\n"
+        "add [-f all|first|last] [--no-archives] [--no-sfx] [--installed] [--all-formats|--designed-formats]\n"
+        "      [-o LIST] PATH...\n"
         "      add the fonts of files, archives and folder trees (and with --installed every installed\n"
         "      font) and write the list file to LIST or standard output; -f picks the faces of\n"
-        "      multi-face files (default: first, as the program does)");
+        "      multi-face files (default: first, as the program does); --all-formats also reads\n"
+        "      OpenType CFF, WOFF, WOFF2 and dfont files and 7z, tar and RAR archives\n"
+        "      (default: the environment setting)");
 
     struct AddOptions {
         FolderSearchSettings search;
@@ -25,10 +28,11 @@ namespace {
         QStringList paths;
     };
 
-    std::optional<AddOptions> ParseOptions(const QStringList& args)
+    std::optional<AddOptions> ParseOptions(QStringList args)
     {
         AddOptions options;
         options.search.FaceSelection = kFirstFace;
+        options.search.Formats = TakeFormatsOption(args);
         for (qsizetype i = 0; i < args.size(); ++i) {
             const QString& arg = args[i];
             if (arg == u"-f" && i + 1 < args.size()) {
@@ -69,7 +73,7 @@ namespace {
         }
         WorkFolder work;
         FontList list;
-        FontAdder adder(list, work.Path());
+        FontAdder adder(list, work.Path(), options->search.Formats);
         FontListUpdate update(list);
         const tz::AddOptions adding { options->search.FaceSelection };
         bool argumentFailed

@@ -2,6 +2,7 @@
 // archive, and the extraction of one member, as the program reads them.
 #include "archive/Archivettf.h"
 #include "cli/Commands.h"
+#include "cli/FormatsOption.h"
 
 namespace tz::cli {
 
@@ -14,23 +15,25 @@ namespace {
             Out(QStringLiteral("  %1\n").arg(member.Name));
     }
 
-    int ListMembersCommand(const QStringList& args)
+    int ListMembersCommand(QStringList args)
     {
+        const FontFormats formats = TakeFormatsOption(args);
         if (args.size() != 1)
             return kExitUsage;
-        const MemberListing fonts = ListFontMembers(args[0]);
-        const MemberListing documents = ListDocumentMembers(args[0]);
+        const MemberListing fonts = ListFontMembers(args[0], formats);
+        const MemberListing documents = ListDocumentMembers(args[0], formats);
         PrintListing("fonts", fonts);
         PrintListing("documents", documents);
         return fonts.Failed() && documents.Failed() ? kExitFailure : kExitOk;
     }
 
-    int ExtractMemberCommand(const QStringList& args)
+    int ExtractMemberCommand(QStringList args)
     {
+        const FontFormats formats = TakeFormatsOption(args);
         if (args.size() != 3)
             return kExitUsage;
-        const std::optional<ArchiveMember> member = FindMember(args[0], args[1]);
-        if (!member || !ExtractMember(args[0], *member, args[2])) {
+        const std::optional<ArchiveMember> member = FindMember(args[0], args[1], formats);
+        if (!member || !ExtractMember(args[0], *member, args[2], formats)) {
             Err(QStringLiteral("cannot extract %1 from %2\n").arg(args[1], args[0]));
             return kExitFailure;
         }
@@ -38,9 +41,13 @@ namespace {
     }
 
     const CommandRegistration listRegistration({ "archive-members",
-        "archive-members ARCHIVE            list the font and document members", ListMembersCommand, true });
+        "archive-members [--all-formats|--designed-formats] ARCHIVE\n"
+        "      list the font and document members",
+        ListMembersCommand, true });
     const CommandRegistration extractRegistration({ "archive-extract",
-        "archive-extract ARCHIVE MEMBER FILE  extract a member (name ignoring case)", ExtractMemberCommand, true });
+        "archive-extract [--all-formats|--designed-formats] ARCHIVE MEMBER FILE\n"
+        "      extract a member (name ignoring case)",
+        ExtractMemberCommand, true });
 
 } // namespace
 

@@ -3,6 +3,7 @@
 // a file that exists in the folder is left alone and reported.
 #include "cli/Commands.h"
 #include "cli/FontArguments.h"
+#include "cli/FormatsOption.h"
 #include "fileops/CopyRun.h"
 #include "fontlist/FontList.h"
 #include "platform/WorkFolder.h"
@@ -14,9 +15,10 @@ namespace tz::cli {
 namespace {
 
     const QString kUsage
-        = QStringLiteral("copy [--no-ext] -o FOLDER LIST|PATH...\n"
+        = QStringLiteral("copy [--no-ext] [--all-formats|--designed-formats] -o FOLDER LIST|PATH...\n"
                          "      copy the font files of list files, fonts, archives and folders into FOLDER; a name\n"
-                         "      without a TrueType extension gains one unless --no-ext");
+                         "      without a TrueType extension gains one unless --no-ext (with --all-formats a\n"
+                         "      WOFF, WOFF2, OpenType or dfont file keeps its own)");
 
     int Usage()
     {
@@ -24,8 +26,9 @@ namespace {
         return kExitUsage;
     }
 
-    int Copy(const QStringList& args)
+    int Copy(QStringList args)
     {
+        const FontFormats formats = TakeFormatsOption(args);
         bool addExtension = true;
         QString folder;
         QStringList paths;
@@ -47,8 +50,9 @@ namespace {
         }
         const WorkFolder work;
         FontList list;
-        const bool allRead = LoadFontArguments(list, paths, work.Path());
+        const bool allRead = LoadFontArguments(list, paths, work.Path(), formats);
         CopyRun run(list, work.Path());
+        run.Formats = formats;
         run.Destination = QFileInfo(folder).absoluteFilePath();
         run.AddExtension = addExtension;
         run.Run();

@@ -2,6 +2,7 @@
 // and paths; prints each group of rows naming the same face.
 #include "cli/Commands.h"
 #include "cli/FontArguments.h"
+#include "cli/FormatsOption.h"
 #include "fontlist/DuplicateFaces.h"
 #include "fontlist/FontList.h"
 #include "fontlist/ListFile.h"
@@ -15,21 +16,22 @@ namespace tz::cli {
 namespace {
 
     const QString kUsage = QStringLiteral(
-        "dups LIST|PATH...\n"
+        "dups [--all-formats|--designed-formats] LIST|PATH...\n"
         "      print the rows of list files, fonts, archives and folders that hold the same face\n"
         "      data, one group of rows after another with an empty line between groups; exit status\n"
         "      3 when there is none");
 
-    int Dups(const QStringList& args)
+    int Dups(QStringList args)
     {
+        const FontFormats formats = TakeFormatsOption(args);
         if (args.isEmpty() || std::any_of(args.begin(), args.end(), [](const QString& a) { return a.startsWith(u"--"); })) {
             Err(QStringLiteral("usage: tzind ") + kUsage + u'\n');
             return kExitUsage;
         }
         const WorkFolder work;
         FontList list;
-        LoadFontArguments(list, args, work.Path());
-        RowFaceScan scan(list, work.Path());
+        LoadFontArguments(list, args, work.Path(), formats);
+        RowFaceScan scan(list, work.Path(), formats);
         const std::vector<std::vector<int>> groups = DuplicateGroups(scan);
         QByteArray out;
         for (const std::vector<int>& group : groups) {

@@ -1,6 +1,7 @@
 // tzind faces PATH...: the rows adding would make of each font file, all
 // faces, in the row format of the font list file.
 #include "cli/Commands.h"
+#include "cli/FormatsOption.h"
 #include "fontfile/FontFileReader.h"
 #include "platform/Text.h"
 #include "platform/WorkFolder.h"
@@ -16,8 +17,9 @@ int RowKind(const tz::FontFileAnalysis& analysis)
     return (analysis.FaceNames.size() != 1 ? 1 : 0) + (analysis.Macintosh ? 2 : 0);
 }
 
-int RunFaces(const QStringList& paths)
+int RunFaces(QStringList paths)
 {
+    const tz::FontFormats formats = tz::cli::TakeFormatsOption(paths);
     if (paths.isEmpty()) {
         tz::cli::Err(QStringLiteral("usage: tzind faces PATH...\n"));
         return tz::cli::kExitUsage;
@@ -25,7 +27,7 @@ int RunFaces(const QStringList& paths)
     const tz::WorkFolder workFolder;
     bool allNamed = true;
     for (const QString& path : paths) {
-        const tz::FontFileAnalysis analysis = tz::AnalyseFontFile(path, workFolder.Path());
+        const tz::FontFileAnalysis analysis = tz::AnalyseFontFile(path, workFolder.Path(), formats);
         if (analysis.FaceNames.isEmpty()) {
             tz::cli::Err(path + u'\n');
             allNamed = false;
@@ -43,6 +45,8 @@ int RunFaces(const QStringList& paths)
 }
 
 const tz::cli::CommandRegistration registration({ QStringLiteral("faces"),
-    QStringLiteral("faces PATH...          the list rows of every face of each font file"), RunFaces });
+    QStringLiteral("faces [--all-formats|--designed-formats] PATH...\n"
+                   "      the list rows of every face of each font file"),
+    RunFaces });
 
 } // namespace

@@ -3,6 +3,7 @@
 // file.
 #include "cli/Commands.h"
 #include "cli/FontArguments.h"
+#include "cli/FormatsOption.h"
 #include "fontlist/CharacterSearch.h"
 #include "fontlist/FontList.h"
 #include "fontlist/RowFaceScan.h"
@@ -13,13 +14,14 @@ namespace tz::cli {
 namespace {
 
     const QString kUsage = QStringLiteral(
-        "find --text TEXT [-o LIST] LIST|PATH...\n"
+        "find --text TEXT [--all-formats|--designed-formats] [-o LIST] LIST|PATH...\n"
         "      write the rows of list files, fonts, archives and folders whose face has a glyph for\n"
         "      every character of TEXT (white space left out) as a list file to LIST or standard\n"
         "      output; exit status 3 when no row matches");
 
-    int Find(const QStringList& args)
+    int Find(QStringList args)
     {
+        const FontFormats formats = TakeFormatsOption(args);
         QString text;
         QString output;
         QStringList paths;
@@ -41,8 +43,8 @@ namespace {
         }
         const WorkFolder work;
         FontList list;
-        LoadFontArguments(list, paths, work.Path());
-        RowFaceScan scan(list, work.Path());
+        LoadFontArguments(list, paths, work.Path(), formats);
+        RowFaceScan scan(list, work.Path(), formats);
         FontList found;
         for (int row : RowsCovering(scan, needs)) {
             const FontEntry& e = list.Entry(row);

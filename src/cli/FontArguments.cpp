@@ -28,10 +28,10 @@ namespace {
 
 } // namespace
 
-bool LoadFontArguments(FontList& list, const QStringList& arguments, const QString& workFolder)
+bool LoadFontArguments(FontList& list, const QStringList& arguments, const QString& workFolder, FontFormats formats)
 {
-    FontAdder adder(list, workFolder);
-    const FolderSearchSettings settings { true, true, kFirstFace };
+    FontAdder adder(list, workFolder, formats);
+    const FolderSearchSettings settings { true, true, kFirstFace, formats };
     const FolderWalk walk = HeadlessFolderWalk(settings);
     FontListUpdate update(list);
     for (const QString& given : arguments) {
@@ -41,7 +41,7 @@ bool LoadFontArguments(FontList& list, const QStringList& arguments, const QStri
         }
         const int before = list.Count();
         ListReadOptions options;
-        options.MeasureSize = MeasureWithWorkFolder(workFolder);
+        options.MeasureSize = MeasureWithWorkFolder(workFolder, formats);
         options.ConfirmConversion = [] { return true; };
         const ListReadResult read = ReadListFile(list, ResolveGivenPath(given), options);
         if (list.Count() == before)

@@ -1,6 +1,8 @@
 #pragma once
 // The fonts a command works on: list files (".tzl") are read, any other path
 // is added as the program adds a dropped file or folder.
+#include "fontfile/FontFormats.h"
+
 #include <QStringList>
 
 namespace tz {
@@ -10,9 +12,11 @@ class RowFaceScan;
 
 namespace tz::cli {
 
-// Appends the rows of the arguments to list, every row selected. Returns
-// false when some argument gave no row; its message is on standard error then.
-bool LoadFontArguments(FontList& list, const QStringList& arguments, const QString& workFolder);
+// Appends the rows of the arguments to list, every row selected, reading the
+// formats given. Returns false when some argument gave no row; its message is
+// on standard error then.
+bool LoadFontArguments(FontList& list, const QStringList& arguments, const QString& workFolder,
+    FontFormats formats = FontFormats::Designed);
 
 // Writes the list as a list file to output, or to standard output when it is
 // empty or "-". On failure the message names the command and false returns.

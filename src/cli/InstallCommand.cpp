@@ -3,6 +3,7 @@
 // refreshes fontconfig's cache of that folder.
 #include "cli/Commands.h"
 #include "cli/FontArguments.h"
+#include "cli/FormatsOption.h"
 #include "fileops/FontInstaller.h"
 #include "fontlist/FontList.h"
 #include "platform/WorkFolder.h"
@@ -12,11 +13,12 @@ namespace tz::cli {
 namespace {
 
     const QString kUsage = QStringLiteral(
-        "install LIST|PATH...\n"
+        "install [--all-formats|--designed-formats] LIST|PATH...\n"
         "      install the fonts of list files, fonts, archives and folders into the user's font folder");
 
-    int Install(const QStringList& args)
+    int Install(QStringList args)
     {
+        const FontFormats formats = TakeFormatsOption(args);
         if (args.isEmpty()
             || std::any_of(args.begin(), args.end(), [](const QString& a) { return a.startsWith(u"--"); })) {
             Err(QStringLiteral("usage: tzind ") + kUsage + u'\n');
@@ -24,8 +26,9 @@ namespace {
         }
         const WorkFolder work;
         FontList list;
-        const bool allRead = LoadFontArguments(list, args, work.Path());
+        const bool allRead = LoadFontArguments(list, args, work.Path(), formats);
         FontInstaller installer(list, work.Path());
+        installer.Formats = formats;
         const InstallResult result = installer.Run();
         for (const QString& line : result.Log) {
             if (result.Problems.contains(line))

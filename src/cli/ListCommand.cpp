@@ -1,6 +1,7 @@
 // tzind list: reads a font list file as the list commands of the GUI do and
 // prints its rows in the file's row format, one line each.
 #include "cli/Commands.h"
+#include "cli/FormatsOption.h"
 #include "fontlist/FontList.h"
 #include "fontlist/ListFile.h"
 #include "fontlist/PreviousFormatSizes.h"
@@ -14,12 +15,13 @@ namespace {
 
     int Usage()
     {
-        Err(QStringLiteral("Usage: tzind list [--drive-letter] [--convert] LIST\n"));
+        Err(QStringLiteral("Usage: tzind list [--drive-letter] [--convert] [--all-formats|--designed-formats] LIST\n"));
         return kExitUsage;
     }
 
-    int ListRows(const QStringList& args)
+    int ListRows(QStringList args)
     {
+        const FontFormats formats = TakeFormatsOption(args);
         ListReadOptions options;
         QStringList paths;
         bool convert = false;
@@ -37,7 +39,7 @@ namespace {
             return Usage();
         options.ConfirmConversion = [convert] { return convert; };
         const WorkFolder work;
-        options.MeasureSize = MeasureWithWorkFolder(work.Path());
+        options.MeasureSize = MeasureWithWorkFolder(work.Path(), formats);
 
         FontList list;
         const ListReadResult result = ReadListFile(list, paths.constFirst(), options);
@@ -71,7 +73,9 @@ namespace {
     }
 
     const CommandRegistration registration({ QStringLiteral("list"),
-        QStringLiteral("list [--drive-letter] [--convert] LIST  print the rows of a font list file"), ListRows, true });
+        QStringLiteral("list [--drive-letter] [--convert] [--all-formats|--designed-formats] LIST\n"
+                       "      print the rows of a font list file"),
+        ListRows, true });
 
 } // namespace
 

@@ -9,7 +9,8 @@ inline const QString kSampleUsage = QStringLiteral(
     "      make the sample sheets of a list file, or of fonts, archives and folders, in preview\n"
     "      mode: pages tzsm0001.png ... (or .bmp, or the page files 0001.tzg), index.tsv and\n"
     "      log.txt in the folder OUT; an OUT ending in .pdf is one vector catalog of the pages;\n"
-    "      --stats prints the row count and the slowest row's time\n"
+    "      --stats prints the row count and the slowest row's time; --all-formats or\n"
+    "      --designed-formats (both forms) choose the fonts and archives read, else the setting\n"
     "sample --print [--printer NAME] [--dpi N] [-o OUT] LIST|PATH...\n"
     "      print the sample sheets on the current printer or the printer NAME (at N pixels per\n"
     "      inch instead of the printer's own); the log goes to standard error (and log.txt in OUT)");

@@ -1,8 +1,8 @@
 #include "collect/AddPaths.h"
 
 #include "collect/Shortcut.h"
+#include "fontfile/FontExtensions.h"
 #include "fontfile/InstalledFontFiles.h"
-#include "platform/Text.h"
 
 #include <QFileInfo>
 #include <memory>
@@ -71,8 +71,7 @@ AddedPaths AddInstalledFonts(FontAdder& adder, const AddOptions& options)
     installed.Refresh();
     bool allAdded = true;
     for (const QString& path : installed.Paths()) {
-        const QString ext = UpperExtension(path);
-        if ((ext == u".TTC" || ext == u".TTF") && !adder.AddPathNoting(path, options.FaceSelection))
+        if (IsFontName(path, adder.Formats()) && !adder.AddPathNoting(path, options.FaceSelection))
             allAdded = false;
     }
     return tally.Result(allAdded);

@@ -43,8 +43,8 @@ using FolderWalk = std::function<void(const QString& folder, FontAdder& adder)>;
 AddedPaths AddGivenPaths(
     FontAdder& adder, const QStringList& paths, const AddOptions& options, const FolderWalk& walkFolder);
 
-// Adds the installed TrueType files (.TTF, .TTC) through adder; the files
-// that added nothing are noted in adder.Failed.
+// Adds the installed font files the adder's formats take (IsFontName) through
+// adder; the files that added nothing are noted in adder.Failed.
 AddedPaths AddInstalledFonts(FontAdder& adder, const AddOptions& options);
 
 // A folder walk without a window (tzind): the folder search with settings.

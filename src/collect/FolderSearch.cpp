@@ -1,8 +1,11 @@
 #include "collect/FolderSearch.h"
 
+#include "archive/ArchiveNames.h"
+#include "fontfile/FontExtensions.h"
 #include "platform/Text.h"
 
 #include <QFile>
+#include <algorithm>
 #include <dirent.h>
 #include <iterator>
 #include <sys/stat.h>
@@ -12,12 +15,16 @@ namespace tz {
 
 namespace {
 
-    bool IsFontExtension(QStringView ext) { return ext == u".TTF" || ext == u".TTC" || ext == u".OTF"; }
-    bool IsArchiveExtension(QStringView ext) { return ext == u".ZIP" || ext == u".LZH" || ext == u".CAB"; }
-    bool IsSearchedExtension(QStringView ext, const FolderSearchSettings& settings)
+    // name: the file's name or its end (see NameTail).
+    bool IsArchiveName(QStringView name, FontFormats formats)
     {
-        return IsFontExtension(ext) || (settings.Archives && IsArchiveExtension(ext))
-            || (settings.SelfExtracting && ext == u".EXE");
+        return ArchiveKindOfName(name, formats) != ArchiveKind::None;
+    }
+    bool IsSearchedName(QStringView name, const FolderSearchSettings& settings)
+    {
+        return IsSearchedFontName(name, settings.Formats)
+            || (settings.Archives && IsArchiveName(name, settings.Formats))
+            || (settings.SelfExtracting && IsExecutableName(name));
     }
 
     // The entries of a folder in the order the file system returns them, their
@@ -70,26 +77,22 @@ namespace {
         return S_ISDIR(st.st_mode) ? DT_DIR : S_ISREG(st.st_mode) ? DT_REG : DT_UNKNOWN;
     }
 
-    // The upper-cased extension of an entry's name, read from its bytes
-    // without decoding the name, when it is no longer than the searched ones
-    // (a dot and three ASCII letters); empty otherwise. Most entries of a
-    // tree are not searched, so this costs them no allocation.
-    class ShortExtension {
+    // The end of an entry's name, long enough for every searched extension
+    // (".TAR.BZ2"), read from its bytes without decoding the name: the
+    // extensions are ASCII, so a byte of a multi-byte character never
+    // matches them. Most entries of a tree are not searched, so this costs
+    // them no allocation.
+    class NameTail {
     public:
-        explicit ShortExtension(QByteArrayView name)
+        explicit NameTail(QByteArrayView name)
         {
-            const qsizetype dot = name.lastIndexOf('.');
-            if (dot < 0 || name.size() - dot > qsizetype(std::size(chars_)))
-                return;
-            for (qsizetype i = dot; i < name.size(); ++i) {
-                const auto c = static_cast<unsigned char>(name[i]);
-                chars_[size_++] = char16_t(c >= 'a' && c <= 'z' ? c - 0x20 : c);
-            }
+            for (const char c : name.last(std::min(name.size(), qsizetype(std::size(chars_)))))
+                chars_[size_++] = char16_t(static_cast<unsigned char>(c));
         }
         QStringView View() const { return QStringView(chars_, size_); }
 
     private:
-        char16_t chars_[4] = {};
+        char16_t chars_[8] = {};
         qsizetype size_ = 0;
     };
 
@@ -97,7 +100,7 @@ namespace {
 
 bool IsSearchedFile(const QString& name, const FolderSearchSettings& settings)
 {
-    return IsSearchedExtension(UpperExtension(name), settings);
+    return IsSearchedName(FileNamePart(name), settings);
 }
 
 void FolderSearch::Run(const QString& folder)
@@ -133,20 +136,20 @@ void FolderSearch::SearchFolder(const QString& folder)
         if (type == DT_DIR) {
             SearchFolder(prefix + decoded());
         } else if (type == DT_REG) {
-            const ShortExtension ext(name);
-            if (IsSearchedExtension(ext.View(), settings))
-                AnalyseEntry(prefix, decoded(), ext.View(), settings);
+            const NameTail tail(name);
+            if (IsSearchedName(tail.View(), settings))
+                AnalyseEntry(prefix, decoded(), tail.View(), settings);
         }
     }
 }
 
 void FolderSearch::AnalyseEntry(
-    const QString& folder, const QString& name, QStringView ext, const FolderSearchSettings& settings)
+    const QString& folder, const QString& name, QStringView nameTail, const FolderSearchSettings& settings)
 {
     const QString path = folder + name;
     Progress(kAnalysisPhase, path);
     const AddOutcome outcome = AddFile(path, settings.FaceSelection);
-    if (outcome != AddOutcome::Added && !IsArchiveExtension(ext) && ext != u".EXE")
+    if (outcome != AddOutcome::Added && !IsArchiveName(nameTail, settings.Formats) && !IsExecutableName(nameTail))
         Failed << NotAddedFile { name, outcome };
 }
 

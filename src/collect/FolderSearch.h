@@ -5,6 +5,7 @@
 // that lead back into the tree end the walk instead of running it forever;
 // only regular files are analysed, so FIFOs and devices never block it.
 #include "collect/AddOutcome.h"
+#include "fontfile/FontFormats.h"
 
 #include <QString>
 #include <functional>
@@ -14,9 +15,10 @@
 namespace tz {
 
 struct FolderSearchSettings {
-    bool Archives = true;       // also .ZIP, .LZH, .CAB
+    bool Archives = true;       // also .ZIP, .LZH, .CAB (and the wider set's archives)
     bool SelfExtracting = true; // also .EXE
     int FaceSelection = 0;
+    FontFormats Formats = FontFormats::Designed; // which fonts and archives are taken
 };
 
 class FolderSearch {
@@ -46,9 +48,9 @@ public:
 
 private:
     void SearchFolder(const QString& folder);
-    // A file of a searched extension ext; folder ends with "/".
+    // A file of a searched extension; folder ends with "/".
     void AnalyseEntry(
-        const QString& folder, const QString& name, QStringView ext, const FolderSearchSettings& settings);
+        const QString& folder, const QString& name, QStringView nameTail, const FolderSearchSettings& settings);
 
     bool stopped_ = false;
     std::set<std::pair<unsigned long, unsigned long>> visited_;

@@ -1,5 +1,6 @@
 #include "collect/FontAdder.h"
 
+#include "archive/ArchiveNames.h"
 #include "archive/Archivettf.h"
 #include "fontfile/FontFileReader.h"
 #include "fontfile/RegularFile.h"
@@ -31,15 +32,16 @@ namespace {
 
 } // namespace
 
-bool IsArchivePath(const QString& path)
+bool IsArchivePath(const QString& path, FontFormats formats)
 {
-    const QString ext = UpperExtension(path);
-    return ext == u".ZIP" || ext == u".LZH" || ext == u".CAB" || ext == u".EXE";
+    const QString name = FileNamePart(path);
+    return IsExecutableName(name) || ArchiveKindOfName(name, formats) != ArchiveKind::None;
 }
 
-FontAdder::FontAdder(FontList& list, QString workFolder)
+FontAdder::FontAdder(FontList& list, QString workFolder, FontFormats formats)
     : list_(list)
     , workFolder_(std::move(workFolder))
+    , formats_(formats)
 {
 }
 
@@ -50,14 +52,14 @@ AddOutcome FontAdder::AddPath(const QString& path, int faceSelection)
 
 AddOutcome FontAdder::AddPathOnDisk(const QString& path, int faceSelection)
 {
-    if (!IsArchivePath(path))
+    if (!IsArchivePath(path, formats_))
         return AddFontFile(path, QString(), path, faceSelection);
     if (!RegularFile(path, RegularFile::Mode::Read).IsOpen())
         return AddOutcome::Unreadable;
-    OpenedArchive archive(path);
+    OpenedArchive archive(path, formats_);
     if (archive.Kind() == ArchiveKind::None)
         return AddOutcome::NotFont; // an ".EXE" that holds no archive
-    const MemberListing listing = archive.List(MemberFilter::Fonts);
+    const MemberListing listing = archive.List(FontMembersOf(formats_));
     const QString temp = workFolder_ + u'/' + kArchiveTemp;
     const RemovedOnSignal removal(temp);
     bool added = false;
@@ -89,7 +91,7 @@ AddOutcome FontAdder::AddPathOnDisk(const QString& path, int faceSelection)
 AddOutcome FontAdder::AddFontFile(
     const QString& shownPath, const QString& member, const QString& readPath, int faceSelection)
 {
-    const FontFileAnalysis analysis = AnalyseFontFile(readPath, workFolder_);
+    const FontFileAnalysis analysis = AnalyseFontFile(readPath, workFolder_, formats_);
     const qsizetype faces = analysis.FamilyNames.size();
     if (faces == 0)
         return OutcomeOf(analysis.Problem);

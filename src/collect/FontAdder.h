@@ -3,6 +3,7 @@
 // member extracted into the work folder and named there; any other file is
 // named where it lies. One row per chosen face.
 #include "collect/AddOutcome.h"
+#include "fontfile/FontFormats.h"
 
 #include <QString>
 #include <QStringList>
@@ -16,7 +17,8 @@ enum FaceSelection { kAllFaces = -1, kFirstFace = 0, kLastFace = 1 };
 
 class FontAdder {
 public:
-    FontAdder(FontList& list, QString workFolder);
+    // formats: which font files and archives are read.
+    FontAdder(FontList& list, QString workFolder, FontFormats formats = FontFormats::Designed);
 
     // Adds the rows of one path; reports nothing but the outcome. A stored
     // (upper-cased) path is resolved on disk first.
@@ -39,6 +41,8 @@ public:
 
     // The rows this adder has added so far.
     int RowsAdded() const { return rowsAdded_; }
+    // The font files and archives this adder reads.
+    FontFormats Formats() const { return formats_; }
 
     // The summary written when some paths added nothing: one line per name
     // with its reason ("name: reason", CR LF), then the closing line. Empty
@@ -48,6 +52,7 @@ public:
 private:
     FontList& list_;
     QString workFolder_;
+    FontFormats formats_;
     int rowsAdded_ = 0;
 };
 
@@ -55,6 +60,6 @@ inline const QString kNotAddedFiles = QStringLiteral("以上のファイルが�
 inline const QString kNotAddedFilesOrFolders = QStringLiteral("以上のファイル(フォルダ)が追加できませんでした．");
 
 // True for the extensions that go to the archive code.
-bool IsArchivePath(const QString& path);
+bool IsArchivePath(const QString& path, FontFormats formats = FontFormats::Designed);
 
 } // namespace tz

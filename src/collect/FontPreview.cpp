@@ -57,7 +57,11 @@ namespace {
 
 } // namespace
 
-FontPreview::FontPreview() { installed_.Refresh(); }
+FontPreview::FontPreview(FontFormats formats)
+    : formats_(formats)
+{
+    installed_.Refresh();
+}
 
 QString FontPreview::Draw(QImage& canvas, const QString& path, const SampleTextSet& texts) const
 {
@@ -65,14 +69,14 @@ QString FontPreview::Draw(QImage& canvas, const QString& path, const SampleTextS
     if (path.isEmpty() || !QFileInfo::exists(path))
         return {};
     FontFileReader reader;
-    reader.Read(path);
+    reader.Read(path, formats_);
     if (reader.FamilyNames().isEmpty())
         return {};
     const QString family = reader.FamilyNames().constFirst();
     const TemporaryFont available(path, installed_.IndexOf(path) >= 0);
     const quint8 charset = SampleCharset(family, family);
     const int pixelSize = PixelSizeOfPoints(kSamplePoints, qRound(canvas.dotsPerMeterY() * 0.0254));
-    const QRawFont face(LoadOwnFace(path, reader.FaceNames().constFirst(), family), pixelSize);
+    const QRawFont face(LoadOwnFace(path, reader.FaceNames().constFirst(), family, formats_), pixelSize);
     // A face the font engine can't load draws nothing rather than another font.
     if (face.isValid())
         DrawSample(canvas, PageFont::Own(face, pixelSize), charset, texts);

@@ -3,6 +3,7 @@
 // of its first face and a sample in that very face at 48 points, so another
 // font of the same family name never stands in for it and no glyph comes
 // from another font.
+#include "fontfile/FontFormats.h"
 #include "fontfile/InstalledFontFiles.h"
 
 #include <QString>
@@ -19,8 +20,9 @@ public:
     // Space between the Japanese line and the Ascii line below it.
     static constexpr int kLineGap = 2;
 
-    // Reads the installed-font list, once for the preview's life.
-    FontPreview();
+    // Reads the installed-font list, once for the preview's life; formats:
+    // the font files read.
+    explicit FontPreview(FontFormats formats = FontFormats::Designed);
 
     // Fills canvas white and draws the sample of the file at path at the
     // canvas's resolution, cut at its edges. Returns the family name of the
@@ -32,6 +34,7 @@ public:
 
 private:
     InstalledFontFiles installed_;
+    FontFormats formats_;
 };
 
 } // namespace tz

@@ -12,9 +12,10 @@
 
 namespace tz {
 
-FontPreviewPanel::FontPreviewPanel(QFileDialog& dialog, const SampleTextSet& texts)
+FontPreviewPanel::FontPreviewPanel(QFileDialog& dialog, const SampleTextSet& texts, FontFormats formats)
     : QWidget(&dialog)
     , texts_(texts)
+    , preview_(formats)
 {
     setObjectName(QStringLiteral("TForm12"));
     setFont(QFont(kProportionalGothicFace, 9));

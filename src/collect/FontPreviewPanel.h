@@ -23,8 +23,9 @@ public:
     static constexpr QSize kImageSize { 105, 153 };
 
     // Attaches the panel to the right of dialog (a non-native file dialog);
-    // texts are the sample texts in force, read at every drawing.
-    FontPreviewPanel(QFileDialog& dialog, const SampleTextSet& texts);
+    // texts are the sample texts in force, read at every drawing; formats:
+    // the font files read.
+    FontPreviewPanel(QFileDialog& dialog, const SampleTextSet& texts, FontFormats formats = FontFormats::Designed);
 
     // Redraws the panel for the file at path: blank unless the check box is
     // checked and the path names a font file.

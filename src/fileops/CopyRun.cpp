@@ -48,7 +48,7 @@ CopyRun::Step CopyRun::CopyRow(int row)
         return Step::Next;
     copiedKeys_.insert(key);
 
-    const std::optional<FontSource> source = FontSource::Obtain(entry, workFolder_);
+    const std::optional<FontSource> source = FontSource::Obtain(entry, workFolder_, Formats);
     if (!source) {
         messages_ << NotExtractedLine(entry);
         return Step::Next;
@@ -58,14 +58,15 @@ CopyRun::Step CopyRun::CopyRow(int row)
     if (LetEventsRun)
         LetEventsRun();
 
-    const QString target = Destination + u'/' + TargetFileName(source->Name(), entry.Kind, AddExtension);
+    const int kind = WrittenKind(source->Name(), entry.Kind, Formats);
+    const QString target = Destination + u'/' + TargetFileName(source->Name(), kind, AddExtension, Formats);
     const std::optional<qint64> free = FreeBytes ? FreeBytes(Destination) : std::nullopt;
     if (free && QFileInfo::exists(source->Path()) && source->Size() > *free) {
         messages_ << kNoFreeSpace << kCopyAbandoned;
         return Step::End;
     }
     if (!QFileInfo(target).exists() && !QFileInfo(target).isSymLink()) {
-        CopyTo(entry, row, *source, target, ExistingTarget::Keep);
+        CopyTo(entry, kind, row, *source, target, ExistingTarget::Keep);
         return Step::Next;
     }
     if (!AskTargetName) {
@@ -73,14 +74,14 @@ CopyRun::Step CopyRun::CopyRow(int row)
         return Step::Next;
     }
     if (const std::optional<QString> chosen = AskTargetName(target))
-        CopyTo(entry, row, *source, *chosen, ExistingTarget::Replace);
+        CopyTo(entry, kind, row, *source, *chosen, ExistingTarget::Replace);
     return Step::Next;
 }
 
-void CopyRun::CopyTo(
-    const FontEntry& entry, int row, const FontSource& source, const QString& target, ExistingTarget existing)
+void CopyRun::CopyTo(const FontEntry& entry, int kind, int row, const FontSource& source, const QString& target,
+    ExistingTarget existing)
 {
-    if (!CopyOneFont(entry.Kind, source.Path(), target, existing)) {
+    if (!CopyOneFont(kind, source.Path(), target, existing)) {
         messages_ << entry.FaceName + QStringLiteral("がコピーできませんでした.");
         return;
     }

@@ -25,6 +25,7 @@ public:
 
     QString Destination;
     bool AddExtension = true; // the copy-extension setting
+    FontFormats Formats = FontFormats::Designed; // which archives and font files are read
 
     // Row index i of the selected rows (0 .. count-1) is being handled.
     std::function<void(int index, int count)> Progress;
@@ -51,8 +52,9 @@ public:
 private:
     enum class Step { Next, End };
     Step CopyRow(int row);
-    void CopyTo(
-        const FontEntry& entry, int row, const FontSource& source, const QString& target, ExistingTarget existing);
+    // kind: the kind the file is written as (WrittenKind).
+    void CopyTo(const FontEntry& entry, int kind, int row, const FontSource& source, const QString& target,
+        ExistingTarget existing);
 
     FontList& list_;
     QString workFolder_;

@@ -48,10 +48,11 @@ CopyWindow::CopyWindow(FontList& list, const QString& workFolder, QWidget* paren
     run_.AskTargetName = [this](const QString& target) { return AskTargetName(target); };
 }
 
-void CopyWindow::Copy(const QString& destination, bool addExtension)
+void CopyWindow::Copy(const QString& destination, bool addExtension, FontFormats formats)
 {
     run_.Destination = destination;
     run_.AddExtension = addExtension;
+    run_.Formats = formats;
     started_ = false;
     exec();
 }

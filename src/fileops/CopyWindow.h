@@ -22,7 +22,7 @@ public:
 
     // Copies the selected rows into destination modally; returns when the
     // window has closed.
-    void Copy(const QString& destination, bool addExtension);
+    void Copy(const QString& destination, bool addExtension, FontFormats formats = FontFormats::Designed);
     const QStringList& Messages() const { return run_.Messages(); }
     CopyRun& Run() { return run_; }
 

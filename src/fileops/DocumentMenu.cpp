@@ -42,10 +42,10 @@ DocumentMenu::DocumentMenu(QString workFolder, QWidget* parent)
     }
 }
 
-void DocumentMenu::Fill(const FontEntry& entry)
+void DocumentMenu::Fill(const FontEntry& entry, FontFormats formats)
 {
     entry_ = entry;
-    documents_ = FindDocuments(entry);
+    documents_ = FindDocuments(entry, formats);
     header_->setText(documents_.Header);
     const int shown = std::min<int>(int(documents_.Names.size()), kItems);
     for (int i = 0; i < kItems; ++i) {
@@ -65,9 +65,9 @@ void DocumentMenu::Fill(const FontEntry& entry)
     }
 }
 
-void DocumentMenu::Offer(const FontEntry& entry, const QPoint& at)
+void DocumentMenu::Offer(const FontEntry& entry, const QPoint& at, FontFormats formats)
 {
-    Fill(entry);
+    Fill(entry, formats);
     popup(at - QPoint(12, 12));
 }
 

@@ -17,10 +17,10 @@ public:
     DocumentMenu(QString workFolder, QWidget* parent = nullptr);
 
     // Fills the menu with the documents of entry and pops it up with its
-    // top-left corner 12 pixels left of and above at.
-    void Offer(const FontEntry& entry, const QPoint& at);
+    // top-left corner 12 pixels left of and above at. formats: the archives read.
+    void Offer(const FontEntry& entry, const QPoint& at, FontFormats formats = FontFormats::Designed);
     // Fills the menu without showing it.
-    void Fill(const FontEntry& entry);
+    void Fill(const FontEntry& entry, FontFormats formats = FontFormats::Designed);
 
     QAction* Header() const { return header_; }
     QAction* Item(int i) const { return items_[i]; }

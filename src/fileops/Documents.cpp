@@ -23,13 +23,14 @@ namespace {
         return dot < 0 ? fileName : fileName.left(dot);
     }
 
-    QString ExtractedDocument(const QString& archive, const ArchiveMember& member, const QString& workFolder)
+    QString ExtractedDocument(
+        const QString& archive, const ArchiveMember& member, const QString& workFolder, FontFormats formats)
     {
         const QString name = FileNamePart(member.Name);
         if (!IsPlainFileName(name))
             return {};
         const QString extracted = workFolder + u'/' + name;
-        if (!ExtractMember(archive, member, extracted))
+        if (!ExtractMember(archive, member, extracted, formats))
             return {};
         const QString ext = UpperExtension(name);
         if (!ext.isEmpty() && ext != u".DIZ")
@@ -56,9 +57,10 @@ int DocumentIconIndex(const QString& name)
     return 0;
 }
 
-FontDocuments FindDocuments(const FontEntry& entry)
+FontDocuments FindDocuments(const FontEntry& entry, FontFormats formats)
 {
     FontDocuments found;
+    found.Formats = formats;
     const QString path = ResolvePath(entry.FilePath);
     if (!QFileInfo::exists(path)) {
         found.Header = QStringLiteral("ファイルが見つかりません");
@@ -67,7 +69,7 @@ FontDocuments FindDocuments(const FontEntry& entry)
     if (!entry.MemberName.isEmpty()) {
         found.Where = FontDocuments::Place::Archive;
         found.Header = QStringLiteral("書庫ファイル内のドキュメント");
-        found.Members = ListDocumentMembers(path).Members;
+        found.Members = ListDocumentMembers(path, formats).Members;
         for (const ArchiveMember& member : std::as_const(found.Members))
             found.Names << member.Name;
         return found;
@@ -93,7 +95,7 @@ QString PrepareDocument(const FontDocuments& documents, const FontEntry& entry, 
     case FontDocuments::Place::Folder:
         return documents.Folder + u'/' + documents.Names[index];
     case FontDocuments::Place::Archive:
-        return ExtractedDocument(entry.FilePath, documents.Members[index], workFolder);
+        return ExtractedDocument(entry.FilePath, documents.Members[index], workFolder, documents.Formats);
     case FontDocuments::Place::Missing:
         break;
     }

@@ -25,9 +25,10 @@ struct FontDocuments {
     QStringList Names; // the documents as offered: member paths, or file names
     QList<ArchiveMember> Members; // inside an archive: the members, as Names
     QString Folder; // beside a plain font: the folder as on disk
+    FontFormats Formats = FontFormats::Designed; // the archives read
 };
 
-FontDocuments FindDocuments(const FontEntry& entry);
+FontDocuments FindDocuments(const FontEntry& entry, FontFormats formats = FontFormats::Designed);
 
 // The file to open for the document at index: beside a plain font, the file
 // itself; inside an archive, the member extracted into workFolder under its

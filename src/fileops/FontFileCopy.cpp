@@ -2,6 +2,7 @@
 
 #include "archive/Archivettf.h"
 #include "fileops/FileOpsLog.h"
+#include "fontfile/FontExtensions.h"
 #include "fontfile/MacFont.h"
 #include "fontfile/RegularFile.h"
 #include "platform/PathResolver.h"
@@ -49,12 +50,17 @@ QString NotExtractedLine(const FontEntry& entry)
     return entry.FaceName + u'(' + ResolvePath(entry.FilePath) + QStringLiteral(")が展開できませんでした.");
 }
 
-QString TargetFileName(const QString& name, int kind, bool addExtension)
+QString TargetFileName(const QString& name, int kind, bool addExtension, FontFormats formats)
 {
-    const QString ext = UpperExtension(name);
-    if (!addExtension || ext == u".TTF" || ext == u".TTC")
+    if (!addExtension || IsTrueTypeName(name) || (formats == FontFormats::All && IsWiderFontName(name)))
         return name;
     return name + (kind == kKindMacCollection ? QStringLiteral(".ttc") : QStringLiteral(".ttf"));
+}
+
+int WrittenKind(const QString& name, int kind, FontFormats formats)
+{
+    const bool suitcase = formats == FontFormats::All && HasExtension(name, QLatin1StringView(".DFONT"));
+    return suitcase ? kind & ~kKindMac : kind;
 }
 
 bool IsPlainFileName(const QString& name)
@@ -86,20 +92,20 @@ FontSource::~FontSource()
 
 qint64 FontSource::Size() const { return QFileInfo(path_).size(); }
 
-std::optional<FontSource> FontSource::Obtain(const FontEntry& entry, const QString& workFolder)
+std::optional<FontSource> FontSource::Obtain(const FontEntry& entry, const QString& workFolder, FontFormats formats)
 {
     if (entry.MemberName.isEmpty()) {
         const QString path = ResolvePath(entry.FilePath);
         return FontSource(path, FileNamePart(path), false);
     }
-    const std::optional<ArchiveMember> member = FindMember(entry.FilePath, entry.MemberName);
+    const std::optional<ArchiveMember> member = FindMember(entry.FilePath, entry.MemberName, formats);
     if (!member)
         return std::nullopt;
     const QString name = FileNamePart(member->Name);
     if (!IsPlainFileName(name))
         return std::nullopt;
     const QString path = workFolder + u'/' + name;
-    if (!ExtractMember(entry.FilePath, *member, path))
+    if (!ExtractMember(entry.FilePath, *member, path, formats))
         return std::nullopt;
     return FontSource(path, name, true);
 }

@@ -4,6 +4,7 @@
 // named after the file on disk or in the archive, and written through a
 // temporary file beside the target, so a failed copy never leaves a partial
 // file and nothing is written outside the target folder.
+#include "fontfile/FontFormats.h"
 #include "fontlist/FontEntry.h"
 #include "platform/RemovedOnSignal.h"
 #include "platform/ReplacingFile.h"
@@ -20,8 +21,15 @@ QString NotExtractedLine(const FontEntry& entry);
 
 // The name a written file gets. With addExtension, a name whose extension is
 // neither ".TTF" nor ".TTC" gains ".ttc" for kind 3 (several Macintosh faces)
-// and ".ttf" otherwise.
-QString TargetFileName(const QString& name, int kind, bool addExtension);
+// and ".ttf" otherwise; with the wider set of formats a name with the
+// extension of one of its formats (".WOFF2", ...) keeps it alone.
+QString TargetFileName(
+    const QString& name, int kind, bool addExtension, FontFormats formats = FontFormats::Designed);
+
+// The kind a file is written as: with the wider set of formats a data-fork
+// suitcase (".DFONT", named like a Macintosh file) is copied as it is rather
+// than taken out of a MacBinary file.
+int WrittenKind(const QString& name, int kind, FontFormats formats);
 
 // A name usable as a file directly inside a folder: not empty, not "." or
 // "..", without "/" or "\\".
@@ -34,7 +42,8 @@ public:
     // extracted to workFolder under its own last name component. Nothing when
     // the member can't be found or extracted, or its name is not a plain file
     // name.
-    static std::optional<FontSource> Obtain(const FontEntry& entry, const QString& workFolder);
+    static std::optional<FontSource> Obtain(
+        const FontEntry& entry, const QString& workFolder, FontFormats formats = FontFormats::Designed);
     // Deletes an extracted member.
     ~FontSource();
     FontSource(FontSource&& other) noexcept;

@@ -100,11 +100,13 @@ InstallResult FontInstaller::Run()
 FontInstaller::Step FontInstaller::InstallRow(const FontEntry& entry, const QString& folder, InstallResult& result)
 {
     const bool linking = Method == InstallMethod::LinkInPlace;
-    if (linking && (!entry.MemberName.isEmpty() || (entry.Kind & kKindMac))) {
+    // The file's own name (the member's for an archive member) decides.
+    const int kind = WrittenKind(entry.MemberName.isEmpty() ? entry.FilePath : entry.MemberName, entry.Kind, Formats);
+    if (linking && (!entry.MemberName.isEmpty() || (kind & kKindMac))) {
         Problem(result, entry.FaceName + QStringLiteral(" はコピーせずにインストールできません．"));
         return Step::Next;
     }
-    std::optional<FontSource> source = FontSource::Obtain(entry, workFolder_);
+    std::optional<FontSource> source = FontSource::Obtain(entry, workFolder_, Formats);
     if (!source || !QFileInfo(source->Path()).isFile()) {
         Problem(result, NotExtractedLine(entry));
         return Step::Next;
@@ -114,12 +116,12 @@ FontInstaller::Step FontInstaller::InstallRow(const FontEntry& entry, const QStr
         ++result.AlreadyInstalled;
         return Step::Next;
     }
-    const std::optional<FontSource> font = FontSource::AsTrueType(std::move(*source), entry.Kind, workFolder_);
+    const std::optional<FontSource> font = FontSource::AsTrueType(std::move(*source), kind, workFolder_);
     if (!font) {
         Problem(result, entry.FaceName + QStringLiteral("がインストールできませんでした．"));
         return Step::Next;
     }
-    const QString name = TargetFileName(font->Name(), entry.Kind, AddExtension);
+    const QString name = TargetFileName(font->Name(), kind, AddExtension, Formats);
     return Place(*font, folder + u'/' + name, result);
 }
 

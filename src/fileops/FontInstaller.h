@@ -36,6 +36,7 @@ public:
     InstallMethod Method = InstallMethod::Standard;
     QString Folder; // the copy folder of CopyToFolder
     bool AddExtension = true; // installing appends the TrueType extension
+    FontFormats Formats = FontFormats::Designed; // which archives and font files are read
     // Before each file: its share of the run in percent and its name.
     std::function<void(int percent, const QString& name)> Progress;
     std::function<void()> LetEventsRun;

@@ -185,8 +185,9 @@ QWidget* InstallWizard::BuildLogPage()
     return page;
 }
 
-void InstallWizard::Install()
+void InstallWizard::Install(FontFormats formats)
 {
+    formats_ = formats;
     ShowPage(1);
     exec();
 }
@@ -246,6 +247,7 @@ void InstallWizard::ShowSummary()
 void InstallWizard::RunInstall()
 {
     FontInstaller installer(list_, workFolder_);
+    installer.Formats = formats_;
     const InstallChoice choice = Choice();
     installer.Method = !choice.custom ? InstallMethod::Standard
         : choice.copyFiles            ? InstallMethod::CopyToFolder

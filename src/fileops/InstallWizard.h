@@ -4,6 +4,7 @@
 // installs the fonts behind the selected rows (FontInstaller); "中止" ends it
 // after the file being installed.
 #include "fileops/SelectionSummary.h"
+#include "fontfile/FontFormats.h"
 
 #include <QDialog>
 #include <functional>
@@ -27,8 +28,9 @@ class InstallWizard : public QDialog {
 public:
     InstallWizard(const FontList& list, QString workFolder, QWidget* parent = nullptr);
 
-    // Shows the wizard modally from its first page.
-    void Install();
+    // Shows the wizard modally from its first page; formats: the archives and
+    // font files read.
+    void Install(FontFormats formats = FontFormats::Designed);
     int CurrentPage() const; // 1 .. 5
     void ShowPage(int page);
 
@@ -53,6 +55,7 @@ private:
 
     const FontList& list_;
     QString workFolder_;
+    FontFormats formats_ = FontFormats::Designed;
     QString fontsFolder_; // the user's font folder
     QString installFolder_;
     bool custom_ = false;

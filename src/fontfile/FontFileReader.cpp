@@ -46,9 +46,12 @@ namespace {
 
 } // namespace
 
-void FontFileReader::Read(const QString& path) { Read(RegularFile(path, RegularFile::Mode::Read), path); }
+void FontFileReader::Read(const QString& path, FontFormats formats)
+{
+    Read(RegularFile(path, RegularFile::Mode::Read), path, formats);
+}
 
-void FontFileReader::Read(const RegularFile& file, const QString& path)
+void FontFileReader::Read(const RegularFile& file, const QString& path, FontFormats)
 {
     fileName_ = path;
     familyNames_.clear();
@@ -100,10 +103,10 @@ namespace {
     qint32 SizeCount(qint64 size) { return qint32(std::clamp<qint64>(size, 0, std::numeric_limits<qint32>::max())); }
 
     // The names and the size of the open file.
-    void TakeNames(const RegularFile& file, const QString& path, FontFileAnalysis& analysis)
+    void TakeNames(const RegularFile& file, const QString& path, FontFileAnalysis& analysis, FontFormats formats)
     {
         FontFileReader reader;
-        reader.Read(file, path);
+        reader.Read(file, path, formats);
         analysis.FamilyNames = reader.FamilyNames();
         analysis.FaceNames = reader.FaceNames();
         analysis.Size = SizeCount(file.Size());
@@ -114,7 +117,7 @@ namespace {
 
 qint32 FileSizeOf(const QString& path) { return SizeCount(RegularFile::SizeOf(path)); }
 
-FontFileAnalysis AnalyseFontFile(const QString& path, const QString& workFolder)
+FontFileAnalysis AnalyseFontFile(const QString& path, const QString& workFolder, FontFormats formats)
 {
     // The file is opened once: its type, its size and its bytes, also for the
     // Macintosh fallback, all come from the one open.
@@ -125,7 +128,7 @@ FontFileAnalysis AnalyseFontFile(const QString& path, const QString& workFolder)
         analysis.Problem = FaceProblem::Unreadable;
         return analysis;
     }
-    TakeNames(file, path, analysis);
+    TakeNames(file, path, analysis, formats);
     if (!analysis.FamilyNames.isEmpty())
         return analysis;
     analysis.Size = 0;
@@ -133,7 +136,7 @@ FontFileAnalysis AnalyseFontFile(const QString& path, const QString& workFolder)
     const RemovedOnSignal removal(extracted);
     if (!ExtractMacFont(file, extracted))
         return analysis;
-    TakeNames(RegularFile(extracted, RegularFile::Mode::Read), extracted, analysis);
+    TakeNames(RegularFile(extracted, RegularFile::Mode::Read), extracted, analysis, formats);
     analysis.Macintosh = true;
     QFile::remove(extracted);
     return analysis;

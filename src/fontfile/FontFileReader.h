@@ -3,6 +3,8 @@
 // ("ttcf") and OpenType files with TrueType outlines (sfnt version
 // 0x00010000). Only the collection header, the table directory and the
 // `name` table are read.
+#include "fontfile/FontFormats.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -24,9 +26,9 @@ public:
     // Fills FamilyNames and FaceNames from the file, emptied first. A file
     // that can't be opened, is not a regular file or holds no readable face
     // leaves both empty.
-    void Read(const QString& path);
+    void Read(const QString& path, FontFormats formats = FontFormats::Designed);
     // The same from a file already open; path is only recorded.
-    void Read(const RegularFile& file, const QString& path);
+    void Read(const RegularFile& file, const QString& path, FontFormats formats = FontFormats::Designed);
 
     const QString& FileName() const { return fileName_; }
     // Parallel lists: entry i of each belongs to face i of the file.
@@ -56,7 +58,8 @@ struct FontFileAnalysis {
 // Reads the file; when it yields no face, extracts a Macintosh font from it
 // into "typozind.mac.ttx" in the work folder and reads that (deleting it
 // afterwards). No face at all gives size 0.
-FontFileAnalysis AnalyseFontFile(const QString& path, const QString& workFolder);
+FontFileAnalysis AnalyseFontFile(
+    const QString& path, const QString& workFolder, FontFormats formats = FontFormats::Designed);
 
 // The length of a regular file in bytes, 0 when there is none at the path.
 // Lengths beyond the range of the count stop at its maximum.

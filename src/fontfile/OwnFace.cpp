@@ -164,7 +164,7 @@ QByteArray WithNameTable(const QByteArray& face, const QByteArray& nameTable)
     return WriteSfnt(ViewOf(face).U32(0), std::move(copies));
 }
 
-OwnFaceData::OwnFaceData(const QString& path, const QString& faceName, const QString& familyName)
+OwnFaceData::OwnFaceData(const QString& path, const QString& faceName, const QString& familyName, FontFormats)
 {
     // No path: the caller has no file to read (a run drawing faces the font
     // database opened).
@@ -190,9 +190,9 @@ OwnFaceData::OwnFaceData(const QString& path, const QString& faceName, const QSt
     bytes_ = StandaloneFace(image, index);
 }
 
-QByteArray LoadOwnFace(const QString& path, const QString& faceName, const QString& familyName)
+QByteArray LoadOwnFace(const QString& path, const QString& faceName, const QString& familyName, FontFormats formats)
 {
-    const OwnFaceData data(path, faceName, familyName);
+    const OwnFaceData data(path, faceName, familyName, formats);
     return QByteArray(data.Bytes().constData(), data.Bytes().size());
 }
 

@@ -3,6 +3,8 @@
 // through this data rather than a family name: a family name may pick
 // another installed file of the same name, and a collection's bytes give the
 // font engine only its first face.
+#include "fontfile/FontFormats.h"
+
 #include <QByteArray>
 #include <QFile>
 #include <QString>
@@ -33,7 +35,8 @@ QByteArray WithNameTable(const QByteArray& face, const QByteArray& nameTable);
 // can't be read as a font, and for an empty path.
 class OwnFaceData {
 public:
-    OwnFaceData(const QString& path, const QString& faceName, const QString& familyName);
+    OwnFaceData(const QString& path, const QString& faceName, const QString& familyName,
+        FontFormats formats = FontFormats::Designed);
     OwnFaceData(const OwnFaceData&) = delete;
     OwnFaceData& operator=(const OwnFaceData&) = delete;
     // Valid while this object lives.
@@ -45,6 +48,7 @@ private:
 };
 
 // The same data as a copy of its own.
-QByteArray LoadOwnFace(const QString& path, const QString& faceName, const QString& familyName);
+QByteArray LoadOwnFace(const QString& path, const QString& faceName, const QString& familyName,
+    FontFormats formats = FontFormats::Designed);
 
 } // namespace tz

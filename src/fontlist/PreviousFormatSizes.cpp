@@ -10,11 +10,12 @@
 
 namespace tz {
 
-QString MeasureRowFontSize(const QString& filePath, const QString& memberName, const QString& workFolder)
+QString MeasureRowFontSize(
+    const QString& filePath, const QString& memberName, const QString& workFolder, FontFormats formats)
 {
     const QString extension = UpperExtension(filePath);
     if (extension != u".ZIP" && extension != u".LZH")
-        return QString::number(AnalyseFontFile(ResolvePath(filePath), workFolder).Size);
+        return QString::number(AnalyseFontFile(ResolvePath(filePath), workFolder, formats).Size);
     const QString wanted = MemberLookupName(memberName);
     const QString extracted = workFolder + QStringLiteral("/typozind.arc.ttx");
     const RemovedOnSignal removal(extracted);
@@ -22,16 +23,16 @@ QString MeasureRowFontSize(const QString& filePath, const QString& memberName, c
     for (const ArchiveMember& member : ListFontMembers(filePath).Members) {
         if (MemberLookupName(member.Name) != wanted || !ExtractMember(filePath, member, extracted))
             continue;
-        size = AnalyseFontFile(extracted, workFolder).Size;
+        size = AnalyseFontFile(extracted, workFolder, formats).Size;
         QFile::remove(extracted);
     }
     return QString::number(size);
 }
 
-MeasureFontSize MeasureWithWorkFolder(const QString& workFolder)
+MeasureFontSize MeasureWithWorkFolder(const QString& workFolder, FontFormats formats)
 {
-    return [workFolder](const QString& filePath, const QString& memberName) {
-        return MeasureRowFontSize(filePath, memberName, workFolder);
+    return [workFolder, formats](const QString& filePath, const QString& memberName) {
+        return MeasureRowFontSize(filePath, memberName, workFolder, formats);
     };
 }
 

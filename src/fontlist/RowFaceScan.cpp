@@ -18,11 +18,11 @@ namespace {
     // folder are deleted with it.
     class RowFontFile {
     public:
-        RowFontFile(const FontEntry& entry, const QString& workFolder, PathResolverCache& paths)
+        RowFontFile(const FontEntry& entry, const QString& workFolder, PathResolverCache& paths, FontFormats formats)
         {
             if (!entry.MemberName.isEmpty()) {
                 archived_ = workFolder + QStringLiteral("/typozind.arc.ttf");
-                if (!ExtractMember(entry.FilePath, ArchiveMember { entry.MemberName, {} }, archived_))
+                if (!ExtractMember(entry.FilePath, ArchiveMember { entry.MemberName, {} }, archived_, formats))
                     return;
                 path_ = archived_;
             } else {
@@ -65,9 +65,10 @@ namespace {
 
 } // namespace
 
-RowFaceScan::RowFaceScan(const FontList& list, QString workFolder)
+RowFaceScan::RowFaceScan(const FontList& list, QString workFolder, FontFormats formats)
     : list_(list)
     , workFolder_(std::move(workFolder))
+    , formats_(formats)
 {
 }
 
@@ -96,7 +97,7 @@ void RowFaceScan::Run(const std::function<void(const RowFace&)>& visit)
 void RowFaceScan::ScanFile(const std::vector<int>& rows, const std::function<void(const RowFace&)>& visit)
 {
     const FontEntry& first = list_.Entry(rows.front());
-    const RowFontFile source(first, workFolder_, paths_);
+    const RowFontFile source(first, workFolder_, paths_, formats_);
     const RegularFile file(source.Path(), RegularFile::Mode::Read);
     if (source.Path().isEmpty() || !file.IsOpen()) {
         skippedRows_ += int(rows.size());
@@ -105,7 +106,7 @@ void RowFaceScan::ScanFile(const std::vector<int>& rows, const std::function<voi
     std::map<int, std::vector<int>> rowsOfFace;
     if (IsCollection(file)) {
         FontFileReader names;
-        names.Read(file, source.Path());
+        names.Read(file, source.Path(), formats_);
         for (int row : rows)
             rowsOfFace[FaceIndexOf(names, list_.Entry(row).FaceName, list_.Entry(row).FamilyName)].push_back(row);
     } else {

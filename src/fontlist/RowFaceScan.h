@@ -6,6 +6,7 @@
 // the work folder, a Macintosh font taken out of its file there (its file
 // itself is read when that fails); the face of a multi-face file is the one
 // whose names the row holds.
+#include "fontfile/FontFormats.h"
 #include "fontfile/RegularFile.h"
 #include "fontfile/SfntTables.h"
 #include "platform/PathResolver.h"
@@ -51,7 +52,8 @@ struct RowFace {
 
 class RowFaceScan {
 public:
-    RowFaceScan(const FontList& list, QString workFolder);
+    // formats: the archives and font files read.
+    RowFaceScan(const FontList& list, QString workFolder, FontFormats formats = FontFormats::Designed);
 
     // Before each file: files done, the number of files, the file's key.
     // False stops the scan there.
@@ -70,6 +72,7 @@ private:
 
     const FontList& list_;
     QString workFolder_;
+    FontFormats formats_;
     PathResolverCache paths_;
     int skippedRows_ = 0;
     bool stopped_ = false;

@@ -445,7 +445,8 @@ SampleRun::RowOutcome SampleRun::SampleRow(int row, int& pageNumber, const Insta
     const QString shownFile = FileNamePart(shownPaths_.Resolve(entry.FilePath));
     QString path = entry.FilePath;
     if (!entry.MemberName.isEmpty()) {
-        if (!ExtractMember(entry.FilePath, ArchiveMember { entry.MemberName, {} }, archived)) {
+        const ArchiveMember member { entry.MemberName, {} };
+        if (!ExtractMember(entry.FilePath, member, archived, input_.environment.Formats())) {
             log_.LogMessage(LogEvent::Unavailable, entry.FaceName, shownFile);
             return RowOutcome::NotExtracted;
         }

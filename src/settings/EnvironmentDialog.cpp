@@ -328,6 +328,8 @@ QWidget* EnvironmentDialog::BuildSearchTab()
         QStringLiteral("chkArchiveSearch"));
     chkExecuteSearch_ = Named(new QCheckBox(QStringLiteral("検索追加時，自己展開書庫ファイルも追加対象とする(&X)")),
         QStringLiteral("chkExecuteSearch"));
+    chkAllFormats_ = Named(new QCheckBox(QStringLiteral("OpenType(CFF)・WOFF形式と7z・tar・RAR書庫も扱う(&O)")),
+        QStringLiteral("chkAllFormats"));
     for (QRadioButton* face : { rbtTTCSearch1_, rbtTTCSearch2_ })
         connect(face, &QRadioButton::clicked, chkTTCSearch_, [this] { chkTTCSearch_->setChecked(true); });
 
@@ -345,6 +347,7 @@ QWidget* EnvironmentDialog::BuildSearchTab()
     layout->addWidget(faces);
     layout->addWidget(chkArchiveSearch_);
     layout->addWidget(chkExecuteSearch_);
+    layout->addWidget(chkAllFormats_);
     layout->addStretch();
     return page;
 }
@@ -428,6 +431,7 @@ void EnvironmentDialog::BindControls()
     b.push_back(CheckBox(chkMacExt_, TZ_FIELD(macExtension)));
     b.push_back(CheckBox(chkArchiveSearch_, TZ_FIELD(searchArchives)));
     b.push_back(CheckBox(chkExecuteSearch_, TZ_FIELD(searchSelfExtracting)));
+    b.push_back(CheckBox(chkAllFormats_, TZ_FIELD(allFormats)));
     b.push_back(Choice(rbtStandard_, rbtCustom_, TZ_FIELD(headingStandard)));
     b.push_back(CheckBox(chkFace_, TZ_FIELD(heading.showFace)));
     b.push_back(CheckBox(chkFamily_, TZ_FIELD(heading.showFamily)));

@@ -112,6 +112,7 @@ private:
     QRadioButton* rbtTTCSearch2_ = nullptr;
     QCheckBox* chkArchiveSearch_ = nullptr;
     QCheckBox* chkExecuteSearch_ = nullptr;
+    QCheckBox* chkAllFormats_ = nullptr;
     QCheckBox* chkTTCDrop_ = nullptr;
     QRadioButton* rbtTTCDrop1_ = nullptr;
     QRadioButton* rbtTTCDrop2_ = nullptr;

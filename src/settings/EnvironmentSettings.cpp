@@ -66,6 +66,9 @@ namespace {
         { "Zindel\\Misc", "EnableAnsiMessage", T::Bool, 1, TZ_FIELD(sjisAlsoAscii) },
         { "Zindel\\Misc", "EnablePlus", T::Bool, 0, TZ_FIELD(smoothPreview) },
         { "Zindel\\Misc", "EnableMacExt", T::Bool, 1, TZ_FIELD(macExtension) },
+        // A group of its own: files written before it existed lack it, and the
+        // values read before it must not depend on it.
+        { "Zindel\\Misc", "EnableAllFormats", T::Bool, 0, TZ_FIELD(allFormats), nullptr, true },
         { "Zindel\\Caption", "EnablechkFace", T::Bool, 1, TZ_FIELD(heading.showFace) },
         { "Zindel\\Caption", "EnablechkFamily", T::Bool, 1, TZ_FIELD(heading.showFamily) },
         { "Zindel\\Caption", "EnablechkFile", T::Bool, 1, TZ_FIELD(heading.showFile) },

@@ -3,6 +3,8 @@
 // heading font and the composition of each face's heading, how multi-face
 // files are taken when adding, and a few switches. The environment dialog owns
 // the accepted record; everything else reads it from there.
+#include "fontfile/FontFormats.h"
+
 #include <QString>
 #include <array>
 #include <optional>
@@ -71,6 +73,7 @@ struct EnvironmentSettings {
     bool headingStandard; // false: the custom heading font
     HeadingLayout heading;
     bool smoothPreview;
+    bool allFormats; // also the wider set of font formats and archives
     QString customFace;
     int customSize;
 
@@ -78,6 +81,7 @@ struct EnvironmentSettings {
     QString HeadingFace() const;
     int HeadingSize() const;
 
+    FontFormats Formats() const { return allFormats ? FontFormats::All : FontFormats::Designed; }
     int DropFaceSelection() const { return drop.FaceSelection(); }
     int SearchFaceSelection() const { return search.FaceSelection(); }
 

@@ -1,5 +1,7 @@
 #include "DialogHelpers.h"
+#include "SettingsFiles.h"
 #include "SfntWriter.h"
+#include "WiderArchives.h"
 #include "app/Application.h"
 #include "app/MainWindow.h"
 #include "collect/FolderSearchWindow.h"
@@ -101,6 +103,40 @@ private slots:
         QCOMPARE(main->SearchFolder, dir_.filePath("tree"));
         QVERIFY(main->Document().Modified());
         QVERIFY(!windows.FolderSearch->isVisible());
+    }
+
+    // With the wider set of formats chosen in the environment settings, drops
+    // and the folder search take its files and archives, and the add dialog
+    // offers them.
+    void widerFormatsWhenChosen()
+    {
+        Write("wider/pack.rar", StoredRar({ { "inner.ttf", font_ } }));
+        Write("wider/tree/renamed.woff2", font_);
+        WriteSettingsFile("[Zindel\\Misc]\n\"EnableAllFormats\"=dword:00000001\n");
+        {
+            AppWindows windows;
+            auto main = CreateWindows(windows, false);
+            main->show();
+            MessageBoxAnswerer answerer;
+            main->DropFiles(Urls({ dir_.filePath("wider/pack.rar"), dir_.filePath("wider/tree") }));
+            QCOMPARE(answerer.Count(), 0);
+            QCOMPARE(main->List().Count(), 2);
+            QCOMPARE(main->List().Entry(0).MemberName, QStringLiteral("INNER.TTF"));
+            QVERIFY(main->List().Entry(1).FilePath.endsWith(QStringLiteral("/RENAMED.WOFF2")));
+            ModalWatcher files([](QWidget* w) {
+                if (auto* dialog = qobject_cast<QFileDialog*>(w)) {
+                    const QStringList filters = dialog->nameFilters();
+                    QVERIFY(filters.value(0).contains(QStringLiteral("*.[wW][oO][fF][fF]2")));
+                    QVERIFY(filters.value(1).startsWith(
+                        QStringLiteral("書庫ファイル(*.zip, *.lzh, *.cab, *.exe, *.7z, *.tar, *.tgz, *.tar.gz, *.tar.bz2, "
+                                       "*.tar.xz, *.rar) (")));
+                    QMetaObject::invokeMethod(dialog, "reject");
+                }
+            });
+            main->fmnAddClick();
+        }
+        // Removed once the windows are gone, which write their settings.
+        RemoveSettingsFile();
     }
 
     // Rows from the command line are unsaved rows: Save is enabled and the

@@ -1,5 +1,6 @@
 #include "DialogHelpers.h"
 #include "FileOpsFixtures.h"
+#include "WiderArchives.h"
 #include "TestSupport.h"
 #include "app/Application.h"
 #include "app/MainWindow.h"
@@ -96,6 +97,68 @@ private slots:
         QFETCH(bool, setting);
         QFETCH(QString, expected);
         QCOMPARE(TargetFileName(name, kind, setting), expected);
+    }
+
+    // With the wider set of formats a file of one of its formats keeps its
+    // own name; without it the designed rule appends ".ttf" as before.
+    void targetNamesOfTheWiderFormats_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("designed");
+        QTest::addColumn<QString>("all");
+        QTest::newRow("woff2") << "Face.woff2" << 0 << "Face.woff2.ttf" << "Face.woff2";
+        QTest::newRow("WOFF") << "FACE.WOFF" << 0 << "FACE.WOFF.ttf" << "FACE.WOFF";
+        QTest::newRow("otf") << "Face.otf" << 0 << "Face.otf.ttf" << "Face.otf";
+        QTest::newRow("otc") << "Noto.otc" << 1 << "Noto.otc.ttf" << "Noto.otc";
+        QTest::newRow("dfont of two faces") << "Mac.dfont" << 3 << "Mac.dfont.ttc" << "Mac.dfont";
+        QTest::newRow("suitcase without extension") << "SUITCASE" << 2 << "SUITCASE.ttf" << "SUITCASE.ttf";
+    }
+    void targetNamesOfTheWiderFormats()
+    {
+        QFETCH(QString, name);
+        QFETCH(int, kind);
+        QTEST(TargetFileName(name, kind, true, FontFormats::Designed), "designed");
+        QTEST(TargetFileName(name, WrittenKind(name, kind, FontFormats::All), true, FontFormats::All), "all");
+    }
+
+    void widerFormatsAreCopiedAsTheyAre()
+    {
+        LoadArchiverLibraries();
+        const QByteArray woff2("wOF2 not looked at by copying");
+        const QByteArray dfont("a data-fork suitcase, no MacBinary header");
+        const QString woff2File = Source("Face.woff2", woff2);
+        const QString dfontFile = Source("Mac.dfont", dfont);
+        const QString rar = Source("pack.rar", StoredRar({ { "fonts/Inner.woff2", woff2 } }));
+        FontList list;
+        Add(list, woff2File);
+        Add(list, dfontFile, {}, kKindMac);
+        Add(list, rar, "FONTS/INNER.WOFF2");
+        const QString out = FreshFolder("out-wider");
+        CopyRun run = MakeRun(list, out);
+        run.Formats = FontFormats::All;
+        run.Run();
+        QVERIFY2(run.Messages().isEmpty(), qPrintable(run.Messages().join(u'\n')));
+        QCOMPARE(FolderNames(out), (QStringList { "Face.woff2", "Inner.woff2", "Mac.dfont" }));
+        for (const auto& [name, bytes] : { std::pair { "Face.woff2", woff2 }, std::pair { "Inner.woff2", woff2 },
+                 std::pair { "Mac.dfont", dfont } }) {
+            QFile copy(out + u'/' + QLatin1String(name));
+            QVERIFY(copy.open(QIODevice::ReadOnly));
+            QCOMPARE(copy.readAll(), bytes);
+        }
+        QCOMPARE(list.SelectedCount(), 0);
+
+        // Without the wider set the designed rules hold: the name gains
+        // ".ttf", a Macintosh row is taken out of a MacBinary file, which a
+        // data-fork suitcase is not, and a RAR archive is no archive.
+        list.SelectAll();
+        const QString designed = FreshFolder("out-designed");
+        CopyRun plain = MakeRun(list, designed);
+        plain.Run();
+        QCOMPARE(FolderNames(designed), QStringList { "Face.woff2.ttf" });
+        QCOMPARE(plain.Messages(),
+            (QStringList { QStringLiteral("Alpha Regularがコピーできませんでした."),
+                QStringLiteral("Alpha Regular(%1)が展開できませんでした.").arg(rar) }));
     }
 
     void macintoshFontWrittenAsTrueType()

@@ -1,5 +1,7 @@
 #include "FileOpsFixtures.h"
 #include "TestSupport.h"
+#include "WiderArchives.h"
+#include "archive/Archivettf.h"
 #include "fileops/FontInstaller.h"
 #include "fileops/InstallWizard.h"
 #include "fileops/SelectionSummary.h"
@@ -87,6 +89,38 @@ private slots:
         QVERIFY(linked.contains("書庫ファイルが含まれています．"));
         QVERIFY(linked.contains("いくつかのファントファイルはインストールできません．"));
         QVERIFY(!linked.contains("インストールフォルダは，"));
+    }
+
+    // With the wider set of formats a file of one of them is installed
+    // under its own name, from a RAR archive too; a data-fork suitcase is
+    // copied as it is and may even be linked.
+    void widerFormatsKeepTheirNames()
+    {
+        LoadArchiverLibraries();
+        const QString otf = WriteFile(Path("wider/Real.otf"), realFont_);
+        const QString rar = Path("wider/pack.rar");
+        WriteFile(rar, StoredRar({ { "Inner.woff2", realFont_ } }));
+        const QString suitcase = WriteFile(Path("wider/Mac.dfont"), "a data-fork suitcase");
+        FontList list;
+        Add(list, otf);
+        Add(list, rar, "INNER.WOFF2");
+        Add(list, suitcase, {}, kKindMac);
+        FontInstaller installer(list, work_.Path());
+        installer.Formats = FontFormats::All;
+        installer.RefreshFontCache = [](const QString&) { return 0; };
+        const InstallResult result = installer.Run();
+        QVERIFY2(result.Problems.isEmpty(), qPrintable(Text(result.Problems)));
+        QCOMPARE(FolderNames(FontsFolder()), QStringList({ "Inner.woff2", "Mac.dfont", "Real.otf" }));
+
+        QDir(FontsFolder()).removeRecursively();
+        FontList linked;
+        Add(linked, suitcase, {}, kKindMac);
+        FontInstaller linker(linked, work_.Path());
+        linker.Formats = FontFormats::All;
+        linker.Method = InstallMethod::LinkInPlace;
+        linker.RefreshFontCache = [](const QString&) { return 0; };
+        QVERIFY(linker.Run().Problems.isEmpty());
+        QCOMPARE(QFileInfo(FontsFolder() + "/Mac.dfont").symLinkTarget(), suitcase);
     }
 
     void standardInstall()

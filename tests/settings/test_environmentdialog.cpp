@@ -301,6 +301,33 @@ private slots:
         QCOMPARE(s.HeadingSize(), 14);
     }
 
+    // The choice of the wider set of formats sits with the other adding
+    // options, off at first; OK takes it, Cancel puts it back, and it is
+    // stored when the dialog goes.
+    void widerFormatsCheckBox()
+    {
+        {
+            EnvironmentDialog dialog;
+            auto* box = Control<QCheckBox>(dialog, "chkAllFormats");
+            QCOMPARE(box->text(), QStringLiteral("OpenType(CFF)・WOFF形式と7z・tar・RAR書庫も扱う(&O)"));
+            auto* tabs = Control<QTabWidget>(dialog, "tabSettings");
+            QCOMPARE(tabs->tabText(tabs->indexOf(box->parentWidget())), QStringLiteral("検索追加"));
+            QVERIFY(!box->isChecked());
+            QCOMPARE(dialog.Settings().Formats(), FontFormats::Designed);
+            Click(dialog, "chkAllFormats");
+            QVERIFY(box->isChecked());
+            Click(dialog, "btnCancel");
+            QVERIFY(!box->isChecked());
+            QVERIFY(!dialog.Settings().allFormats);
+            Click(dialog, "chkAllFormats");
+            Click(dialog, "btnOK");
+            QCOMPARE(dialog.Settings().Formats(), FontFormats::All);
+        }
+        QVERIFY(test::ReadSettingsFile().contains(QStringLiteral("\"EnableAllFormats\"=dword:00000001")));
+        EnvironmentDialog again;
+        QVERIFY(Control<QCheckBox>(again, "chkAllFormats")->isChecked());
+    }
+
     void radioChecksItsBox_data()
     {
         QTest::addColumn<QString>("box");

@@ -201,6 +201,39 @@ private slots:
         QCOMPARE(ParseSampleSize(text).value_or(0), size);
     }
 
+    // The choice of the wider set of formats is a value of its own under
+    // Zindel\Misc: off by default and in files written before it existed,
+    // and a wrong type of it leaves the designed values of the group alone.
+    void wider_formats_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<bool>("allFormats");
+        QTest::addColumn<bool>("macExtension");
+        const QString designed = QStringLiteral("[Zindel\\Misc]\n\"EnableAnsiMessage\"=dword:00000001\n"
+                                                "\"EnablePlus\"=dword:00000000\n\"EnableMacExt\"=dword:00000000\n");
+        QTest::newRow("missing") << designed << false << false;
+        QTest::newRow("on alone") << "[Zindel\\Misc]\n\"EnableAllFormats\"=dword:00000001\n" << true << true;
+        QTest::newRow("wrong type") << designed + "\"EnableAllFormats\"=\"1\"\n" << false << false;
+    }
+    void wider_formats()
+    {
+        QFETCH(QString, file);
+        test::WriteSettingsFile(file);
+        const EnvironmentSettings settings = LoadedSettings();
+        QTEST(settings.allFormats, "allFormats");
+        QTEST(settings.macExtension, "macExtension");
+        QCOMPARE(settings.Formats(), settings.allFormats ? FontFormats::All : FontFormats::Designed);
+
+        EnvironmentSettings on;
+        on.allFormats = true;
+        {
+            SettingsStore store;
+            on.Save(store);
+        }
+        QVERIFY(test::ReadSettingsFile().contains(QStringLiteral("\"EnableAllFormats\"=dword:00000001")));
+        QCOMPARE(LoadedSettings(), on);
+    }
+
     void roundTripThroughSecondProcess()
     {
         EnvironmentSettings settings;
@@ -215,6 +248,7 @@ private slots:
         settings.headingStandard = false;
         settings.heading = { false, true, false, false, true };
         settings.smoothPreview = true;
+        settings.allFormats = true;
         settings.customFace = QStringLiteral("IPA Pゴシック \"quoted\" \\ back");
         settings.customSize = 15;
         {

@@ -6,6 +6,7 @@
 // --print it prints the sheets on the current or the named printer.
 #include "cli/Commands.h"
 #include "cli/FontArguments.h"
+#include "cli/FormatsOption.h"
 #include "cli/SampleUsage.h"
 #include "fontlist/FontList.h"
 #include "pagesetup/PageSetup.h"
@@ -47,11 +48,13 @@ namespace {
         QString format = QStringLiteral("png");
         QString output;
         QStringList paths;
+        FontFormats formats = FontFormats::Designed;
     };
 
-    std::optional<SampleOptions> ParseOptions(const QStringList& args)
+    std::optional<SampleOptions> ParseOptions(QStringList args)
     {
         SampleOptions options;
+        options.formats = TakeFormatsOption(args);
         for (qsizetype i = 0; i < args.size(); ++i) {
             const QString& arg = args[i];
             const bool hasValue = i + 1 < args.size();
@@ -225,7 +228,7 @@ namespace {
         RegisterFontSubstitutes();
         const WorkFolder work;
         FontList list;
-        LoadFontArguments(list, options->paths, work.Path());
+        LoadFontArguments(list, options->paths, work.Path(), options->formats);
 
         SampleInput input;
         input.mode = RunMode::Preview;
@@ -235,6 +238,7 @@ namespace {
         {
             SettingsStore store(SettingsStore::kReadOnly);
             input.environment.Load(store);
+            input.environment.allFormats = options->formats == FontFormats::All;
             input.texts.Load(store);
             setups.Load(store);
         }
