@@ -59,20 +59,20 @@ namespace {
 
 FontPreview::FontPreview() { installed_.Refresh(); }
 
-QString FontPreview::Draw(QImage& canvas, const QString& path, const SampleTextSet& texts) const
+QString FontPreview::Draw(QImage& canvas, const QString& path, const SampleTextSet& texts, FontFormats formats) const
 {
     canvas.fill(Qt::white);
     if (path.isEmpty() || !QFileInfo::exists(path))
         return {};
     FontFileReader reader;
-    reader.Read(path);
+    reader.Read(path, formats);
     if (reader.FamilyNames().isEmpty())
         return {};
     const QString family = reader.FamilyNames().constFirst();
     const TemporaryFont available(path, installed_.IndexOf(path) >= 0);
-    const quint8 charset = SampleCharset(family, family);
+    const quint8 charset = SampleCharset(family, family, formats);
     const int pixelSize = PixelSizeOfPoints(kSamplePoints, qRound(canvas.dotsPerMeterY() * 0.0254));
-    const QRawFont face(LoadOwnFace(path, reader.FaceNames().constFirst(), family), pixelSize);
+    const QRawFont face(LoadOwnFace(path, reader.FaceNames().constFirst(), family, formats), pixelSize);
     // A face the font engine can't load draws nothing rather than another font.
     if (face.isValid())
         DrawSample(canvas, PageFont::Own(face, pixelSize), charset, texts);

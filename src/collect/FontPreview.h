@@ -3,6 +3,7 @@
 // of its first face and a sample in that very face at 48 points, so another
 // font of the same family name never stands in for it and no glyph comes
 // from another font.
+#include "fontfile/FontFormats.h"
 #include "fontfile/InstalledFontFiles.h"
 
 #include <QString>
@@ -28,7 +29,9 @@ public:
     // archive, a Macintosh file or any other file that holds no sfnt face.
     // A font that is not installed is made available for the enumeration of
     // its family and withdrawn before returning.
-    QString Draw(QImage& canvas, const QString& path, const SampleTextSet& texts) const;
+    // The formats decide which files hold faces.
+    QString Draw(QImage& canvas, const QString& path, const SampleTextSet& texts,
+        FontFormats formats = FontFormats::Designed) const;
 
 private:
     InstalledFontFiles installed_;

@@ -5,6 +5,7 @@
 #include "fontfile/MacFont.h"
 #include "fontfile/RegularFile.h"
 #include "fontfile/SfntTables.h"
+#include "fontfile/WebFont.h"
 #include "platform/RemovedOnSignal.h"
 
 #include <QFile>
@@ -22,7 +23,7 @@ namespace {
         quint32 firstOffset = 0;
     };
 
-    CollectionHeader ReadCollectionHeader(const RegularFile& file)
+    CollectionHeader ReadCollectionHeader(const ByteSource& file)
     {
         unsigned char buffer[16] = {};
         const std::size_t read = file.ReadAt(0, buffer, sizeof buffer);
@@ -34,7 +35,7 @@ namespace {
 
     // The header holds one 4-byte offset per face after its first 12 bytes, so
     // a file has room for no more faces than that.
-    quint32 FacesTheFileHolds(const RegularFile& file, quint32 declared)
+    quint32 FacesTheFileHolds(const ByteSource& file, quint32 declared)
     {
         const qint64 room = std::max<qint64>(file.Size() - 12, 0) / 4;
         return quint32(std::min<qint64>(declared, room));
@@ -44,21 +45,52 @@ namespace {
     // file naming thousands of faces with long names stays small in memory.
     constexpr qsizetype kMaxNameCharactersPerFile = 1 << 20;
 
+    // Faces whose names are read: TrueType outlines; with the wider formats
+    // also CFF and Apple TrueType ones.
+    bool HasReadableOutlines(quint32 sfntVersion, FontFormats formats)
+    {
+        return sfntVersion == kTrueTypeSfntVersion
+            || (formats == FontFormats::All && (sfntVersion == kCffSfntVersion || sfntVersion == kAppleSfntVersion));
+    }
+
 } // namespace
 
-void FontFileReader::Read(const QString& path) { Read(RegularFile(path, RegularFile::Mode::Read), path); }
+void FontFileReader::Read(const QString& path, FontFormats formats)
+{
+    Read(RegularFile(path, RegularFile::Mode::Read), path, formats);
+}
 
-void FontFileReader::Read(const RegularFile& file, const QString& path)
+void FontFileReader::Read(const RegularFile& file, const QString& path, FontFormats formats)
 {
     fileName_ = path;
     familyNames_.clear();
     faceNames_.clear();
     problem_ = FaceProblem::None;
+    suitcase_ = false;
+    nameCharacters_ = 0;
     if (!file.IsOpen()) {
         qCDebug(lcFontFile) << "cannot open as a regular file:" << path;
         problem_ = FaceProblem::Unreadable;
         return;
     }
+    if (formats == FontFormats::All && ReadWebFont(file))
+        return;
+    ReadSfnt(file, formats);
+    if (formats == FontFormats::All && problem_ == FaceProblem::NotFont)
+        ReadSuitcase(file);
+}
+
+void FontFileReader::AddNames(const std::optional<NamePair>& names)
+{
+    if (!names || nameCharacters_ >= kMaxNameCharactersPerFile)
+        return;
+    nameCharacters_ += names->family.size() + names->face.size();
+    familyNames_.append(names->family);
+    faceNames_.append(names->face);
+}
+
+void FontFileReader::ReadSfnt(const ByteSource& file, FontFormats formats)
+{
     const CollectionHeader header = ReadCollectionHeader(file);
     // The offset tables of the second and later faces are taken to follow the
     // previous one immediately; the per-face offsets of the header after the
@@ -68,30 +100,55 @@ void FontFileReader::Read(const RegularFile& file, const QString& path)
     const quint32 faceCount = std::max<quint32>(FacesTheFileHolds(file, header.fontCount), 1);
     quint64 position = header.fontCount == 0 ? 0 : header.firstOffset;
     OffsetTable table;
-    qsizetype nameCharacters = 0;
-    bool trueType = header.fontCount != 0; // a collection header, or a face with TrueType outlines
+    bool outlines = header.fontCount != 0; // a collection header, or a face with outlines read
     bool cff = false;
-    for (quint32 k = 0; k < faceCount && nameCharacters < kMaxNameCharactersPerFile; ++k) {
+    for (quint32 k = 0; k < faceCount && nameCharacters_ < kMaxNameCharactersPerFile; ++k) {
         if (!table.Read(file, position))
             break;
         int tableCount = 0;
-        cff = cff || table.SfntVersion() == OffsetTable::kCffVersion;
-        if (table.SfntVersion() == OffsetTable::kTrueTypeVersion) {
-            trueType = true;
+        cff = cff || table.SfntVersion() == kCffSfntVersion;
+        if (HasReadableOutlines(table.SfntVersion(), formats)) {
+            outlines = true;
             tableCount = table.TableCount();
             const std::optional<TableRecord> name = table.Find("name");
-            if (name && name->offset != 0) {
-                if (std::optional<NamePair> names = ReadNamePair(file, name->offset)) {
-                    nameCharacters += names->family.size() + names->face.size();
-                    familyNames_.append(names->family);
-                    faceNames_.append(names->face);
-                }
-            }
+            if (name && name->offset != 0)
+                AddNames(ReadNamePair(file, name->offset));
         }
         position += OffsetTable::kHeaderSize + OffsetTable::kRecordSize * quint64(tableCount);
     }
-    if (faceNames_.isEmpty())
-        problem_ = cff ? FaceProblem::CffOutlines : trueType ? FaceProblem::Damaged : FaceProblem::NotFont;
+    if (faceNames_.isEmpty()) {
+        problem_ = cff && formats == FontFormats::Designed ? FaceProblem::CffOutlines
+            : outlines                                      ? FaceProblem::Damaged
+                                                            : FaceProblem::NotFont;
+    }
+}
+
+bool FontFileReader::ReadWebFont(const ByteSource& file)
+{
+    if (!IsWebFont(file))
+        return false;
+    for (const QByteArray& name : WebFontNameTables(file).value_or(QByteArrayList()))
+        AddNames(ReadNamePair(MemoryBytes(name), 0));
+    problem_ = faceNames_.isEmpty() ? FaceProblem::Damaged : FaceProblem::None;
+    return true;
+}
+
+bool FontFileReader::ReadSuitcase(const RegularFile& file)
+{
+    const std::vector<ResourceSpan> fonts = SuitcaseFonts(file);
+    for (const ResourceSpan& font : fonts) {
+        const ByteWindow resource(file, font.position, font.length);
+        OffsetTable table;
+        if (!table.Read(resource, 0) || !HasReadableOutlines(table.SfntVersion(), FontFormats::All))
+            continue;
+        if (const std::optional<TableRecord> name = table.Find("name"); name && name->offset != 0)
+            AddNames(ReadNamePair(resource, name->offset));
+    }
+    if (fonts.empty())
+        return false;
+    suitcase_ = !faceNames_.isEmpty();
+    problem_ = suitcase_ ? FaceProblem::None : FaceProblem::Damaged;
+    return true;
 }
 
 namespace {
@@ -100,10 +157,11 @@ namespace {
     qint32 SizeCount(qint64 size) { return qint32(std::clamp<qint64>(size, 0, std::numeric_limits<qint32>::max())); }
 
     // The names and the size of the open file.
-    void TakeNames(const RegularFile& file, const QString& path, FontFileAnalysis& analysis)
+    void TakeNames(const RegularFile& file, const QString& path, FontFormats formats, FontFileAnalysis& analysis)
     {
         FontFileReader reader;
-        reader.Read(file, path);
+        reader.Read(file, path, formats);
+        analysis.Macintosh = reader.Suitcase();
         analysis.FamilyNames = reader.FamilyNames();
         analysis.FaceNames = reader.FaceNames();
         analysis.Size = SizeCount(file.Size());
@@ -114,7 +172,7 @@ namespace {
 
 qint32 FileSizeOf(const QString& path) { return SizeCount(RegularFile::SizeOf(path)); }
 
-FontFileAnalysis AnalyseFontFile(const QString& path, const QString& workFolder)
+FontFileAnalysis AnalyseFontFile(const QString& path, const QString& workFolder, FontFormats formats)
 {
     // The file is opened once: its type, its size and its bytes, also for the
     // Macintosh fallback, all come from the one open.
@@ -125,7 +183,7 @@ FontFileAnalysis AnalyseFontFile(const QString& path, const QString& workFolder)
         analysis.Problem = FaceProblem::Unreadable;
         return analysis;
     }
-    TakeNames(file, path, analysis);
+    TakeNames(file, path, formats, analysis);
     if (!analysis.FamilyNames.isEmpty())
         return analysis;
     analysis.Size = 0;
@@ -133,7 +191,7 @@ FontFileAnalysis AnalyseFontFile(const QString& path, const QString& workFolder)
     const RemovedOnSignal removal(extracted);
     if (!ExtractMacFont(file, extracted))
         return analysis;
-    TakeNames(RegularFile(extracted, RegularFile::Mode::Read), extracted, analysis);
+    TakeNames(RegularFile(extracted, RegularFile::Mode::Read), extracted, formats, analysis);
     analysis.Macintosh = true;
     QFile::remove(extracted);
     return analysis;

@@ -3,12 +3,16 @@
 // through this data rather than a family name: a family name may pick
 // another installed file of the same name, and a collection's bytes give the
 // font engine only its first face.
+#include "fontfile/FontFormats.h"
+
 #include <QByteArray>
 #include <QFile>
 #include <QString>
+#include <optional>
 
 namespace tz {
 
+class ByteSource;
 class FontFileReader;
 
 // The face of a multi-face file that a row with these names stands for: the
@@ -22,6 +26,11 @@ int FaceIndexOf(const FontFileReader& names, const QString& faceName, const QStr
 // outside the image.
 QByteArray StandaloneFace(const QByteArray& image, int index);
 
+// Face `index` of a WOFF or WOFF2 file decoded, or of a data-fork suitcase
+// as its resource's sfnt; empty when there is no such face. Nothing when the
+// file is neither.
+std::optional<QByteArray> WiderFormatFace(const ByteSource& file, int index);
+
 // The same with the `name` table replaced (or added): a face with other names
 // and the same glyphs.
 QByteArray WithNameTable(const QByteArray& face, const QByteArray& nameTable);
@@ -31,9 +40,12 @@ QByteArray WithNameTable(const QByteArray& face, const QByteArray& nameTable);
 // name, else the file's first face. A single-face file is mapped, not read, so
 // only the parts the font engine touches are loaded. Empty when the file
 // can't be read as a font, and for an empty path.
+// With the wider formats, a WOFF or WOFF2 face is decoded into an sfnt in
+// memory and a suitcase face is the data of its `sfnt` resource.
 class OwnFaceData {
 public:
-    OwnFaceData(const QString& path, const QString& faceName, const QString& familyName);
+    OwnFaceData(const QString& path, const QString& faceName, const QString& familyName,
+        FontFormats formats = FontFormats::Designed);
     OwnFaceData(const OwnFaceData&) = delete;
     OwnFaceData& operator=(const OwnFaceData&) = delete;
     // Valid while this object lives.
@@ -45,6 +57,7 @@ private:
 };
 
 // The same data as a copy of its own.
-QByteArray LoadOwnFace(const QString& path, const QString& faceName, const QString& familyName);
+QByteArray LoadOwnFace(const QString& path, const QString& faceName, const QString& familyName,
+    FontFormats formats = FontFormats::Designed);
 
 } // namespace tz

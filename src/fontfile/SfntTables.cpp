@@ -7,7 +7,16 @@
 
 namespace tz {
 
-bool OffsetTable::Read(const RegularFile& file, quint64 position)
+bool StartsAsSfnt(const ByteSource& file)
+{
+    unsigned char head[4] = {};
+    file.ReadAt(0, head, sizeof head);
+    const quint32 version = BigEndianView(head, sizeof head).U32(0);
+    return version == TableTag("ttcf") || version == kTrueTypeSfntVersion || version == kCffSfntVersion
+        || version == kAppleSfntVersion;
+}
+
+bool OffsetTable::Read(const ByteSource& file, quint64 position)
 {
     buffer_.fill(0);
     return file.ReadAt(position, buffer_.data(), buffer_.size()) > 0;
@@ -32,7 +41,7 @@ std::optional<TableRecord> OffsetTable::Find(const char (&tag)[5]) const
     return std::nullopt;
 }
 
-std::optional<std::vector<FaceTable>> ReadFaceTables(const RegularFile& file, int index)
+std::optional<std::vector<FaceTable>> ReadFaceTables(const ByteSource& file, int index)
 {
     constexpr std::size_t kCollectionHeader = 12; // "ttcf", version, numFonts
     std::array<unsigned char, kCollectionHeader> header {};
@@ -75,7 +84,7 @@ const FaceTable* FindFaceTable(const std::vector<FaceTable>& tables, quint32 tag
     return found == tables.end() ? nullptr : &*found;
 }
 
-QByteArray ReadFaceTable(const RegularFile& file, const FaceTable& table)
+QByteArray ReadFaceTable(const ByteSource& file, const FaceTable& table)
 {
     QByteArray bytes(qsizetype(table.length), Qt::Uninitialized);
     if (file.ReadAt(table.offset, bytes.data(), std::size_t(bytes.size())) != std::size_t(bytes.size()))
@@ -146,7 +155,7 @@ namespace {
         return name;
     }
 
-    QString ReadName(const RegularFile& file, quint64 storage, const Candidate& candidate)
+    QString ReadName(const ByteSource& file, quint64 storage, const Candidate& candidate)
     {
         QByteArray raw(candidate.length, '\0');
         file.ReadAt(storage + candidate.offset, raw.data(), std::size_t(raw.size()));
@@ -155,7 +164,7 @@ namespace {
 
 } // namespace
 
-std::optional<NamePair> ReadNamePair(const RegularFile& file, quint64 position)
+std::optional<NamePair> ReadNamePair(const ByteSource& file, quint64 position)
 {
     std::array<unsigned char, kNameHeaderSize + kMaxNameRecords * kNameRecordSize> buffer {};
     if (file.ReadAt(position, buffer.data(), buffer.size()) == 0)
