@@ -33,6 +33,14 @@ namespace {
         return { view.U32(8), view.U32(12) };
     }
 
+    // The offset of face k's offset table, from the collection header.
+    quint32 FaceOffset(const ByteSource& file, quint32 k)
+    {
+        unsigned char offset[4] = {};
+        file.ReadAt(12 + 4 * quint64(k), offset, sizeof offset);
+        return BigEndianView(offset, sizeof offset).U32(0);
+    }
+
     // The header holds one 4-byte offset per face after its first 12 bytes, so
     // a file has room for no more faces than that.
     quint32 FacesTheFileHolds(const ByteSource& file, quint32 declared)
@@ -65,6 +73,7 @@ void FontFileReader::Read(const RegularFile& file, const QString& path, FontForm
     fileName_ = path;
     familyNames_.clear();
     faceNames_.clear();
+    faceIndices_.clear();
     problem_ = FaceProblem::None;
     suitcase_ = false;
     nameCharacters_ = 0;
@@ -80,13 +89,14 @@ void FontFileReader::Read(const RegularFile& file, const QString& path, FontForm
         ReadSuitcase(file);
 }
 
-void FontFileReader::AddNames(const std::optional<NamePair>& names)
+void FontFileReader::AddNames(const std::optional<NamePair>& names, int faceIndex)
 {
     if (!names || nameCharacters_ >= kMaxNameCharactersPerFile)
         return;
     nameCharacters_ += names->family.size() + names->face.size();
     familyNames_.append(names->family);
     faceNames_.append(names->face);
+    faceIndices_.append(faceIndex);
 }
 
 void FontFileReader::ReadSfnt(const ByteSource& file, FontFormats formats)
@@ -96,13 +106,17 @@ void FontFileReader::ReadSfnt(const ByteSource& file, FontFormats formats)
     // previous one immediately; the per-face offsets of the header after the
     // first are not read. The loop ends where the data ends, so a corrupted
     // font count does not run on past the end of the file, and once the names
-    // read reach their bound: the faces before it keep their names.
+    // read reach their bound: the faces before it keep their names. With the
+    // wider formats every face is found at its offset in the header.
+    const bool byHeader = formats == FontFormats::All && header.fontCount != 0;
     const quint32 faceCount = std::max<quint32>(FacesTheFileHolds(file, header.fontCount), 1);
     quint64 position = header.fontCount == 0 ? 0 : header.firstOffset;
     OffsetTable table;
     bool outlines = header.fontCount != 0; // a collection header, or a face with outlines read
     bool cff = false;
     for (quint32 k = 0; k < faceCount && nameCharacters_ < kMaxNameCharactersPerFile; ++k) {
+        if (byHeader && k > 0)
+            position = FaceOffset(file, k);
         if (!table.Read(file, position))
             break;
         int tableCount = 0;
@@ -112,7 +126,7 @@ void FontFileReader::ReadSfnt(const ByteSource& file, FontFormats formats)
             tableCount = table.TableCount();
             const std::optional<TableRecord> name = table.Find("name");
             if (name && name->offset != 0)
-                AddNames(ReadNamePair(file, name->offset));
+                AddNames(ReadNamePair(file, name->offset), int(k));
         }
         position += OffsetTable::kHeaderSize + OffsetTable::kRecordSize * quint64(tableCount);
     }
@@ -127,8 +141,9 @@ bool FontFileReader::ReadWebFont(const ByteSource& file)
 {
     if (!IsWebFont(file))
         return false;
-    for (const QByteArray& name : WebFontNameTables(file).value_or(QByteArrayList()))
-        AddNames(ReadNamePair(MemoryBytes(name), 0));
+    const QByteArrayList names = WebFontNameTables(file).value_or(QByteArrayList());
+    for (qsizetype k = 0; k < names.size(); ++k)
+        AddNames(ReadNamePair(MemoryBytes(names[k]), 0), int(k));
     problem_ = faceNames_.isEmpty() ? FaceProblem::Damaged : FaceProblem::None;
     return true;
 }
@@ -136,13 +151,13 @@ bool FontFileReader::ReadWebFont(const ByteSource& file)
 bool FontFileReader::ReadSuitcase(const RegularFile& file)
 {
     const std::vector<ResourceSpan> fonts = SuitcaseFonts(file);
-    for (const ResourceSpan& font : fonts) {
-        const ByteWindow resource(file, font.position, font.length);
+    for (std::size_t k = 0; k < fonts.size(); ++k) {
+        const ByteWindow resource(file, fonts[k].position, fonts[k].length);
         OffsetTable table;
         if (!table.Read(resource, 0) || !HasReadableOutlines(table.SfntVersion(), FontFormats::All))
             continue;
         if (const std::optional<TableRecord> name = table.Find("name"); name && name->offset != 0)
-            AddNames(ReadNamePair(resource, name->offset));
+            AddNames(ReadNamePair(resource, name->offset), int(k));
     }
     if (fonts.empty())
         return false;

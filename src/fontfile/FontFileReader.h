@@ -42,6 +42,9 @@ public:
     // Parallel lists: entry i of each belongs to face i of the file.
     const QStringList& FamilyNames() const { return familyNames_; } // name ID 1
     const QStringList& FaceNames() const { return faceNames_; } // name ID 4
+    // Where each named face lies in the file: faces without names are left
+    // out of the lists, so entry i may name a later face than face i.
+    const QList<int>& FaceIndices() const { return faceIndices_; }
     // Why no face was found; None when there are faces.
     FaceProblem Problem() const { return problem_; }
     // Whether the faces are the `sfnt` resources of a data-fork suitcase.
@@ -52,7 +55,7 @@ private:
     bool ReadWebFont(const ByteSource& file);
     bool ReadSuitcase(const RegularFile& file);
     // Appends the names, unless the names read so far reached their bound.
-    void AddNames(const std::optional<NamePair>& names);
+    void AddNames(const std::optional<NamePair>& names, int faceIndex);
 
     QString fileName_;
     FaceProblem problem_ = FaceProblem::None;
@@ -60,6 +63,7 @@ private:
     qsizetype nameCharacters_ = 0;
     QStringList familyNames_;
     QStringList faceNames_;
+    QList<int> faceIndices_;
 };
 
 // The result of analysing one font file, with the fallback for Macintosh

@@ -85,9 +85,9 @@ int FaceIndexOf(const FontFileReader& names, const QString& faceName, const QStr
         if (faces[i] != faceName)
             continue;
         if (names.FamilyNames().value(i) == familyName)
-            return i;
+            return names.FaceIndices().value(i, i);
         if (byFace < 0)
-            byFace = i;
+            byFace = names.FaceIndices().value(i, i);
     }
     return std::max(byFace, 0);
 }

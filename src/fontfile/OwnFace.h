@@ -17,7 +17,8 @@ class FontFileReader;
 
 // The face of a multi-face file that a row with these names stands for: the
 // first face carrying both names, else the first with the face name, else
-// face 0. names holds the file's faces as read.
+// face 0. names holds the file's faces as read; the index is the face's place
+// in the file, also when faces before it have no names.
 int FaceIndexOf(const FontFileReader& names, const QString& faceName, const QString& familyName);
 
 // Face `index` of an sfnt file image as a standalone sfnt: that face's offset

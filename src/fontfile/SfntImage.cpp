@@ -70,23 +70,31 @@ QByteArray AssembleSfnt(quint32 sfntVersion, std::vector<SfntTableData> tables)
 
 QByteArray AssembleCollection(const std::vector<QByteArray>& faces)
 {
+    // As collections are laid out: the header, every face's offset table back
+    // to back, then the faces' tables, each table offset moved to where that
+    // face's tables now lie.
     QByteArray out(qsizetype(kHeaderSize + 4 * faces.size()), '\0');
     PutU32(out, 0, 0x74746366); // "ttcf"
     PutU32(out, 4, 0x00010000);
     PutU32(out, 8, quint32(faces.size()));
+    std::vector<std::size_t> directories;
     for (std::size_t k = 0; k < faces.size(); ++k) {
-        const quint32 base = quint32(out.size());
-        PutU32(out, kHeaderSize + 4 * k, base);
-        out.append(faces[k]);
+        const BigEndianView view(reinterpret_cast<const unsigned char*>(faces[k].constData()), std::size_t(faces[k].size()));
+        const std::size_t length = std::min<std::size_t>(kHeaderSize + view.U16(4) * kRecordSize, faces[k].size());
+        directories.push_back(std::size_t(out.size()));
+        PutU32(out, kHeaderSize + 4 * k, quint32(out.size()));
+        out.append(faces[k].left(qsizetype(length)));
+    }
+    for (std::size_t k = 0; k < faces.size(); ++k) {
         PadToFour(out);
-        // The face's table offsets count from its own start; in the
-        // collection they count from the start of the file.
+        const quint32 base = quint32(out.size());
+        out.append(faces[k]);
         const BigEndianView view(reinterpret_cast<const unsigned char*>(faces[k].constData()), std::size_t(faces[k].size()));
         for (std::size_t i = 0; i < view.U16(4); ++i) {
             const std::size_t field = kHeaderSize + i * kRecordSize + 8;
             if (field + 4 > std::size_t(faces[k].size()))
                 break;
-            PutU32(out, base + field, view.U32(field) + base);
+            PutU32(out, directories[k] + field, view.U32(field) + base);
         }
     }
     return out;

@@ -131,7 +131,7 @@ namespace {
         if (!file)
             return std::nullopt;
         if (!HasOutlines(file->flavor))
-            return QByteArrayList();
+            return QByteArrayList { QByteArray() };
         const auto name = std::find_if(
             file->tables.begin(), file->tables.end(), [](const WoffTable& t) { return t.tag == kNameTag; });
         if (name == file->tables.end())
@@ -324,9 +324,10 @@ namespace {
         std::size_t available = 0;
         const uint8_t* next = input.data();
         while (produced < end) {
-            if (available == 0) {
+            // Once all input is taken, the decoder may still hold output.
+            if (available == 0 && consumed < file.compressedLength) {
                 const std::size_t want = std::size_t(std::min<quint64>(kChunk, file.compressedLength - consumed));
-                if (want == 0 || source.ReadAt(file.dataOffset + consumed, input.data(), want) != want)
+                if (source.ReadAt(file.dataOffset + consumed, input.data(), want) != want)
                     return false;
                 consumed += want;
                 available = want;
@@ -340,7 +341,8 @@ namespace {
             if (piece > 0)
                 sink(produced, output.data(), piece);
             produced += piece;
-            if (result == BROTLI_DECODER_RESULT_ERROR || result == BROTLI_DECODER_RESULT_SUCCESS)
+            if (result == BROTLI_DECODER_RESULT_ERROR || result == BROTLI_DECODER_RESULT_SUCCESS
+                || (result == BROTLI_DECODER_RESULT_NEEDS_MORE_INPUT && consumed == file.compressedLength))
                 break;
         }
         return produced == end;
@@ -351,13 +353,15 @@ namespace {
         const std::optional<Woff2File> file = ReadWoff2(source);
         if (!file)
             return std::nullopt;
-        // The name table of each face with outlines; one table may serve
-        // several faces.
+        // The name table of each face, none for a face without outlines; one
+        // table may serve several faces.
         std::vector<const Woff2Table*> names;
         quint64 end = 0;
         for (const Woff2Face& face : file->faces) {
-            if (!HasOutlines(face.flavor))
+            if (!HasOutlines(face.flavor)) {
+                names.push_back(nullptr);
                 continue;
+            }
             const auto name = std::find_if(face.tables.begin(), face.tables.end(),
                 [&](std::size_t i) { return file->tables[i].tag == kNameTag && !file->tables[i].Transformed(); });
             const Woff2Table* table = name == face.tables.end() ? nullptr : &file->tables[*name];

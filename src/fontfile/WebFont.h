@@ -20,9 +20,9 @@ constexpr quint64 kMaxDecodedPerByte = 64;
 // Whether the bytes start with the WOFF or the WOFF2 signature.
 bool IsWebFont(const ByteSource& source);
 
-// The `name` table of every face with outlines (TrueType, CFF, Apple
-// TrueType) of a WOFF or WOFF2 file, in face order, each cut after the bytes
-// a name record can reach. Nothing when the directory or the compressed data
+// The `name` table of every face of a WOFF or WOFF2 file, in face order,
+// each cut after the bytes a name record can reach; empty for a face without
+// one or without outlines (TrueType, CFF, Apple TrueType). Nothing when the directory or the compressed data
 // can't be read.
 std::optional<QByteArrayList> WebFontNameTables(const ByteSource& source);
 

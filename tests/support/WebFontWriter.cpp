@@ -42,7 +42,12 @@ namespace {
         return bytes;
     }
 
-    QByteArray U16Bytes(quint16 value) { return QByteArray { char(value >> 8), char(value) }; }
+    QByteArray U16Bytes(quint16 value)
+    {
+        QByteArray bytes;
+        bytes.append(char(value >> 8)).append(char(value));
+        return bytes;
+    }
 
     QByteArray U32Bytes(quint32 value) { return U16Bytes(quint16(value >> 16)) + U16Bytes(quint16(value)); }
 
@@ -168,6 +173,7 @@ QByteArray SuitcaseOf(const QList<QByteArray>& faces)
         map.PutU16(entry, quint16(256 + k));
         map.PutU16(entry + 2, 0xFFFF);
         map.PutU32(entry + 4, offsets[k]); // attributes 0, then the 24-bit offset
+        map.PutU32(entry + 8, 0); // handle
     }
     map.PutU16(26, quint16(map.bytes.size()));
     SfntWriter out;
