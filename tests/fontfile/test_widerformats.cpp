@@ -291,6 +291,29 @@ private slots:
         QCOMPARE(drawn, GlyphImages(sfnt, text));
     }
 
+    // A generation run over rows of the wider formats draws each in its own
+    // face, a suitcase row (kind 2) taken out like a Macintosh file.
+    void aSampleRunDrawsTheWiderFormats()
+    {
+        if (!QFileInfo::exists(kDejaVuSans))
+            QSKIP("fonts-dejavu-core is not installed");
+        QTemporaryDir files, work;
+        const QByteArray sfnt = RenamedFont(kDejaVuSans, "Zindel Wide", "Zindel Wide");
+        const QString woff2 = WriteTestFile(files, "wide.woff2",
+            TransformedWoff2(WriteTestFile(files, "wide.ttf", sfnt), files.filePath("wide.woff2")));
+        if (ReadTestFile(woff2).isEmpty())
+            QSKIP("python3-fonttools with python3-brotli is needed to make a WOFF2");
+        const QString suitcase = WriteTestFile(files, "wide.dfont", SuitcaseOf({ sfnt }));
+        SampleInput input = PreviewInput({ RowFor(woff2, "Zindel Wide", "Zindel Wide"),
+                                             RowFor(suitcase, "Zindel Wide", "Zindel Wide", 2) },
+            work.path());
+        input.formats = FontFormats::All;
+        const RunOutcome run = RunSample(input);
+        QCOMPARE(run.log.join('|'), QString());
+        QCOMPARE(run.index.Count(), 2);
+        QVERIFY(!InkBounds(ReadPage(work.path(), 1)).isEmpty());
+    }
+
     void realCffCollection()
     {
         if (!QFileInfo::exists(kNotoCjk))
