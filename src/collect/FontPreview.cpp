@@ -74,7 +74,7 @@ QString FontPreview::Draw(QImage& canvas, const QString& path, const SampleTextS
         return {};
     const QString family = reader.FamilyNames().constFirst();
     const TemporaryFont available(path, installed_.IndexOf(path) >= 0);
-    const quint8 charset = SampleCharset(family, family);
+    const quint8 charset = SampleCharset(family, family, formats_);
     const int pixelSize = PixelSizeOfPoints(kSamplePoints, qRound(canvas.dotsPerMeterY() * 0.0254));
     const QRawFont face(LoadOwnFace(path, reader.FaceNames().constFirst(), family, formats_), pixelSize);
     // A face the font engine can't load draws nothing rather than another font.

@@ -3,7 +3,11 @@
 #include "fontfile/ByteOrder.h"
 #include "fontfile/FontFileLog.h"
 #include "fontfile/FontFileReader.h"
+#include "fontfile/MacFont.h"
 #include "fontfile/RegularFile.h"
+#include "fontfile/SfntImage.h"
+#include "fontfile/SfntTables.h"
+#include "fontfile/WebFont.h"
 
 #include <algorithm>
 #include <optional>
@@ -61,58 +65,9 @@ namespace {
         return tables;
     }
 
-    void PutU16(QByteArray& bytes, std::size_t at, quint16 value)
+    SfntTableData CopyOf(const QByteArray& image, const Table& table)
     {
-        bytes[qsizetype(at)] = char(value >> 8);
-        bytes[qsizetype(at + 1)] = char(value);
-    }
-
-    void PutU32(QByteArray& bytes, std::size_t at, quint32 value)
-    {
-        PutU16(bytes, at, quint16(value >> 16));
-        PutU16(bytes, at + 2, quint16(value));
-    }
-
-    quint32 Checksum(const QByteArray& data)
-    {
-        quint32 sum = 0;
-        for (std::size_t i = 0; i < std::size_t(data.size()); i += 4) {
-            quint32 word = 0;
-            for (std::size_t k = 0; k < 4; ++k)
-                word = (word << 8) | (i + k < std::size_t(data.size()) ? quint8(data[qsizetype(i + k)]) : 0);
-            sum += word;
-        }
-        return sum;
-    }
-
-    // A standalone sfnt of the given tables (data given per table), records
-    // sorted by tag as the format asks.
-    QByteArray WriteSfnt(quint32 sfntVersion, std::vector<std::pair<Table, QByteArray>> tables)
-    {
-        std::sort(tables.begin(), tables.end(), [](const auto& a, const auto& b) { return a.first.tag < b.first.tag; });
-        const std::size_t count = tables.size();
-        quint16 searchRange = 1, entrySelector = 0;
-        while (searchRange * 2 <= count) {
-            searchRange *= 2;
-            ++entrySelector;
-        }
-        QByteArray out(qsizetype(kHeaderSize + count * kRecordSize), '\0');
-        PutU32(out, 0, sfntVersion);
-        PutU16(out, 4, quint16(count));
-        PutU16(out, 6, quint16(searchRange * 16));
-        PutU16(out, 8, entrySelector);
-        PutU16(out, 10, quint16(count * 16 - searchRange * 16));
-        for (std::size_t i = 0; i < count; ++i) {
-            const auto& [table, data] = tables[i];
-            const std::size_t record = kHeaderSize + i * kRecordSize;
-            PutU32(out, record, table.tag);
-            PutU32(out, record + 4, table.checksum);
-            PutU32(out, record + 8, quint32(out.size()));
-            PutU32(out, record + 12, quint32(data.size()));
-            out.append(data);
-            out.append(QByteArray((4 - data.size() % 4) % 4, '\0'));
-        }
-        return out;
+        return { table.tag, table.checksum, image.mid(qsizetype(table.offset), qsizetype(table.length)) };
     }
 
     constexpr quint32 kNameTag = 0x6E616D65; // "name"
@@ -127,9 +82,9 @@ int FaceIndexOf(const FontFileReader& names, const QString& faceName, const QStr
         if (faces[i] != faceName)
             continue;
         if (names.FamilyNames().value(i) == familyName)
-            return i;
+            return names.FaceIndices().value(i, i);
         if (byFace < 0)
-            byFace = i;
+            byFace = names.FaceIndices().value(i, i);
     }
     return std::max(byFace, 0);
 }
@@ -144,10 +99,28 @@ QByteArray StandaloneFace(const QByteArray& image, int index)
     const auto tables = ReadTables(image, *position);
     if (!tables)
         return {};
-    std::vector<std::pair<Table, QByteArray>> copies;
+    std::vector<SfntTableData> copies;
     for (const Table& table : *tables)
-        copies.emplace_back(table, image.mid(qsizetype(table.offset), qsizetype(table.length)));
-    return WriteSfnt(ViewOf(image).U32(*position), std::move(copies));
+        copies.push_back(CopyOf(image, table));
+    return AssembleSfnt(ViewOf(image).U32(*position), std::move(copies));
+}
+
+std::optional<QByteArray> WiderFormatFace(const ByteSource& file, int index)
+{
+    if (IsWebFont(file))
+        return DecodeWebFace(file, index);
+    if (StartsAsSfnt(file))
+        return std::nullopt;
+    const std::vector<ResourceSpan> fonts = SuitcaseFonts(file);
+    if (fonts.empty())
+        return std::nullopt;
+    if (index < 0 || std::size_t(index) >= fonts.size())
+        return QByteArray();
+    const ResourceSpan& font = fonts[std::size_t(index)];
+    QByteArray resource(qsizetype(font.length), Qt::Uninitialized);
+    if (file.ReadAt(font.position, resource.data(), font.length) != font.length)
+        return QByteArray();
+    return StandaloneFace(resource, 0);
 }
 
 QByteArray WithNameTable(const QByteArray& face, const QByteArray& nameTable)
@@ -155,16 +128,26 @@ QByteArray WithNameTable(const QByteArray& face, const QByteArray& nameTable)
     const auto tables = ReadTables(face, 0);
     if (!tables)
         return {};
-    std::vector<std::pair<Table, QByteArray>> copies;
+    std::vector<SfntTableData> copies;
     for (const Table& table : *tables) {
         if (table.tag != kNameTag)
-            copies.emplace_back(table, face.mid(qsizetype(table.offset), qsizetype(table.length)));
+            copies.push_back(CopyOf(face, table));
     }
-    copies.emplace_back(Table { kNameTag, Checksum(nameTable), 0, quint32(nameTable.size()) }, nameTable);
-    return WriteSfnt(ViewOf(face).U32(0), std::move(copies));
+    copies.push_back({ kNameTag, TableChecksum(nameTable), nameTable });
+    return AssembleSfnt(ViewOf(face).U32(0), std::move(copies));
 }
 
-OwnFaceData::OwnFaceData(const QString& path, const QString& faceName, const QString& familyName, FontFormats)
+namespace {
+
+    // Whether the faces of the file must be named to find the row's face.
+    bool HasSeveralFaces(const QByteArray& image, FontFormats formats)
+    {
+        return ViewOf(image).HasTag(0, "ttcf") || formats == FontFormats::All;
+    }
+
+} // namespace
+
+OwnFaceData::OwnFaceData(const QString& path, const QString& faceName, const QString& familyName, FontFormats formats)
 {
     // No path: the caller has no file to read (a run drawing faces the font
     // database opened).
@@ -182,10 +165,16 @@ OwnFaceData::OwnFaceData(const QString& path, const QString& faceName, const QSt
     const QByteArray image = mapped ? QByteArray::fromRawData(reinterpret_cast<const char*>(mapped), qsizetype(size))
                                     : file_.readAll();
     int index = 0;
-    if (ViewOf(image).HasTag(0, "ttcf")) {
+    if (HasSeveralFaces(image, formats)) {
         FontFileReader reader;
-        reader.Read(path);
+        reader.Read(path, formats);
         index = FaceIndexOf(reader, faceName, familyName);
+    }
+    if (formats == FontFormats::All) {
+        if (std::optional<QByteArray> face = WiderFormatFace(MemoryBytes(image), index)) {
+            bytes_ = std::move(*face);
+            return;
+        }
     }
     bytes_ = StandaloneFace(image, index);
 }

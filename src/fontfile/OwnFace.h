@@ -8,14 +8,17 @@
 #include <QByteArray>
 #include <QFile>
 #include <QString>
+#include <optional>
 
 namespace tz {
 
+class ByteSource;
 class FontFileReader;
 
 // The face of a multi-face file that a row with these names stands for: the
 // first face carrying both names, else the first with the face name, else
-// face 0. names holds the file's faces as read.
+// face 0. names holds the file's faces as read; the index is the face's place
+// in the file, also when faces before it have no names.
 int FaceIndexOf(const FontFileReader& names, const QString& faceName, const QString& familyName);
 
 // Face `index` of an sfnt file image as a standalone sfnt: that face's offset
@@ -23,6 +26,11 @@ int FaceIndexOf(const FontFileReader& names, const QString& faceName, const QStr
 // unchanged for index 0. Empty when there is no such face or a table lies
 // outside the image.
 QByteArray StandaloneFace(const QByteArray& image, int index);
+
+// Face `index` of a WOFF or WOFF2 file decoded, or of a data-fork suitcase
+// as its resource's sfnt; empty when there is no such face. Nothing when the
+// file is neither.
+std::optional<QByteArray> WiderFormatFace(const ByteSource& file, int index);
 
 // The same with the `name` table replaced (or added): a face with other names
 // and the same glyphs.
@@ -33,6 +41,8 @@ QByteArray WithNameTable(const QByteArray& face, const QByteArray& nameTable);
 // name, else the file's first face. A single-face file is mapped, not read, so
 // only the parts the font engine touches are loaded. Empty when the file
 // can't be read as a font, and for an empty path.
+// With the wider formats, a WOFF or WOFF2 face is decoded into an sfnt in
+// memory and a suitcase face is the data of its `sfnt` resource.
 class OwnFaceData {
 public:
     OwnFaceData(const QString& path, const QString& faceName, const QString& familyName,

@@ -1,6 +1,8 @@
 #pragma once
 // A font file opened for reading or writing. Only regular files are opened:
 // a FIFO, device or folder named like a font is refused without blocking.
+#include "fontfile/ByteSource.h"
+
 #include <QString>
 #include <array>
 #include <cstddef>
@@ -16,26 +18,26 @@ struct FileIdentity {
     bool operator==(const FileIdentity&) const = default;
 };
 
-class RegularFile {
+class RegularFile final : public ByteSource {
 public:
     enum class Mode { Read, CreateTruncate };
 
     RegularFile(const QString& path, Mode mode);
-    ~RegularFile();
+    ~RegularFile() override;
     RegularFile(const RegularFile&) = delete;
     RegularFile& operator=(const RegularFile&) = delete;
 
     bool IsOpen() const { return fd_ >= 0; }
     // The length the file had when it was opened (from the same fstat that
     // checked its type); 0 when it is not open.
-    qint64 Size() const { return size_; }
+    qint64 Size() const override { return size_; }
     const FileIdentity& Identity() const { return identity_; }
     // Reads up to size bytes at position; returns the count read (0 at the end,
     // on an error or when the position lies beyond what a file offset can hold).
     // The head of the file, where the headers of fonts and of Macintosh files
     // lie, is read from the disk once and every read inside it served from
     // that copy.
-    std::size_t ReadAt(quint64 position, void* buffer, std::size_t size) const;
+    std::size_t ReadAt(quint64 position, void* buffer, std::size_t size) const override;
     // Writes all bytes at the current end of what was written; false on a short write.
     bool Append(const void* data, std::size_t size);
 

@@ -7,7 +7,16 @@
 
 namespace tz {
 
-bool OffsetTable::Read(const RegularFile& file, quint64 position)
+bool StartsAsSfnt(const ByteSource& file)
+{
+    unsigned char head[4] = {};
+    file.ReadAt(0, head, sizeof head);
+    const quint32 version = BigEndianView(head, sizeof head).U32(0);
+    return version == TableTag("ttcf") || version == kTrueTypeSfntVersion || version == kCffSfntVersion
+        || version == kAppleSfntVersion;
+}
+
+bool OffsetTable::Read(const ByteSource& file, quint64 position)
 {
     buffer_.fill(0);
     return file.ReadAt(position, buffer_.data(), buffer_.size()) > 0;
@@ -32,7 +41,7 @@ std::optional<TableRecord> OffsetTable::Find(const char (&tag)[5]) const
     return std::nullopt;
 }
 
-std::optional<std::vector<FaceTable>> ReadFaceTables(const RegularFile& file, int index)
+std::optional<std::vector<FaceTable>> ReadFaceTables(const ByteSource& file, int index)
 {
     constexpr std::size_t kCollectionHeader = 12; // "ttcf", version, numFonts
     std::array<unsigned char, kCollectionHeader> header {};
@@ -75,7 +84,7 @@ const FaceTable* FindFaceTable(const std::vector<FaceTable>& tables, quint32 tag
     return found == tables.end() ? nullptr : &*found;
 }
 
-QByteArray ReadFaceTable(const RegularFile& file, const FaceTable& table)
+QByteArray ReadFaceTable(const ByteSource& file, const FaceTable& table)
 {
     QByteArray bytes(qsizetype(table.length), Qt::Uninitialized);
     if (file.ReadAt(table.offset, bytes.data(), std::size_t(bytes.size())) != std::size_t(bytes.size()))
@@ -103,6 +112,7 @@ namespace {
         quint16 encodingId = 0;
         quint16 offset = 0;
         quint16 length = 32;
+        bool qualified = false; // a record was found
     };
 
     bool Qualifies(quint16 languageId) { return languageId == 0 || languageId == 0x0409 || languageId == 0x0411; }
@@ -146,7 +156,7 @@ namespace {
         return name;
     }
 
-    QString ReadName(const RegularFile& file, quint64 storage, const Candidate& candidate)
+    QString ReadName(const ByteSource& file, quint64 storage, const Candidate& candidate)
     {
         QByteArray raw(candidate.length, '\0');
         file.ReadAt(storage + candidate.offset, raw.data(), std::size_t(raw.size()));
@@ -155,7 +165,7 @@ namespace {
 
 } // namespace
 
-std::optional<NamePair> ReadNamePair(const RegularFile& file, quint64 position)
+std::optional<NamePair> ReadNamePair(const ByteSource& file, quint64 position, FontFormats formats)
 {
     std::array<unsigned char, kNameHeaderSize + kMaxNameRecords * kNameRecordSize> buffer {};
     if (file.ReadAt(position, buffer.data(), buffer.size()) == 0)
@@ -171,14 +181,18 @@ std::optional<NamePair> ReadNamePair(const RegularFile& file, quint64 position)
         // platformID, encodingID, languageID, nameID, length, offset
         if (!Qualifies(view.U16(record + 4)))
             continue;
-        const Candidate found { view.U16(record), view.U16(record + 2), view.U16(record + 10), view.U16(record + 8) };
+        const Candidate found { view.U16(record), view.U16(record + 2), view.U16(record + 10), view.U16(record + 8),
+            true };
         const quint16 nameId = view.U16(record + 6);
         if (nameId == kFamilyNameId)
             family = found;
         else if (nameId == kFaceNameId)
             face = found;
     }
-    if (family.offset == 0 && face.offset == 0)
+    // The program's own rule takes a string at offset 0 for no name; with the
+    // wider formats a record found counts, as font compilers put a name that
+    // begins the other at offset 0 for both.
+    if (formats == FontFormats::All ? !family.qualified && !face.qualified : family.offset == 0 && face.offset == 0)
         return std::nullopt;
     const quint64 storage = position + stringOffset;
     return NamePair { ReadName(file, storage, family), ReadName(file, storage, face) };

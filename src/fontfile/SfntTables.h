@@ -2,6 +2,7 @@
 // The sfnt structures the font file reader and the system font layer read:
 // the offset table (table directory) of one face and the names of the face
 // from its `name` table.
+#include "fontfile/FontFormats.h"
 #include "fontfile/RegularFile.h"
 
 #include <QByteArray>
@@ -17,18 +18,27 @@ struct TableRecord {
     quint32 length = 0;
 };
 
+// sfntVersion values of faces with outlines: TrueType, OpenType CFF/CFF2,
+// Apple TrueType.
+constexpr quint32 kTrueTypeSfntVersion = 0x00010000;
+constexpr quint32 kCffSfntVersion = 0x4F54544F; // "OTTO"
+constexpr quint32 kAppleSfntVersion = 0x74727565; // "true"
+
+// Whether the bytes start like an sfnt file with outlines or a collection.
+bool StartsAsSfnt(const ByteSource& file);
+
 // The offset table of one face, read into a fixed zeroed buffer of 524 bytes:
 // the 12-byte header and at most 32 table records of 16 bytes.
 class OffsetTable {
 public:
-    static constexpr quint32 kTrueTypeVersion = 0x00010000;
-    static constexpr quint32 kCffVersion = 0x4F54544F; // "OTTO"
+    static constexpr quint32 kTrueTypeVersion = kTrueTypeSfntVersion;
+    static constexpr quint32 kCffVersion = kCffSfntVersion;
     static constexpr int kMaxTables = 32;
     static constexpr std::size_t kHeaderSize = 12;
     static constexpr std::size_t kRecordSize = 16;
 
     // Reads the offset table at position; false when not a byte could be read.
-    bool Read(const RegularFile& file, quint64 position);
+    bool Read(const ByteSource& file, quint64 position);
     // sfntVersion: 0x00010000 for TrueType outlines, "OTTO", "true", ...
     quint32 SfntVersion() const;
     // numTables as declared, at most kMaxTables.
@@ -56,11 +66,11 @@ struct FaceTable {
 // Every table record of face `index` of an open sfnt file (index 0) or
 // collection, in the order of the directory. Nothing when there is no such
 // face, its directory can't be read whole or a table lies outside the file.
-std::optional<std::vector<FaceTable>> ReadFaceTables(const RegularFile& file, int index);
+std::optional<std::vector<FaceTable>> ReadFaceTables(const ByteSource& file, int index);
 // The first record with the tag; nullptr when there is none.
 const FaceTable* FindFaceTable(const std::vector<FaceTable>& tables, quint32 tag);
 // The bytes of a table; empty when they can't be read whole.
-QByteArray ReadFaceTable(const RegularFile& file, const FaceTable& table);
+QByteArray ReadFaceTable(const ByteSource& file, const FaceTable& table);
 
 struct NamePair {
     QString family; // name ID 1
@@ -72,7 +82,8 @@ struct NamePair {
 // of each name ID wins, and a missing name falls back to the first 32 bytes of
 // the string storage. Each name is cut after 1,024 UTF-16 code units.
 // Nothing when the table can't be read or neither name has a string offset
-// other than 0.
-std::optional<NamePair> ReadNamePair(const RegularFile& file, quint64 position);
+// other than 0 (with the wider formats: no record qualifies).
+std::optional<NamePair> ReadNamePair(
+    const ByteSource& file, quint64 position, FontFormats formats = FontFormats::Designed);
 
 } // namespace tz

@@ -2,6 +2,7 @@
 
 #include "fontfile/ByteOrder.h"
 #include "fontfile/FontFileLog.h"
+#include "fontfile/OwnFace.h"
 #include "fontfile/RegularFile.h"
 #include "fontfile/SfntTables.h"
 
@@ -55,12 +56,11 @@ namespace {
 
     bool IsSfntVersion(quint32 version)
     {
-        return version == OffsetTable::kTrueTypeVersion || version == OffsetTable::kCffVersion
-            || version == 0x74727565 /* true */;
+        return version == kTrueTypeSfntVersion || version == kCffSfntVersion || version == kAppleSfntVersion;
     }
 
     // ulCodePageRange1 of the OS/2 table, present from table version 1 on.
-    std::optional<quint32> ReadCodePageRange(const RegularFile& file, const TableRecord& os2)
+    std::optional<quint32> ReadCodePageRange(const ByteSource& file, const TableRecord& os2)
     {
         unsigned char buffer[82] = {};
         const std::size_t read = file.ReadAt(os2.offset, buffer, sizeof buffer);
@@ -71,7 +71,7 @@ namespace {
     }
 
     // Whether the cmap holds a Windows symbol (3,0) subtable.
-    bool HasSymbolCmap(const RegularFile& file, const TableRecord& cmap)
+    bool HasSymbolCmap(const ByteSource& file, const TableRecord& cmap)
     {
         unsigned char header[4] = {}; // version, numTables
         if (file.ReadAt(cmap.offset, header, sizeof header) != sizeof header)
@@ -91,7 +91,7 @@ namespace {
 
     // The position of face `index`'s offset table: from the collection
     // header's offsets for a collection, 0 otherwise.
-    quint64 OffsetTablePosition(const RegularFile& file, int index)
+    quint64 OffsetTablePosition(const ByteSource& file, int index)
     {
         unsigned char header[12] = {};
         file.ReadAt(0, header, sizeof header);
@@ -102,7 +102,7 @@ namespace {
         return BigEndianView(offset, sizeof offset).U32(0);
     }
 
-    FontStyle DescribeFace(FcPattern* pattern)
+    FontStyle DescribeFace(FcPattern* pattern, FontFormats formats)
     {
         FontStyle style;
         style.FullName = PatternString(pattern, FC_FULLNAME);
@@ -117,12 +117,18 @@ namespace {
             evidence.hasHiragana = FcCharSetHasChar(charset, 0x3042);
             evidence.hasLatinA = FcCharSetHasChar(charset, 0x0041);
         }
-        const RegularFile file(PatternString(pattern, FC_FILE), RegularFile::Mode::Read);
+        const RegularFile opened(PatternString(pattern, FC_FILE), RegularFile::Mode::Read);
         OffsetTable table;
         // A named instance of a variable font carries its instance number in
         // the upper half of the index.
-        const int faceIndex = PatternInteger(pattern, FC_INDEX, 0) & 0xFFFF;
-        if (file.IsOpen() && table.Read(file, OffsetTablePosition(file, faceIndex))
+        int faceIndex = PatternInteger(pattern, FC_INDEX, 0) & 0xFFFF;
+        const QByteArray wider
+            = formats == FontFormats::All ? WiderFormatFace(opened, faceIndex).value_or(QByteArray()) : QByteArray();
+        const MemoryBytes decoded(wider);
+        const ByteSource& file = wider.isEmpty() ? static_cast<const ByteSource&>(opened) : decoded;
+        if (!wider.isEmpty())
+            faceIndex = 0;
+        if (opened.IsOpen() && table.Read(file, OffsetTablePosition(file, faceIndex))
             && IsSfntVersion(table.SfntVersion())) {
             style.TrueType = true;
             if (const auto name = table.Find("name"); name && name->offset != 0) {
@@ -138,13 +144,13 @@ namespace {
         return style;
     }
 
-    void AppendStyles(FcFontSet* set, const QString& family, QList<FontStyle>& styles)
+    void AppendStyles(FcFontSet* set, const QString& family, FontFormats formats, QList<FontStyle>& styles)
     {
         if (!set)
             return;
         for (int i = 0; i < set->nfont; ++i) {
             if (HasFamily(set->fonts[i], family))
-                styles.append(DescribeFace(set->fonts[i]));
+                styles.append(DescribeFace(set->fonts[i], formats));
         }
     }
 
@@ -176,12 +182,12 @@ quint8 DeriveCharset(const CharsetEvidence& evidence)
     return kDefaultCharset;
 }
 
-QList<FontStyle> EnumerateFontStyles(const QString& family)
+QList<FontStyle> EnumerateFontStyles(const QString& family, FontFormats formats)
 {
     QList<FontStyle> styles;
-    AppendStyles(FcConfigGetFonts(nullptr, FcSetSystem), family, styles);
+    AppendStyles(FcConfigGetFonts(nullptr, FcSetSystem), family, formats, styles);
     for (const AddedFont& font : AddedFonts())
-        AppendStyles(font.faces, family, styles);
+        AppendStyles(font.faces, family, formats, styles);
     return styles;
 }
 
@@ -196,10 +202,10 @@ quint8 ClassifyCharset(quint8 code, quint8 previous)
     return previous;
 }
 
-quint8 SampleCharset(const QString& family, const QString& fullName)
+quint8 SampleCharset(const QString& family, const QString& fullName, FontFormats formats)
 {
     quint8 charset = kDefaultCharset;
-    for (const FontStyle& style : EnumerateFontStyles(family)) {
+    for (const FontStyle& style : EnumerateFontStyles(family, formats)) {
         if (!style.TrueType)
             continue;
         charset = ClassifyCharset(style.Charset, charset);

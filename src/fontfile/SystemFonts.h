@@ -2,6 +2,8 @@
 // The system font layer the renderer and the add-dialog preview draw
 // through: the styles of one family, and font files made available to this
 // process for a while (nothing is installed system-wide).
+#include "fontfile/FontFormats.h"
+
 #include <QList>
 #include <QString>
 #include <optional>
@@ -28,15 +30,16 @@ struct FontStyle {
 // One entry per face of the family (compared without regard to case with
 // every family name the face has): installed faces first, in fontconfig's
 // order, then the faces of the files made available, in the order they were
-// added.
-QList<FontStyle> EnumerateFontStyles(const QString& family);
+// added. With the wider formats, faces of WOFF and WOFF2 files and of
+// suitcases are described from their decoded tables as sfnt faces.
+QList<FontStyle> EnumerateFontStyles(const QString& family, FontFormats formats = FontFormats::Designed);
 
 // The character set a sample of the face uses: every TrueType style of the
 // family is classified in order (see ClassifyCharset) up to the style whose
 // full name is fullName (compared exactly). kDefaultCharset when no style was
 // classified. The matching style's weight and slant select nothing here: the
 // face drawn is the row's own, which already has them.
-quint8 SampleCharset(const QString& family, const QString& fullName);
+quint8 SampleCharset(const QString& family, const QString& fullName, FontFormats formats = FontFormats::Designed);
 // One step of the classification: a code with bit 1 set gives SYMBOL, 0 gives
 // ANSI, one with bit 7 set gives SHIFTJIS; any other code keeps the previous.
 quint8 ClassifyCharset(quint8 code, quint8 previous);

@@ -72,9 +72,9 @@ namespace {
 
     // A face drawn onto a document lives until the document ends, so it gets
     // data of its own rather than a mapping of the file.
-    QRawFont RawFaceOf(const QString& path, const FontEntry& entry)
+    QRawFont RawFaceOf(const QString& path, const FontEntry& entry, FontFormats formats)
     {
-        return RawFontOf(LoadOwnFace(path, entry.FaceName, entry.FamilyName));
+        return RawFontOf(LoadOwnFace(path, entry.FaceName, entry.FamilyName, formats));
     }
 
     // Whether the face's licence lets a document carry it (OS/2 fsType:
@@ -260,11 +260,12 @@ bool SampleRun::RenderFace(int row, int& pageNumber)
     const QString fileName = FileNamePart(shownPath);
 
     face_ = {};
-    face_.charset = SampleCharset(entry.FamilyName, entry.FaceName);
+    face_.charset = SampleCharset(entry.FamilyName, entry.FaceName, input_.formats);
     face_.sampleClass = SampleClassOf(face_.charset);
     face_.twoLine = face_.charset == kShiftJisCharset && input_.environment.sjisAlsoAscii;
     // The mapped data outlives every font made from it in this call.
-    const OwnFaceData data(input_.vectorPages ? QString() : facePath_, entry.FaceName, entry.FamilyName);
+    const OwnFaceData data(
+        input_.vectorPages ? QString() : facePath_, entry.FaceName, entry.FamilyName, input_.formats);
     const QRawFont face = input_.vectorPages ? VectorFaceOf(row, entry) : RawFontOf(data.Bytes());
 
     int g = BlockHeight(face);
@@ -412,7 +413,7 @@ QRawFont SampleRun::VectorFaceOf(int row, const FontEntry& entry)
     // file; a face loaded from bytes would become outlines. Files the run
     // extracts into the work folder reuse one name for many faces, which the
     // document's font table can't tell apart.
-    const QRawFont own = RawFaceOf(facePath_, entry);
+    const QRawFont own = RawFaceOf(facePath_, entry, input_.formats);
     if (!own.isValid())
         return own;
     QFont font(own.familyName());
@@ -456,7 +457,7 @@ SampleRun::RowOutcome SampleRun::SampleRow(int row, int& pageNumber, const Insta
     if (installed.IndexOf(path) < 0) {
         path = ResolvePath(path);
         if (entry.Kind > kKindCollection) {
-            if (ExtractMacFont(path, macintosh)) {
+            if (ExtractMacFont(path, macintosh, input_.formats)) {
                 path = macintosh;
             } else {
                 QFile::remove(macintosh);

@@ -7,6 +7,7 @@
 // and line operations on every canvas of the run, and messages go to the
 // generation log. Headless: the generation window and `tzind sample` drive it
 // through a RunObserver.
+#include "fontfile/FontFormats.h"
 #include "fontfile/SystemFonts.h"
 #include "fontlist/FontEntry.h"
 #include "pagesetup/PageSetup.h"
@@ -72,6 +73,7 @@ struct SampleInput {
     QString workFolder;
     PrintJob* printJob = nullptr; // print mode
     VectorPages* vectorPages = nullptr; // optional, either mode
+    FontFormats formats = FontFormats::Designed; // the formats the rows' files are read in
 };
 
 // The sample text class of a face charset: ANSI faces get the Ascii text,

@@ -1,0 +1,459 @@
+#include "fontfile/WebFont.h"
+
+#include "fontfile/ByteOrder.h"
+#include "fontfile/FontFileLog.h"
+#include "fontfile/SfntImage.h"
+#include "fontfile/SfntTables.h"
+#include "fontfile/Woff2Glyf.h"
+
+#include <algorithm>
+#include <brotli/decode.h>
+#include <functional>
+#include <memory>
+#include <vector>
+#include <zlib.h>
+
+namespace tz {
+
+namespace {
+
+    constexpr quint32 kWoffSignature = 0x774F4646; // "wOFF"
+    constexpr quint32 kWoff2Signature = 0x774F4632; // "wOF2"
+    constexpr quint32 kNameTag = TableTag("name");
+    constexpr quint32 kGlyfTag = TableTag("glyf");
+    constexpr quint32 kLocaTag = TableTag("loca");
+    // A name record reaches no further than stringOffset + offset + length,
+    // three 16-bit values, into its table.
+    constexpr quint32 kNameReach = 3 * 0x10000;
+
+    quint32 SignatureOf(const ByteSource& source)
+    {
+        unsigned char bytes[4] = {};
+        source.ReadAt(0, bytes, sizeof bytes);
+        return BigEndianView(bytes, sizeof bytes).U32(0);
+    }
+
+    quint64 DecodeBound(const ByteSource& source)
+    {
+        return std::min<quint64>(kMaxDecoded, quint64(source.Size()) * kMaxDecodedPerByte + (quint64(1) << 20));
+    }
+
+    bool HasOutlines(quint32 flavor)
+    {
+        return flavor == kTrueTypeSfntVersion || flavor == kCffSfntVersion || flavor == kAppleSfntVersion;
+    }
+
+    // ---- WOFF: a directory of tables, each stored as is or zlib-compressed.
+
+    constexpr std::size_t kWoffHeaderSize = 44;
+    constexpr std::size_t kWoffRecordSize = 20;
+
+    struct WoffTable {
+        quint32 tag = 0;
+        quint32 offset = 0;
+        quint32 storedLength = 0;
+        quint32 length = 0;
+    };
+
+    struct WoffFile {
+        quint32 flavor = 0;
+        std::vector<WoffTable> tables;
+    };
+
+    // The directory, every table inside the file after the directory, no two
+    // tables sharing bytes, and the decoded tables within the bound.
+    std::optional<WoffFile> ReadWoff(const ByteSource& source)
+    {
+        unsigned char header[kWoffHeaderSize];
+        if (source.ReadAt(0, header, sizeof header) != sizeof header)
+            return std::nullopt;
+        const BigEndianView head(header, sizeof header);
+        const std::size_t count = head.U16(12);
+        const quint64 size = quint64(source.Size());
+        const quint64 directoryEnd = kWoffHeaderSize + count * kWoffRecordSize;
+        if (directoryEnd > size)
+            return std::nullopt;
+        std::vector<unsigned char> records(count * kWoffRecordSize);
+        if (source.ReadAt(kWoffHeaderSize, records.data(), records.size()) != records.size())
+            return std::nullopt;
+        const BigEndianView view(records.data(), records.size());
+        WoffFile file { head.U32(4), {} };
+        quint64 decoded = 0;
+        for (std::size_t i = 0; i < count; ++i) {
+            const std::size_t r = i * kWoffRecordSize; // tag, offset, compLength, origLength, origChecksum
+            const WoffTable table { view.U32(r), view.U32(r + 4), view.U32(r + 8), view.U32(r + 12) };
+            if (table.offset < directoryEnd || table.offset > size || size - table.offset < table.storedLength
+                || table.storedLength > table.length)
+                return std::nullopt;
+            decoded += table.length;
+            file.tables.push_back(table);
+        }
+        if (decoded > DecodeBound(source))
+            return std::nullopt;
+        std::vector<WoffTable> byOffset = file.tables;
+        std::sort(byOffset.begin(), byOffset.end(), [](const auto& a, const auto& b) { return a.offset < b.offset; });
+        for (std::size_t i = 1; i < byOffset.size(); ++i) {
+            if (quint64(byOffset[i - 1].offset) + byOffset[i - 1].storedLength > byOffset[i].offset)
+                return std::nullopt;
+        }
+        return file;
+    }
+
+    // The first `want` decoded bytes of a table (all of it when want is its
+    // length, which the data must then decode to exactly).
+    std::optional<QByteArray> WoffTableData(const ByteSource& source, const WoffTable& table, quint32 want)
+    {
+        QByteArray stored(qsizetype(table.storedLength), Qt::Uninitialized);
+        if (source.ReadAt(table.offset, stored.data(), std::size_t(stored.size())) != std::size_t(stored.size()))
+            return std::nullopt;
+        if (table.storedLength == table.length)
+            return stored.left(qsizetype(want));
+        QByteArray out(qsizetype(want), Qt::Uninitialized);
+        z_stream stream {};
+        if (inflateInit(&stream) != Z_OK)
+            return std::nullopt;
+        stream.next_in = reinterpret_cast<Bytef*>(stored.data());
+        stream.avail_in = uInt(stored.size());
+        stream.next_out = reinterpret_cast<Bytef*>(out.data());
+        stream.avail_out = uInt(out.size());
+        const int result = inflate(&stream, Z_FINISH);
+        const uLong produced = stream.total_out;
+        inflateEnd(&stream);
+        const bool whole = want == table.length ? result == Z_STREAM_END : result == Z_STREAM_END || result == Z_BUF_ERROR;
+        if (!whole || produced != want)
+            return std::nullopt;
+        return out;
+    }
+
+    std::optional<QByteArrayList> WoffNameTables(const ByteSource& source)
+    {
+        const std::optional<WoffFile> file = ReadWoff(source);
+        if (!file)
+            return std::nullopt;
+        if (!HasOutlines(file->flavor))
+            return QByteArrayList { QByteArray() };
+        const auto name = std::find_if(
+            file->tables.begin(), file->tables.end(), [](const WoffTable& t) { return t.tag == kNameTag; });
+        if (name == file->tables.end())
+            return QByteArrayList { QByteArray() };
+        return QByteArrayList { WoffTableData(source, *name, std::min(name->length, kNameReach)).value_or(QByteArray()) };
+    }
+
+    QByteArray DecodeWoffFace(const ByteSource& source, int index)
+    {
+        const std::optional<WoffFile> file = ReadWoff(source);
+        if (!file || index != 0)
+            return {};
+        std::vector<SfntTableData> tables;
+        for (const WoffTable& table : file->tables) {
+            std::optional<QByteArray> data = WoffTableData(source, table, table.length);
+            if (!data)
+                return {};
+            tables.push_back({ table.tag, TableChecksum(*data), std::move(*data) });
+        }
+        return AssembleSfnt(file->flavor, std::move(tables));
+    }
+
+    // ---- WOFF2: a directory of variable-length entries, an optional
+    // collection directory, then every table in one Brotli stream.
+
+    constexpr std::size_t kWoff2HeaderSize = 48;
+
+    // The tags a directory entry names by number.
+    constexpr char kKnownTags[63][5] = { "cmap", "head", "hhea", "hmtx", "maxp", "name", "OS/2", "post", "cvt ",
+        "fpgm", "glyf", "loca", "prep", "CFF ", "VORG", "EBDT", "EBLC", "gasp", "hdmx", "kern", "LTSH", "PCLT",
+        "VDMX", "vhea", "vmtx", "BASE", "GDEF", "GPOS", "GSUB", "EBSC", "JSTF", "MATH", "CBDT", "CBLC", "COLR",
+        "CPAL", "SVG ", "sbix", "acnt", "avar", "bdat", "bloc", "bsln", "cvar", "fdsc", "feat", "fmtx", "fvar",
+        "gvar", "hsty", "just", "lcar", "mort", "morx", "opbd", "prop", "trak", "Zapf", "Silf", "Glat", "Gloc",
+        "Feat", "Sill" };
+
+    // Reads the directory's fields one after another, through a buffer.
+    class Cursor {
+    public:
+        Cursor(const ByteSource& source, quint64 position)
+            : source_(source)
+            , position_(position)
+        {
+        }
+
+        bool Ok() const { return ok_; }
+        quint64 Position() const { return position_; }
+
+        quint8 U8()
+        {
+            if (position_ < bufferStart_ || position_ - bufferStart_ >= buffered_) {
+                bufferStart_ = position_;
+                buffered_ = source_.ReadAt(position_, buffer_, sizeof buffer_);
+                if (buffered_ == 0) {
+                    ok_ = false;
+                    return 0;
+                }
+            }
+            return buffer_[position_++ - bufferStart_];
+        }
+
+        quint16 U16()
+        {
+            const quint16 high = U8();
+            return quint16((high << 8) | U8());
+        }
+
+        quint32 U32()
+        {
+            const quint32 high = U16();
+            return (high << 16) | U16();
+        }
+
+        // UIntBase128: up to five bytes of seven bits, no leading zero byte,
+        // no value beyond 32 bits.
+        quint32 Base128()
+        {
+            quint32 value = 0;
+            for (int i = 0; i < 5; ++i) {
+                const quint8 byte = U8();
+                if ((i == 0 && byte == 0x80) || (value & 0xFE000000))
+                    break;
+                value = (value << 7) | (byte & 0x7F);
+                if (!(byte & 0x80))
+                    return value;
+            }
+            ok_ = false;
+            return 0;
+        }
+
+        quint16 U255() { return Read255UInt16([this] { return U8(); }); }
+
+    private:
+        const ByteSource& source_;
+        quint64 position_;
+        bool ok_ = true;
+        unsigned char buffer_[4096];
+        quint64 bufferStart_ = 0;
+        std::size_t buffered_ = 0;
+    };
+
+    struct Woff2Table {
+        quint32 tag = 0;
+        quint8 transform = 0;
+        quint32 length = 0; // of the table in the font
+        quint32 streamLength = 0; // in the stream: the transformed length, else the length
+        quint64 streamOffset = 0;
+
+        bool Transformed() const { return (tag == kGlyfTag || tag == kLocaTag) ? transform != 3 : transform != 0; }
+    };
+
+    struct Woff2Face {
+        quint32 flavor = 0;
+        std::vector<std::size_t> tables; // indices into the directory
+    };
+
+    struct Woff2File {
+        std::vector<Woff2Table> tables;
+        std::vector<Woff2Face> faces;
+        quint64 dataOffset = 0;
+        quint32 compressedLength = 0;
+        quint64 streamLength = 0;
+    };
+
+    std::optional<Woff2File> ReadWoff2(const ByteSource& source)
+    {
+        unsigned char header[kWoff2HeaderSize];
+        if (source.ReadAt(0, header, sizeof header) != sizeof header)
+            return std::nullopt;
+        const BigEndianView head(header, sizeof header);
+        const quint32 flavor = head.U32(4);
+        const std::size_t count = head.U16(12);
+        Woff2File file;
+        file.compressedLength = head.U32(20);
+        Cursor cursor(source, kWoff2HeaderSize);
+        const quint64 bound = DecodeBound(source);
+        for (std::size_t i = 0; i < count && cursor.Ok(); ++i) {
+            Woff2Table table;
+            const quint8 flags = cursor.U8();
+            table.tag = (flags & 0x3F) == 0x3F ? cursor.U32() : TableTag(kKnownTags[flags & 0x3F]);
+            table.transform = flags >> 6;
+            table.length = cursor.Base128();
+            table.streamLength = table.Transformed() ? cursor.Base128() : table.length;
+            table.streamOffset = file.streamLength;
+            file.streamLength += table.streamLength;
+            if (file.streamLength > bound || (table.tag == kLocaTag && table.Transformed() && table.streamLength != 0))
+                return std::nullopt;
+            file.tables.push_back(table);
+        }
+        if (flavor == TableTag("ttcf")) {
+            cursor.U32(); // version
+            const quint16 faces = cursor.U255();
+            for (quint16 k = 0; k < faces && cursor.Ok(); ++k) {
+                const quint16 tables = cursor.U255();
+                Woff2Face face { cursor.U32(), {} };
+                for (quint16 t = 0; t < tables && cursor.Ok(); ++t) {
+                    face.tables.push_back(cursor.U255());
+                    if (face.tables.back() >= count)
+                        return std::nullopt;
+                }
+                file.faces.push_back(std::move(face));
+            }
+        } else {
+            Woff2Face face { flavor, std::vector<std::size_t>(count) };
+            for (std::size_t i = 0; i < count; ++i)
+                face.tables[i] = i;
+            file.faces.push_back(std::move(face));
+        }
+        file.dataOffset = cursor.Position();
+        if (!cursor.Ok() || file.dataOffset > quint64(source.Size())
+            || quint64(source.Size()) - file.dataOffset < file.compressedLength)
+            return std::nullopt;
+        return file;
+    }
+
+    using StreamSink = std::function<void(quint64 at, const uint8_t* data, std::size_t size)>;
+
+    // Decodes the Brotli stream up to its byte `end`, handing every piece to
+    // the sink; false when the stream is damaged or ends before.
+    bool DecodeStream(const ByteSource& source, const Woff2File& file, quint64 end, const StreamSink& sink)
+    {
+        const std::unique_ptr<BrotliDecoderState, decltype(&BrotliDecoderDestroyInstance)> decoder(
+            BrotliDecoderCreateInstance(nullptr, nullptr, nullptr), &BrotliDecoderDestroyInstance);
+        if (!decoder)
+            return false;
+        constexpr std::size_t kChunk = 1 << 16;
+        std::vector<uint8_t> input(kChunk);
+        std::vector<uint8_t> output(kChunk);
+        quint64 consumed = 0;
+        quint64 produced = 0;
+        std::size_t available = 0;
+        const uint8_t* next = input.data();
+        while (produced < end) {
+            // Once all input is taken, the decoder may still hold output.
+            if (available == 0 && consumed < file.compressedLength) {
+                const std::size_t want = std::size_t(std::min<quint64>(kChunk, file.compressedLength - consumed));
+                if (source.ReadAt(file.dataOffset + consumed, input.data(), want) != want)
+                    return false;
+                consumed += want;
+                available = want;
+                next = input.data();
+            }
+            uint8_t* out = output.data();
+            std::size_t room = std::size_t(std::min<quint64>(kChunk, end - produced));
+            const BrotliDecoderResult result
+                = BrotliDecoderDecompressStream(decoder.get(), &available, &next, &room, &out, nullptr);
+            const std::size_t piece = std::size_t(out - output.data());
+            if (piece > 0)
+                sink(produced, output.data(), piece);
+            produced += piece;
+            if (result == BROTLI_DECODER_RESULT_ERROR || result == BROTLI_DECODER_RESULT_SUCCESS
+                || (result == BROTLI_DECODER_RESULT_NEEDS_MORE_INPUT && consumed == file.compressedLength))
+                break;
+        }
+        return produced == end;
+    }
+
+    std::optional<QByteArrayList> Woff2NameTables(const ByteSource& source)
+    {
+        const std::optional<Woff2File> file = ReadWoff2(source);
+        if (!file)
+            return std::nullopt;
+        // The name table of each face, none for a face without outlines; one
+        // table may serve several faces.
+        std::vector<const Woff2Table*> names;
+        quint64 end = 0;
+        for (const Woff2Face& face : file->faces) {
+            if (!HasOutlines(face.flavor)) {
+                names.push_back(nullptr);
+                continue;
+            }
+            const auto name = std::find_if(face.tables.begin(), face.tables.end(),
+                [&](std::size_t i) { return file->tables[i].tag == kNameTag && !file->tables[i].Transformed(); });
+            const Woff2Table* table = name == face.tables.end() ? nullptr : &file->tables[*name];
+            names.push_back(table);
+            if (table)
+                end = std::max(end, table->streamOffset + std::min(table->length, kNameReach));
+        }
+        std::vector<QByteArray> bytes(names.size());
+        for (std::size_t k = 0; k < names.size(); ++k)
+            bytes[k].resize(names[k] ? qsizetype(std::min(names[k]->length, kNameReach)) : 0);
+        const auto copy = [&](quint64 at, const uint8_t* data, std::size_t size) {
+            for (std::size_t k = 0; k < names.size(); ++k) {
+                if (!names[k])
+                    continue;
+                const quint64 from = std::max(at, names[k]->streamOffset);
+                const quint64 to = std::min(at + size, names[k]->streamOffset + quint64(bytes[k].size()));
+                if (from < to)
+                    std::copy(data + (from - at), data + (to - at), bytes[k].begin() + qsizetype(from - names[k]->streamOffset));
+            }
+        };
+        if (end > 0 && !DecodeStream(source, *file, end, copy))
+            return std::nullopt;
+        return QByteArrayList(bytes.begin(), bytes.end());
+    }
+
+    QByteArray DecodeWoff2Face(const ByteSource& source, int index)
+    {
+        const std::optional<Woff2File> file = ReadWoff2(source);
+        if (!file || index < 0 || std::size_t(index) >= file->faces.size())
+            return {};
+        QByteArray stream(qsizetype(file->streamLength), Qt::Uninitialized);
+        const auto store = [&](quint64 at, const uint8_t* data, std::size_t size) {
+            std::copy(data, data + size, stream.begin() + qsizetype(at));
+        };
+        if (!DecodeStream(source, *file, file->streamLength, store))
+            return {};
+        const Woff2Face& face = file->faces[std::size_t(index)];
+        std::vector<SfntTableData> tables;
+        const Woff2Table* glyf = nullptr;
+        const Woff2Table* loca = nullptr;
+        for (const std::size_t i : face.tables) {
+            const Woff2Table& table = file->tables[i];
+            if (table.tag == kGlyfTag && table.Transformed())
+                glyf = &table;
+            else if (table.tag == kLocaTag && table.Transformed())
+                loca = &table;
+            else if (table.Transformed())
+                return {};
+            else {
+                QByteArray data = stream.mid(qsizetype(table.streamOffset), qsizetype(table.length));
+                tables.push_back({ table.tag, TableChecksum(data), std::move(data) });
+            }
+        }
+        if (glyf || loca) {
+            if (!glyf || !loca)
+                return {};
+            std::optional<GlyfAndLoca> rebuilt = ReconstructGlyf(
+                stream.mid(qsizetype(glyf->streamOffset), qsizetype(glyf->streamLength)), loca->length);
+            if (!rebuilt)
+                return {};
+            tables.push_back({ kGlyfTag, TableChecksum(rebuilt->glyf), std::move(rebuilt->glyf) });
+            tables.push_back({ kLocaTag, TableChecksum(rebuilt->loca), std::move(rebuilt->loca) });
+        }
+        return AssembleSfnt(face.flavor, std::move(tables));
+    }
+
+} // namespace
+
+bool IsWebFont(const ByteSource& source)
+{
+    const quint32 signature = SignatureOf(source);
+    return signature == kWoffSignature || signature == kWoff2Signature;
+}
+
+std::optional<QByteArrayList> WebFontNameTables(const ByteSource& source)
+{
+    const quint32 signature = SignatureOf(source);
+    if (signature == kWoffSignature)
+        return WoffNameTables(source);
+    if (signature == kWoff2Signature)
+        return Woff2NameTables(source);
+    return std::nullopt;
+}
+
+QByteArray DecodeWebFace(const ByteSource& source, int index)
+{
+    const quint32 signature = SignatureOf(source);
+    if (signature == kWoffSignature)
+        return DecodeWoffFace(source, index);
+    if (signature == kWoff2Signature)
+        return DecodeWoff2Face(source, index);
+    return {};
+}
+
+} // namespace tz
