@@ -8,7 +8,6 @@
 #include "pagesetup/PaperDiagram.h"
 #include "pagesetup/SetupNameDialog.h"
 #include "settings/SettingsStore.h"
-#include "viewer/QtPrinters.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -75,9 +74,9 @@ namespace {
 
 } // namespace
 
-PageSetupDialog::PageSetupDialog(QWidget* parent)
+PageSetupDialog::PageSetupDialog(PrinterAccess& printers, QWidget* parent)
     : QDialog(parent)
-    , list_(ProgramPrinters())
+    , list_(printers)
     , cmbSpeedSetting1_(new QComboBox(this))
     , pgcSetup_(new QTabWidget(this))
     , btnCancel_(new QPushButton(QStringLiteral("キャンセル"), this))

@@ -24,7 +24,8 @@ class SetupNameDialog;
 class PageSetupDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit PageSetupDialog(QWidget* parent = nullptr);
+    // printers: the system printers the settings are made for.
+    explicit PageSetupDialog(PrinterAccess& printers, QWidget* parent = nullptr);
     ~PageSetupDialog() override;
 
     // The page settings as applied: what the generation run reads.

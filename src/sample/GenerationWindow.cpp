@@ -34,12 +34,11 @@ GenerationWindow::GenerationWindow(QWidget* parent)
     connect(btnCancel_, &QPushButton::clicked, this, &GenerationWindow::btnCancelClick);
 }
 
-SampleResult GenerationWindow::Generate(SampleInput input, GenerationLog& log, PageIndex& index)
+const SampleResult& GenerationWindow::Generate(SampleSheets& sheets)
 {
-    pending_ = Pending { std::move(input), &log, &index };
-    result_ = {};
+    pending_ = &sheets;
     exec();
-    return result_;
+    return sheets.Result();
 }
 
 void GenerationWindow::showEvent(QShowEvent* event)
@@ -53,15 +52,11 @@ void GenerationWindow::StartRun()
 {
     if (!pending_)
         return;
-    Pending pending = std::move(*pending_);
-    pending_.reset();
+    SampleSheets& sheets = *std::exchange(pending_, nullptr);
     btnCancel_->setEnabled(true);
     btnCancel_->setFocus();
     running_ = true;
-    {
-        SampleRun run(std::move(pending.input), *pending.log, *pending.index);
-        result_ = run.Run(*this);
-    }
+    sheets.Generate(*this);
     running_ = false;
     QMetaObject::invokeMethod(this, [this] { done(QDialog::Accepted); }, Qt::QueuedConnection);
 }

@@ -22,12 +22,6 @@ namespace tz {
 
 namespace {
 
-    // trunc(value × to ÷ from), exact in integers.
-    int Scale(int value, int to, int from) { return from == 0 ? 0 : int(qint64(value) * to / from); }
-
-    // The margin set of page n: set 0 on odd pages, set 1 on even ones.
-    int MarginSetOf(int pageNumber) { return (pageNumber + 1) % 2; }
-
     void SetResolution(QImage& image, int dpiX, int dpiY)
     {
         image.setDotsPerMeterX(qRound(dpiX / 0.0254));
@@ -130,14 +124,6 @@ int SampleClassOf(quint8 charset)
 
 int CanvasPoints(int size, int resolutionY, int previewResolutionY) { return Scale(size, resolutionY, previewResolutionY); }
 
-void TakePageSetting(SampleInput& input, const PageSetupList& setups, const PrinterAccess& printers)
-{
-    input.binding = setups.CurrentSetting().binding;
-    input.margins = setups.AppliedMarginHundredths();
-    input.orientation = setups.AppliedOrientation();
-    input.printer = printers.CurrentMetrics();
-}
-
 SampleRun::SampleRun(SampleInput input, GenerationLog& log, PageIndex& index)
     : input_(std::move(input))
     , log_(log)
@@ -179,32 +165,26 @@ void SampleRun::PreparePages()
 {
     geometry_ = {};
     geometry_.previewMode = input_.mode == RunMode::Preview;
-    DeviceFrame& P = geometry_.P;
-    DeviceFrame& V = geometry_.V;
-    V.pageBitmap = QImage(1, 1, QImage::Format_Mono);
-    SetResolution(V.pageBitmap, input_.previewResolution, input_.previewResolution);
+    const DeviceFrame& P = geometry_.P;
+    const DeviceFrame& V = geometry_.V;
     ReadPrinterMetrics(geometry_, input_.printer, input_.orientation);
-    DerivePreviewMetrics(geometry_);
+    DerivePreviewMetrics(geometry_, input_.previewResolution, input_.previewResolution);
     const auto& m = input_.margins;
     ApplyMargins(geometry_, input_.binding, m[0], m[1], m[2], m[3]);
     ShrinkToTextArea(geometry_);
 
     const bool smooth = geometry_.previewMode && input_.environment.smoothPreview;
     const QImage::Format previewFormat = smooth ? QImage::Format_RGB888 : QImage::Format_Mono;
-    P.pageBitmap = WhiteImage(QSize(P.textWidth, P.textHeight), QImage::Format_Mono, P.resolutionX, P.resolutionY);
-    V.pageBitmap = WhiteImage(QSize(V.textWidth, V.textHeight), previewFormat, V.resolutionX, V.resolutionY);
+    printerBitmap_ = WhiteImage(QSize(P.textWidth, P.textHeight), QImage::Format_Mono, P.resolutionX, P.resolutionY);
+    previewBitmap_ = WhiteImage(QSize(V.textWidth, V.textHeight), previewFormat, V.resolutionX, V.resolutionY);
     pageImage_ = WhiteImage(QSize(V.paperWidth, V.paperHeight), previewFormat, V.resolutionX, V.resolutionY);
     const QString headingFace = input_.environment.HeadingFace();
     const int headingSize = input_.environment.HeadingSize();
     printerHeading_ = PageFont::System(headingFace,
         PixelSizeOfPoints(CanvasPoints(headingSize, P.resolutionY, V.resolutionY), V.resolutionY), false, false, false);
     previewHeading_ = PageFont::System(headingFace, PixelSizeOfPoints(headingSize, V.resolutionY), false, false, smooth);
-    for (DeviceFrame* frame : { &P, &V }) {
-        frame->sampleX = frame->resolutionX / 4;
-        frame->blockGap = frame->resolutionY / 10;
-        frame->headingX = 0;
-        frame->y = 0;
-    }
+    printerCursor_ = LayoutCursor::Of(P);
+    previewCursor_ = LayoutCursor::Of(V);
 }
 
 PageFont SampleRun::SampleFont(const QRawFont& face, int points, bool smooth) const
@@ -254,8 +234,9 @@ void SampleRun::DrawSampleLines(
 bool SampleRun::RenderFace(int row, int& pageNumber)
 {
     const FontEntry& entry = input_.rows.at(row);
-    DeviceFrame& P = geometry_.P;
+    const DeviceFrame& P = geometry_.P;
     const DeviceFrame& V = geometry_.V;
+    LayoutCursor& cursor = printerCursor_;
     const QString shownPath = shownPaths_.Shown(entry.FilePath);
     const QString fileName = FileNamePart(shownPath);
 
@@ -278,10 +259,10 @@ bool SampleRun::RenderFace(int row, int& pageNumber)
     }
 
     const MarginSet& previewMargins = V.margins[MarginSetOf(pageNumber)];
-    const int top = int(double(P.y) * V.resolutionY / P.resolutionY + (previewMargins.top + V.topOffset));
+    const int top = int(double(cursor.y) * V.resolutionY / P.resolutionY + (previewMargins.top + V.topOffset));
     const QString pageKey = PageIndex::PageKey(pageNumber, top);
 
-    const bool smooth = V.pageBitmap.format() != QImage::Format_Mono;
+    const bool smooth = previewBitmap_.format() != QImage::Format_Mono;
     const int h = printerHeading_.Height();
     g += h;
 
@@ -290,7 +271,7 @@ bool SampleRun::RenderFace(int row, int& pageNumber)
         log_.LogMessage(LogEvent::DoesNotFit, entry.FaceName, fileName);
         return true;
     }
-    if (P.textHeight < P.resolutionY / 100 + g + P.y) {
+    if (P.textHeight < P.resolutionY / 100 + g + cursor.y) {
         FlushPage(pageNumber);
         return false;
     }
@@ -301,44 +282,44 @@ bool SampleRun::RenderFace(int row, int& pageNumber)
     const int rightX = P.textWidth - printerHeading_.Width(heading.right);
     // A quarter of the heading's height keeps the two texts apart.
     const int headingGap = h / 4;
-    const int y = P.y;
+    const int y = cursor.y;
     const int sampleY = int(y + h + P.resolutionY * 0.01);
     const int ruleY = int(y + h + P.resolutionY * 0.005);
 
     auto drawPrinterBlock = [&](QPainter& painter) {
-        DrawHeading(painter, printerHeading_, P.headingX, rightX, y, heading, headingGap);
-        DrawSampleLines(painter, face, P.sampleX, sampleY, P.resolutionY, false);
-        DrawRule(painter, P.headingX, P.textWidth, int(ruleY + P.resolutionY * 0.005));
+        DrawHeading(painter, printerHeading_, cursor.headingX, rightX, y, heading, headingGap);
+        DrawSampleLines(painter, face, cursor.sampleX, sampleY, P.resolutionY, false);
+        DrawRule(painter, cursor.headingX, P.textWidth, int(ruleY + P.resolutionY * 0.005));
     };
-    if (!P.pageBitmap.isNull()) {
-        QPainter painter(&P.pageBitmap);
+    if (!printerBitmap_.isNull()) {
+        QPainter painter(&printerBitmap_);
         SetUpPainter(painter, false);
         drawPrinterBlock(painter);
     }
     if (vectorPainter_)
         drawPrinterBlock(*vectorPainter_);
-    if (!V.pageBitmap.isNull()) {
-        QPainter painter(&geometry_.V.pageBitmap);
+    if (!previewBitmap_.isNull()) {
+        QPainter painter(&previewBitmap_);
         SetUpPainter(painter, smooth);
         const int previewY = Scale(y, V.resolutionY, P.resolutionY);
         const int previewRightX = Scale(rightX, V.resolutionX, P.resolutionX);
-        DrawHeading(painter, previewHeading_, Scale(P.headingX, V.resolutionX, P.resolutionX), previewRightX, previewY,
+        DrawHeading(painter, previewHeading_, Scale(cursor.headingX, V.resolutionX, P.resolutionX), previewRightX, previewY,
             heading, previewRightX - Scale(rightX - headingGap, V.resolutionX, P.resolutionX));
-        DrawSampleLines(painter, face, Scale(P.sampleX, V.resolutionX, P.resolutionX),
+        DrawSampleLines(painter, face, Scale(cursor.sampleX, V.resolutionX, P.resolutionX),
             Scale(sampleY, V.resolutionY, P.resolutionY), V.resolutionY, smooth);
-        DrawRule(painter, V.headingX, V.textWidth,
+        DrawRule(painter, previewCursor_.headingX, V.textWidth,
             int(double(ruleY) * V.resolutionY / P.resolutionY + V.resolutionY * 0.005));
     }
 
-    P.y = sampleY + g;
+    cursor.y = sampleY + g;
     index_.Append(pageKey, entry.FaceName, entry.Kind);
     return true;
 }
 
 void SampleRun::ClearPageBitmaps()
 {
-    FillWhite(geometry_.P.pageBitmap);
-    FillWhite(geometry_.V.pageBitmap);
+    FillWhite(printerBitmap_);
+    FillWhite(previewBitmap_);
 }
 
 void SampleRun::FlushPage(int& pageNumber)
@@ -347,7 +328,7 @@ void SampleRun::FlushPage(int& pageNumber)
     if (printFailed_)
         return;
     ClearPageBitmaps();
-    geometry_.P.y = 0;
+    printerCursor_.y = 0;
     ++pageNumber;
     BeginVectorPage(pageNumber);
 }
@@ -359,7 +340,7 @@ bool SampleRun::StorePreviewPage(int pageNumber)
     FillWhite(pageImage_);
     if (!pageImage_.isNull()) {
         QPainter painter(&pageImage_);
-        painter.drawImage(QPoint(margins.left + V.leftOffset, margins.top + V.topOffset), V.pageBitmap);
+        painter.drawImage(QPoint(margins.left + V.leftOffset, margins.top + V.topOffset), previewBitmap_);
     }
     const QString bitmap = PageBitmapPath(input_.workFolder, pageNumber);
     const QString pageFile = PageFilePath(input_.workFolder, pageNumber);
@@ -383,7 +364,7 @@ void SampleRun::OutputPage(int& pageNumber, bool last)
         }
     } else if (PrintJob* job = input_.printJob) {
         const MarginSet& margins = geometry_.P.margins[MarginSetOf(pageNumber)];
-        bool ok = job->PrintPage(geometry_.P.pageBitmap, QPoint(margins.left, margins.top));
+        bool ok = job->PrintPage(printerBitmap_, QPoint(margins.left, margins.top));
         if (!last) {
             ok = ok && job->NewPage();
         } else if (running_) {
@@ -433,7 +414,7 @@ QRawFont SampleRun::VectorFaceOf(int row, const FontEntry& entry)
 void SampleRun::BeginVectorPage(int pageNumber)
 {
     if (input_.vectorPages)
-        vectorPainter_ = input_.vectorPages->BeginPage(pageNumber);
+        vectorPainter_ = input_.vectorPages->BeginPage(pageNumber, geometry_);
 }
 
 SampleRun::RowOutcome SampleRun::SampleRow(int row, int& pageNumber, const InstalledFontFiles& installed)
@@ -498,7 +479,7 @@ void SampleRun::RowLoop(RunObserver& observer)
         } while (outcome == RowOutcome::PageFull && !printFailed_); // a page the printer refused ends the run
         if (outcome == RowOutcome::NotExtracted)
             continue;
-        geometry_.P.y += geometry_.P.blockGap;
+        printerCursor_.y += printerCursor_.blockGap;
         if (!observer.GoOn())
             running_ = false;
     }
@@ -539,8 +520,8 @@ SampleResult SampleRun::Run(RunObserver& observer)
         return result_;
     }
     RowLoop(observer);
-    geometry_.P.pageBitmap = QImage();
-    geometry_.V.pageBitmap = QImage();
+    printerBitmap_ = QImage();
+    previewBitmap_ = QImage();
     return result_;
 }
 

@@ -9,14 +9,13 @@
 // through a RunObserver.
 #include "fontfile/SystemFonts.h"
 #include "fontlist/FontEntry.h"
-#include "pagesetup/PageSetup.h"
+#include "page/PageGeometry.h"
 #include "platform/ShownPaths.h"
 #include "sample/GenerationLog.h"
 #include "sample/PageFont.h"
 #include "sample/PageIndex.h"
 #include "settings/EnvironmentSettings.h"
 #include "settings/SampleTextSet.h"
-#include "viewer/PageGeometry.h"
 
 #include <QImage>
 #include <QList>
@@ -52,9 +51,10 @@ public:
 class VectorPages {
 public:
     virtual ~VectorPages() = default;
-    // A painter for page n whose origin is the corner of that page's text
-    // area, in printer pixels; nullptr when the page can't be made.
-    virtual QPainter* BeginPage(int pageNumber) = 0;
+    // A painter for page n of a run with that geometry, whose origin is the
+    // corner of the page's text area, in printer pixels; nullptr when the
+    // page can't be made.
+    virtual QPainter* BeginPage(int pageNumber, const PageGeometry& geometry) = 0;
     virtual void EndPage() = 0;
 };
 
@@ -80,10 +80,6 @@ int SampleClassOf(quint8 charset);
 // A sample size on a canvas, in the preview's points: trunc(size × the
 // canvas's vertical resolution ÷ the preview's).
 int CanvasPoints(int size, int resolutionY, int previewResolutionY);
-
-// Takes the page setting in force: the current setting's binding, the
-// applied margins and orientation, and the current printer's capabilities.
-void TakePageSetting(SampleInput& input, const PageSetupList& setups, const PrinterAccess& printers);
 
 // The window or command that runs the generation.
 class RunObserver {
@@ -136,6 +132,16 @@ public:
     const PageGeometry& Geometry() const { return geometry_; }
 
 private:
+    // Where the next block goes on a frame's page: sample x = horizontal
+    // resolution / 4, block gap = vertical resolution / 10, heading x = 0, and
+    // y, the top of the next block in the text area (only the printer's moves).
+    struct LayoutCursor {
+        int sampleX = 0;
+        int blockGap = 0;
+        int headingX = 0;
+        int y = 0;
+        static LayoutCursor Of(const DeviceFrame& frame) { return { frame.resolutionX / 4, frame.resolutionY / 10, 0, 0 }; }
+    };
     struct FaceState {
         quint8 charset = kDefaultCharset;
         int sampleClass = kSymbolClass;
@@ -166,6 +172,10 @@ private:
     GenerationLog& log_;
     PageIndex& index_;
     PageGeometry geometry_;
+    QImage printerBitmap_; // 1-bit, P's text area
+    QImage previewBitmap_; // V's text area: 1-bit, or 24-bit when smoothing
+    LayoutCursor printerCursor_;
+    LayoutCursor previewCursor_;
     QImage pageImage_;
     PageFont printerHeading_; // the heading font of each canvas, set up with the pages
     PageFont previewHeading_;

@@ -13,7 +13,7 @@
 #include "platform/ReplacingFile.h"
 #include "platform/WorkFolder.h"
 #include "sample/PageStore.h"
-#include "sample/SampleRun.h"
+#include "sample/SampleSheets.h"
 #include "settings/SettingsStore.h"
 #include "viewer/PrinterJob.h"
 #include "viewer/PNGImage.h"
@@ -227,18 +227,17 @@ namespace {
         FontList list;
         LoadFontArguments(list, options->paths, work.Path());
 
-        SampleInput input;
-        input.mode = RunMode::Preview;
-        for (int row = 0; row < list.Count(); ++row)
-            input.rows.append(list.Entry(row));
+        EnvironmentSettings environment;
+        SampleTextSet texts;
         PageSetupList setups(ProgramPrinters());
         {
             SettingsStore store(SettingsStore::kReadOnly);
-            input.environment.Load(store);
-            input.texts.Load(store);
+            environment.Load(store);
+            texts.Load(store);
             setups.Load(store);
         }
-        TakePageSetting(input, setups, ProgramPrinters());
+        SampleSheets sheets(SampleInputOf(RunMode::Preview, list, environment, texts, setups, ProgramPrinters()));
+        SampleInput& input = sheets.Input();
         if (options->noPrinter)
             input.printer.reset();
         input.previewResolution = options->previewDpi;
@@ -254,22 +253,19 @@ namespace {
 
         std::signal(SIGINT, RequestStop);
         std::signal(SIGTERM, RequestStop);
-        GenerationLog log;
-        PageIndex index;
-        SampleResult result;
         QString pdfError;
         bool pdfWritten = false;
         {
             CommandObserver observer;
-            if (pdf) {
-                pdfWritten = WritePdfCatalog(std::move(input), options->output, 0, log, observer, &pdfError, &result);
-            } else {
-                SampleRun run(std::move(input), log, index);
-                result = run.Run(observer);
-            }
+            if (pdf)
+                pdfWritten = WritePdfCatalog(sheets, options->output, 0, observer, &pdfError);
+            else
+                sheets.Generate(observer);
             if (options->stats)
-                Err(observer.Stats() + QStringLiteral("pages %1\n").arg(result.pageCount));
+                Err(observer.Stats() + QStringLiteral("pages %1\n").arg(sheets.Result().pageCount));
         }
+        const GenerationLog& log = sheets.Log();
+        const SampleResult& result = sheets.Result();
         std::signal(SIGINT, SIG_DFL);
         std::signal(SIGTERM, SIG_DFL);
 
@@ -285,7 +281,7 @@ namespace {
         if (pdf && !pdfWritten)
             Err(QStringLiteral("tzind sample: cannot write %1: %2\n").arg(options->output, pdfError));
         const bool pages = folderOutput && !options->print;
-        written = written && (!pages || WriteOutput(out, QStringLiteral("index.tsv"), IndexText(index)));
+        written = written && (!pages || WriteOutput(out, QStringLiteral("index.tsv"), IndexText(sheets.Index())));
         for (int page = 1; pages && written && page <= result.pageCount; ++page) {
             if (QFile::exists(PageFilePath(work.Path(), page)))
                 written = WritePage(out, work.Path(), page, options->format);
