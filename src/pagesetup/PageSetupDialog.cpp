@@ -74,9 +74,10 @@ namespace {
 
 } // namespace
 
-PageSetupDialog::PageSetupDialog(PrinterAccess& printers, QWidget* parent)
+PageSetupDialog::PageSetupDialog(PrinterAccess& printers, PrinterSetup printerSetup, QWidget* parent)
     : QDialog(parent)
     , list_(printers)
+    , printerSetup_(std::move(printerSetup))
     , cmbSpeedSetting1_(new QComboBox(this))
     , pgcSetup_(new QTabWidget(this))
     , btnCancel_(new QPushButton(QStringLiteral("キャンセル"), this))
@@ -355,7 +356,7 @@ void PageSetupDialog::Button1Click()
 void PageSetupDialog::btnPrinterSettingClick()
 {
     EnableApply();
-    RunPrinterSetupDialog(this);
+    printerSetup_(this);
     if (!list_.Printers().Installed())
         return;
     const int orientation = list_.Printers().Orientation();

@@ -1,5 +1,6 @@
 #include "sample/GenerationWindow.h"
 
+#include "settings/SettingsStore.h"
 #include "widgets/MessageText.h"
 
 #include <QCloseEvent>
@@ -32,11 +33,14 @@ GenerationWindow::GenerationWindow(QWidget* parent)
     btnCancel_->setAutoDefault(true);
     btnCancel_->setCursor(Qt::ArrowCursor);
     connect(btnCancel_, &QPushButton::clicked, this, &GenerationWindow::btnCancelClick);
+    SettingsStore store(SettingsStore::kReadOnly);
+    workers_ = LoadSampleWorkers(store);
 }
 
 const SampleResult& GenerationWindow::Generate(SampleSheets& sheets)
 {
     pending_ = &sheets;
+    sheets.Input().workers = workers_;
     exec();
     return sheets.Result();
 }
@@ -91,8 +95,10 @@ void GenerationWindow::Progress(int position, int maximum)
 
 bool GenerationWindow::GoOn()
 {
-    QCoreApplication::processEvents();
+    HandleEvents();
     return running_;
 }
+
+void GenerationWindow::HandleEvents() { QCoreApplication::processEvents(); }
 
 } // namespace tz

@@ -33,11 +33,13 @@ private:
     void Status(const QString& text) override;
     void Progress(int position, int maximum) override;
     bool GoOn() override;
+    void HandleEvents() override;
 
     QLabel* lblStatus_;
     QProgressBar* ProgressBar1_;
     QPushButton* btnCancel_;
     SampleSheets* pending_ = nullptr;
+    int workers_ = 0; // the settings' page workers, 0 for the machine's cores
     bool running_ = false;
 };
 

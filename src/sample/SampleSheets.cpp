@@ -3,6 +3,7 @@
 #include "fontlist/FontList.h"
 #include "page/PrinterAccess.h"
 #include "pagesetup/PageSetup.h"
+#include "settings/SettingsStore.h"
 
 namespace tz {
 
@@ -21,6 +22,13 @@ SampleInput SampleInputOf(RunMode mode, const FontList& list, const EnvironmentS
     input.orientation = setups.AppliedOrientation();
     input.printer = printers.CurrentMetrics();
     return input;
+}
+
+int LoadSampleWorkers(SettingsStore& store)
+{
+    int workers = 0;
+    SettingsGroup(store, QStringLiteral("Zindel\\Sample"), false).Read(QStringLiteral("Workers"), workers);
+    return workers >= 1 && workers <= kMostSampleWorkers ? workers : 0;
 }
 
 SampleSheets::SampleSheets(SampleInput input)

@@ -11,6 +11,14 @@ namespace tz {
 class FontList;
 class PageSetupList;
 class PrinterAccess;
+class SettingsStore;
+
+// The most threads a run may draw its pages on.
+inline constexpr int kMostSampleWorkers = 256;
+// The number of page workers the settings ask for (the value "Workers" under
+// Zindel\Sample, which no dialog shows): 0, the machine's cores, when it is
+// absent or outside 1 … kMostSampleWorkers.
+int LoadSampleWorkers(SettingsStore& store);
 
 // A run's input from the program's state: every row of the list, the
 // environment settings and sample texts, the current page setting's binding,
