@@ -79,6 +79,8 @@ namespace {
 
 } // namespace
 
+int CanvasPoints(int size, int resolutionY, int previewResolutionY) { return Scale(size, resolutionY, previewResolutionY); }
+
 QRawFont RawFontOf(const QByteArray& data)
 {
     if (data.isEmpty())
@@ -115,7 +117,7 @@ BlockPainter::BlockPainter(const PageStyle& style)
     const int printerY = style.geometry.P.resolutionY;
     const int previewY = style.geometry.V.resolutionY;
     printerHeading_ = PageFont::System(style.headingFace,
-        PixelSizeOfPoints(Scale(style.headingSize, printerY, previewY), previewY), false, false, false);
+        PixelSizeOfPoints(CanvasPoints(style.headingSize, printerY, previewY), previewY), false, false, false);
     previewHeading_
         = PageFont::System(style.headingFace, PixelSizeOfPoints(style.headingSize, previewY), false, false, style.smooth);
 }
@@ -136,7 +138,7 @@ int BlockPainter::SampleHeight(const QRawFont& face, const PlacedBlock& block) c
         if (!style_.lineShown[i])
             continue;
         const PageFont font
-            = SampleFont(face, block, Scale(style_.lineSize[i], g.P.resolutionY, g.V.resolutionY), false);
+            = SampleFont(face, block, CanvasPoints(style_.lineSize[i], g.P.resolutionY, g.V.resolutionY), false);
         height += block.twoLine ? 2 * font.Height() : font.Height();
     }
     return height;
@@ -153,7 +155,7 @@ void BlockPainter::DrawSampleLines(
         if (!style_.lineShown[i])
             continue;
         const PageFont font = SampleFont(
-            face, block, Scale(style_.lineSize[i], resolutionY, style_.geometry.V.resolutionY), smooth);
+            face, block, CanvasPoints(style_.lineSize[i], resolutionY, style_.geometry.V.resolutionY), smooth);
         if (block.twoLine) {
             font.Draw(painter, at.x(), y, ascii);
             font.Draw(painter, at.x(), y + font.Height(), sjis);

@@ -78,6 +78,10 @@ private:
     PageFont previewHeading_;
 };
 
+// A sample size on a canvas, in the preview's points: trunc(size × the
+// canvas's vertical resolution ÷ the preview's).
+int CanvasPoints(int size, int resolutionY, int previewResolutionY);
+
 // A face loaded from its font data, slightly hinted; invalid for none.
 // Loading asks fontconfig for the face's rendering settings, which Qt does
 // without a lock of its own, so it waits while a FontSetChange lasts.

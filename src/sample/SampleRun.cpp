@@ -49,8 +49,6 @@ int SampleClassOf(quint8 charset)
     return charset == kAnsiCharset ? kAsciiClass : charset == kShiftJisCharset ? kShiftJisClass : kSymbolClass;
 }
 
-int CanvasPoints(int size, int resolutionY, int previewResolutionY) { return Scale(size, resolutionY, previewResolutionY); }
-
 PageGeometry GeometryOf(const SampleInput& input)
 {
     PageGeometry geometry;

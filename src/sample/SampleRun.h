@@ -93,9 +93,6 @@ struct SampleInput {
 // The sample text class of a face charset: ANSI faces get the Ascii text,
 // Shift-JIS faces the Japanese one, every other face the SYMBOL text.
 int SampleClassOf(quint8 charset);
-// A sample size on a canvas, in the preview's points: trunc(size × the
-// canvas's vertical resolution ÷ the preview's).
-int CanvasPoints(int size, int resolutionY, int previewResolutionY);
 // The page geometry of a run of the input: the printer's (or the fallback
 // sheet's) figures, the preview's at its resolution, the margin sets and the
 // text areas.

@@ -121,14 +121,16 @@ private slots:
             QStringLiteral("[中断] 他のTyposcanが実行中です．本Typoscanの実行を中止しました．\n").toUtf8());
     }
 
-    // Files may not grow beyond 4 KiB: the page file can't be written.
+    // Files may not grow beyond 4 KiB: the page can't be written, which is
+    // a file error of the run and an output that was not written.
     void aFullDiskIsAFileError()
     {
         const ProcessResult run = RunProcess("/bin/sh",
             { "-c", "trap '' XFSZ; ulimit -f 8; exec \"$0\" sample --no-printer --preview-dpi 300 -o \"$1\" \"$2\"",
                 BinPath("tzind"), Out("full"), kDejaVuSans });
-        QCOMPARE(run.exitCode, 1);
+        QCOMPARE(run.exitCode, 2);
         QVERIFY(run.err.contains("[中断]ファイルエラーが発生しました．"));
+        QVERIFY(run.err.contains("cannot write " + QFile::encodeName(Out("full/tzsm0001.png"))));
         QVERIFY(!QFile::exists(Out("full/tzsm0001.png")));
     }
 

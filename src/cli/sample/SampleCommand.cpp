@@ -214,11 +214,13 @@ namespace {
             return ok;
         }
 
-        // Names the pages that could not be written, in page order.
-        void ReportFailures() const
+        // Names the pages that could not be written, in page order; false
+        // when there was one.
+        bool ReportFailures() const
         {
             for (const auto& [page, failure] : failures_)
                 Err(QStringLiteral("tzind sample: cannot write %1\n").arg(failure));
+            return failures_.empty();
         }
 
     private:
@@ -320,7 +322,7 @@ namespace {
         }
         if (pdf && !pdfWritten)
             Err(QStringLiteral("tzind sample: cannot write %1: %2\n").arg(options->output, pdfError));
-        folderPages.ReportFailures();
+        written = folderPages.ReportFailures() && written;
         written = written && (!pages || WriteOutput(out, QStringLiteral("index.tsv"), IndexText(sheets.Index())));
         if (!written)
             return kExitUsage;
