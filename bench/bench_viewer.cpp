@@ -62,17 +62,11 @@ int main(int argc, char** argv)
     QTemporaryDir work;
     StorePages(work.path());
     SampleViewer viewer;
-    SampleInput input;
-    input.workFolder = work.path();
-    viewer.Sheets().Reset(std::move(input));
-    for (int i = 0; i < kFaces; ++i) {
-        viewer.Sheets().Index().Append(
-            PageIndex::PageKey(1 + i % kPages, (i * 37) % 1000), QStringLiteral("Face %1").arg(i), 0);
-    }
+    for (int i = 0; i < kFaces; ++i)
+        viewer.Index().Append(PageIndex::PageKey(1 + i % kPages, (i * 37) % 1000), QStringLiteral("Face %1").arg(i), 0);
     SampleResult result;
     result.pageCount = kPages;
-    viewer.Sheets().Adopt(result);
-    viewer.ShowRun();
+    viewer.ShowRun(result, work.path());
     QCoreApplication::processEvents();
 
     std::vector<double> changes;

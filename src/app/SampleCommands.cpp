@@ -17,8 +17,14 @@ namespace tz {
 
 SampleInput MainWindow::SampleInputFor(RunMode mode) const
 {
-    SampleInput input = SampleInputOf(mode, list_, windows_->Environment->Settings(), windows_->SampleTexts->Texts(),
-        windows_->PageSetup->Settings(), ProgramPrinters());
+    SampleInput input;
+    input.mode = mode;
+    input.rows.reserve(list_.Count());
+    for (int row = 0; row < list_.Count(); ++row)
+        input.rows.append(list_.Entry(row));
+    input.environment = windows_->Environment->Settings();
+    input.texts = windows_->SampleTexts->Texts();
+    TakePageSetting(input, windows_->PageSetup->Settings(), ProgramPrinters());
     const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
     input.previewResolution = screen ? qRound(screen->logicalDotsPerInchY()) : 96;
     input.workFolder = workFolder_.Path();
@@ -31,11 +37,12 @@ void MainWindow::fmnPrintPreviewClick()
     SampleViewer& viewer = *windows_->Viewer;
     viewer.ResetViewer();
     windows_->PageSetup->PutSettingIntoPrinter();
-    viewer.Sheets().Reset(SampleInputFor(RunMode::Preview));
-    windows_->Generation->Generate(viewer.Sheets());
+    SampleInput input = SampleInputFor(RunMode::Preview);
+    viewer.SetRunInput(input);
+    const SampleResult result = windows_->Generation->Generate(std::move(input), viewer.Log(), viewer.Index());
     raise();
     activateWindow();
-    viewer.ShowRun();
+    viewer.ShowRun(result, workFolder_.Path());
 }
 
 void MainWindow::fmnPrintClick()
@@ -46,16 +53,18 @@ void MainWindow::fmnPrintClick()
     QPrinter& printer = SystemPrinter();
     if (!RunPrintDialog(printer, this))
         return;
-    SampleSheets sheets(SampleInputFor(RunMode::Print));
+    SampleInput input = SampleInputFor(RunMode::Print);
     // The pages are laid out for the printer and paper the dialog chose.
-    sheets.Input().printer = MetricsOf(printer);
+    input.printer = MetricsOf(printer);
     PrinterJob job(printer);
-    sheets.Input().printJob = &job;
-    windows_->Generation->Generate(sheets);
+    input.printJob = &job;
+    GenerationLog log;
+    PageIndex index;
+    windows_->Generation->Generate(std::move(input), log, index);
     raise();
     activateWindow();
-    if (!sheets.Log().IsEmpty())
-        windows_->PrintInfo->ShowText(sheets.Log().Lines().join(u'\n'));
+    if (!log.IsEmpty())
+        windows_->PrintInfo->ShowText(log.Lines().join(u'\n'));
 }
 
 void MainWindow::fmnSetupClick() { windows_->PageSetup->exec(); }

@@ -8,6 +8,7 @@
 #include "pagesetup/PaperDiagram.h"
 #include "pagesetup/SetupNameDialog.h"
 #include "settings/SettingsStore.h"
+#include "viewer/QtPrinters.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -74,10 +75,9 @@ namespace {
 
 } // namespace
 
-PageSetupDialog::PageSetupDialog(PrinterAccess& printers, PrinterSetup printerSetup, QWidget* parent)
+PageSetupDialog::PageSetupDialog(QWidget* parent)
     : QDialog(parent)
-    , list_(printers)
-    , printerSetup_(std::move(printerSetup))
+    , list_(ProgramPrinters())
     , cmbSpeedSetting1_(new QComboBox(this))
     , pgcSetup_(new QTabWidget(this))
     , btnCancel_(new QPushButton(QStringLiteral("キャンセル"), this))
@@ -356,7 +356,7 @@ void PageSetupDialog::Button1Click()
 void PageSetupDialog::btnPrinterSettingClick()
 {
     EnableApply();
-    printerSetup_(this);
+    RunPrinterSetupDialog(this);
     if (!list_.Printers().Installed())
         return;
     const int orientation = list_.Printers().Orientation();

@@ -7,7 +7,6 @@
 #include "pagesetup/PageSetup.h"
 
 #include <QDialog>
-#include <functional>
 
 class QButtonGroup;
 class QComboBox;
@@ -25,10 +24,7 @@ class SetupNameDialog;
 class PageSetupDialog : public QDialog {
     Q_OBJECT
 public:
-    // The printer's own settings dialog, shown by "プリンタ(&P)...".
-    using PrinterSetup = std::function<void(QWidget* parent)>;
-    // printers: the system printers the settings are made for.
-    PageSetupDialog(PrinterAccess& printers, PrinterSetup printerSetup, QWidget* parent = nullptr);
+    explicit PageSetupDialog(QWidget* parent = nullptr);
     ~PageSetupDialog() override;
 
     // The page settings as applied: what the generation run reads.
@@ -67,7 +63,6 @@ private:
     void EnableApply() const;
 
     PageSetupList list_;
-    PrinterSetup printerSetup_;
     SetupNameDialog* nameWindow_ = nullptr;
 
     QComboBox* cmbSpeedSetting1_;

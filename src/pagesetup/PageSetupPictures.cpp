@@ -1,6 +1,6 @@
 #include "pagesetup/PageSetupPictures.h"
 
-#include "page/PageGeometry.h"
+#include "viewer/PageGeometry.h"
 
 #include <QPainter>
 

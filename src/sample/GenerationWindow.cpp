@@ -1,6 +1,5 @@
 #include "sample/GenerationWindow.h"
 
-#include "settings/SettingsStore.h"
 #include "widgets/MessageText.h"
 
 #include <QCloseEvent>
@@ -33,16 +32,14 @@ GenerationWindow::GenerationWindow(QWidget* parent)
     btnCancel_->setAutoDefault(true);
     btnCancel_->setCursor(Qt::ArrowCursor);
     connect(btnCancel_, &QPushButton::clicked, this, &GenerationWindow::btnCancelClick);
-    SettingsStore store(SettingsStore::kReadOnly);
-    workers_ = LoadSampleWorkers(store);
 }
 
-const SampleResult& GenerationWindow::Generate(SampleSheets& sheets)
+SampleResult GenerationWindow::Generate(SampleInput input, GenerationLog& log, PageIndex& index)
 {
-    pending_ = &sheets;
-    sheets.Input().workers = workers_;
+    pending_ = Pending { std::move(input), &log, &index };
+    result_ = {};
     exec();
-    return sheets.Result();
+    return result_;
 }
 
 void GenerationWindow::showEvent(QShowEvent* event)
@@ -56,11 +53,15 @@ void GenerationWindow::StartRun()
 {
     if (!pending_)
         return;
-    SampleSheets& sheets = *std::exchange(pending_, nullptr);
+    Pending pending = std::move(*pending_);
+    pending_.reset();
     btnCancel_->setEnabled(true);
     btnCancel_->setFocus();
     running_ = true;
-    sheets.Generate(*this);
+    {
+        SampleRun run(std::move(pending.input), *pending.log, *pending.index);
+        result_ = run.Run(*this);
+    }
     running_ = false;
     QMetaObject::invokeMethod(this, [this] { done(QDialog::Accepted); }, Qt::QueuedConnection);
 }
@@ -95,10 +96,8 @@ void GenerationWindow::Progress(int position, int maximum)
 
 bool GenerationWindow::GoOn()
 {
-    HandleEvents();
+    QCoreApplication::processEvents();
     return running_;
 }
-
-void GenerationWindow::HandleEvents() { QCoreApplication::processEvents(); }
 
 } // namespace tz

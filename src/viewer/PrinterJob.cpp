@@ -1,6 +1,6 @@
 #include "viewer/PrinterJob.h"
 
-#include "page/PrintingLog.h"
+#include "viewer/PrintingLog.h"
 
 #include <QDir>
 #include <QFile>

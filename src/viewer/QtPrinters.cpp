@@ -1,6 +1,6 @@
 #include "viewer/QtPrinters.h"
 
-#include "page/PrintingLog.h"
+#include "viewer/PrintingLog.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -96,7 +96,7 @@ SampleViewer::SampleViewer(QWidget* parent)
     BuildMenus();
     BuildToolBar();
     BuildPageArea();
-    connect(&sheets_.Log(), &GenerationLog::LineAppended, this, &SampleViewer::AppendLogLine);
+    connect(&log_, &GenerationLog::LineAppended, this, &SampleViewer::AppendLogLine);
     for (QWidget* child : findChildren<QWidget*>())
         child->installEventFilter(this);
     UpdateNavigation();
@@ -203,7 +203,7 @@ void SampleViewer::BuildToolBar()
     auto* list = new QListView(fontNames_);
     list->setUniformItemSizes(true);
     fontNames_->setView(list);
-    fontNames_->setItemDelegate(new FaceItemDelegate(icons_, sheets_.Index().BlockKinds, fontNames_));
+    fontNames_->setItemDelegate(new FaceItemDelegate(icons_, index_.BlockKinds, fontNames_));
     connect(fontNames_, &QComboBox::activated, this, &SampleViewer::ChooseFace);
 }
 
@@ -276,18 +276,24 @@ void SampleViewer::ResetViewer()
     if (isVisible())
         close();
     currentPage_ = 0;
+    pageCount_ = 0;
     page_ = QImage();
     panel_->hide();
-    sheets_.Reset();
+    log_.Clear();
     memo_->clear();
+    index_.Clear();
     static_cast<QStringListModel*>(fontNames_->model())->setStringList({});
+    runInput_.reset();
     resize(kDesignedSize);
 }
 
-void SampleViewer::ShowRun()
+void SampleViewer::ShowRun(const SampleResult& result, const QString& workFolder)
 {
+    workFolder_ = workFolder;
+    pageCount_ = result.pageCount;
+    initialScrollX_ = result.initialScrollX;
     currentPage_ = 0;
-    static_cast<QStringListModel*>(fontNames_->model())->setStringList(sheets_.Index().BlockFaces);
+    static_cast<QStringListModel*>(fontNames_->model())->setStringList(index_.BlockFaces);
     const bool blocks = fontNames_->count() > 0;
     for (const char* name : { "fmnSaveAs", "fmnSaveAll", "tBtnSave", "emnCopy", "fmnSavePDF" })
         actions_.value(QString::fromLatin1(name))->setEnabled(blocks);
@@ -300,7 +306,7 @@ void SampleViewer::ShowRun()
 
 void SampleViewer::ShowPage(int pageNumber, int y)
 {
-    if (pageNumber <= 0 || pageNumber > PageCount())
+    if (pageNumber <= 0 || pageNumber > pageCount_)
         return;
     QScrollBar* horizontal = scrollBox_->horizontalScrollBar();
     QScrollBar* vertical = scrollBox_->verticalScrollBar();
@@ -309,10 +315,10 @@ void SampleViewer::ShowPage(int pageNumber, int y)
     if (pageNumber != currentPage_) {
         image1_->hide();
         page_ = QImage();
-        if (PageCount() != 0)
-            page_ = LoadPage(sheets_.WorkFolder(), pageNumber);
+        if (pageCount_ != 0)
+            page_ = LoadPage(workFolder_, pageNumber);
         if (page_.isNull()) {
-            sheets_.Log().LogMessage(LogEvent::FileError);
+            log_.LogMessage(LogEvent::FileError);
             image1_->clear();
         } else {
             image1_->setPixmap(QPixmap::fromImage(page_));
@@ -321,22 +327,21 @@ void SampleViewer::ShowPage(int pageNumber, int y)
         }
         currentPage_ = pageNumber;
     }
-    setWindowTitle(QStringLiteral("見本一覧(%1/%2)").arg(pageNumber).arg(PageCount()));
+    setWindowTitle(QStringLiteral("見本一覧(%1/%2)").arg(pageNumber).arg(pageCount_));
     // The widget's geometry has to take the new page's size before the bars
     // can reach their new positions.
     scrollBox_->widget()->updateGeometry();
     QCoreApplication::sendPostedEvents(scrollBox_, QEvent::LayoutRequest);
-    const int initialScrollX = sheets_.Result().initialScrollX;
-    if (horizontal->value() < initialScrollX)
-        horizontal->setValue(initialScrollX);
+    if (horizontal->value() < initialScrollX_)
+        horizontal->setValue(initialScrollX_);
     vertical->setValue(y);
     UpdateNavigation();
 }
 
 void SampleViewer::UpdateNavigation()
 {
-    const bool back = currentPage_ > 1 && PageCount() != 0;
-    const bool ahead = currentPage_ < PageCount() && PageCount() != 0;
+    const bool back = currentPage_ > 1 && pageCount_ != 0;
+    const bool ahead = currentPage_ < pageCount_ && pageCount_ != 0;
     for (const char* name : { "tBtnAhead", "tBtnBackword", "vmnAheadPage", "vmnBackPage", "pmnBackPage" })
         actions_.value(QString::fromLatin1(name))->setEnabled(back);
     for (const char* name : { "tBtnForword", "tBtnEndOfPage", "vmnFowardPage", "vmnEndOfBook", "pmnFowardPage" })
@@ -354,10 +359,9 @@ void SampleViewer::AppendLogLine(const QString& line)
 
 void SampleViewer::ChooseFace(int item)
 {
-    const PageIndex& index = sheets_.Index();
-    if (item < 0 || item >= index.PageKeys.size())
+    if (item < 0 || item >= index_.PageKeys.size())
         return;
-    const QString& key = index.PageKeys.at(item);
+    const QString& key = index_.PageKeys.at(item);
     ShowPage(KeyField(key, 0, 4), KeyField(key, 4, 5));
 }
 
@@ -365,12 +369,11 @@ bool SampleViewer::JumpToFace(const QString& faceName)
 {
     if (!isVisible())
         return false;
-    const QStringList& faces = sheets_.Index().BlockFaces;
-    const auto found = std::find_if(faces.cbegin(), faces.cend(),
+    const auto found = std::find_if(index_.BlockFaces.cbegin(), index_.BlockFaces.cend(),
         [&faceName](const QString& face) { return face.compare(faceName, Qt::CaseInsensitive) == 0; });
-    if (found == faces.cend())
+    if (found == index_.BlockFaces.cend())
         return false;
-    const int item = int(found - faces.cbegin());
+    const int item = int(found - index_.BlockFaces.cbegin());
     fontNames_->setCurrentIndex(item);
     ChooseFace(item);
     raise();
@@ -382,15 +385,14 @@ QString SampleViewer::FaceAtPoint() const
 {
     const QString page = PageNumberText(currentPage_);
     QStringList entries { page + QStringLiteral("000000000") };
-    const PageIndex& index = sheets_.Index();
-    for (qsizetype i = 0; i < index.PageKeys.size(); ++i) {
-        const QString& key = index.PageKeys.at(i);
+    for (qsizetype i = 0; i < index_.PageKeys.size(); ++i) {
+        const QString& key = index_.PageKeys.at(i);
         const int keyPage = KeyField(key, 0, 4);
         if (keyPage < currentPage_)
             continue;
         if (keyPage > currentPage_)
             break;
-        entries.append(key + index.BlockFaces.value(i));
+        entries.append(key + index_.BlockFaces.value(i));
     }
     entries.append(page + QStringLiteral("999999999"));
     // The leading entry only marks the page: a press above the first block
@@ -420,7 +422,7 @@ bool SampleViewer::PreviewKey(const QKeyEvent& event)
     const int key = event.key();
     const Qt::KeyboardModifiers modifiers = event.modifiers() & ~Qt::KeypadModifier;
     if (modifiers == Qt::ControlModifier && key >= Qt::Key_0 && key <= Qt::Key_9) {
-        if (PageCount() != 0)
+        if (pageCount_ != 0)
             ShowPage(key == Qt::Key_0 ? 10 : key - Qt::Key_0, 0);
         return true;
     }
@@ -550,8 +552,8 @@ void SampleViewer::ToggleWindowState()
 
 void SampleViewer::closeEvent(QCloseEvent* event)
 {
-    if (!sheets_.WorkFolder().isEmpty())
-        EmptyWorkFolder(sheets_.WorkFolder());
+    if (!workFolder_.isEmpty())
+        EmptyWorkFolder(workFolder_);
     event->accept();
 }
 
@@ -603,7 +605,7 @@ void SampleViewer::SaveAllPages()
     {
         BusyCursor busy;
         ok = tz::SaveAllPages(
-            sheets_.WorkFolder(), PageCount(), dialog.selectedFiles().constFirst(), FileTypeOf(dialog), png_, &reason);
+            workFolder_, pageCount_, dialog.selectedFiles().constFirst(), FileTypeOf(dialog), png_, &reason);
         image2_->setPixmap(QPixmap(1, 1));
     }
     if (!ok)
@@ -612,7 +614,7 @@ void SampleViewer::SaveAllPages()
 
 void SampleViewer::CopyPage()
 {
-    const QImage page = LoadPage(sheets_.WorkFolder(), currentPage_);
+    const QImage page = LoadPage(workFolder_, currentPage_);
     QClipboard* clipboard = QGuiApplication::clipboard();
     if (!clipboard) {
         QMessageBox::critical(this, kProductTitle, QStringLiteral("クリップボードへのコピーに失敗しました"));
@@ -634,17 +636,17 @@ void SampleViewer::SavePdf()
 
 void SampleViewer::WritePdf(const QString& fileName, int onlyPage)
 {
-    if (!sheets_.Generated()) {
+    if (!runInput_) {
         ReportError(GenerationLog::Format(LogEvent::FileError, {}, {}, {}));
         return;
     }
-    SampleSheets scratch(sheets_.Input());
+    GenerationLog scratch;
     RunObserver observer;
     QString reason;
     bool ok;
     {
         BusyCursor busy;
-        ok = WritePdfCatalog(scratch, fileName, onlyPage, observer, &reason);
+        ok = WritePdfCatalog(*runInput_, fileName, onlyPage, scratch, observer, &reason);
     }
     if (!ok)
         ReportError(reason);

@@ -109,12 +109,12 @@ namespace {
 
 RunOutcome RunSample(const SampleInput& input, int stopAfterRow)
 {
-    SampleSheets sheets(input);
-    StoppingObserver observer(stopAfterRow);
     RunOutcome outcome;
-    outcome.result = sheets.Generate(observer);
-    outcome.log = sheets.Log().Lines();
-    outcome.index = sheets.Index();
+    GenerationLog log;
+    StoppingObserver observer(stopAfterRow);
+    SampleRun run(input, log, outcome.index);
+    outcome.result = run.Run(observer);
+    outcome.log = log.Lines();
     return outcome;
 }
 
