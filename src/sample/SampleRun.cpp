@@ -260,12 +260,12 @@ bool SampleRun::RenderFace(int row, int& pageNumber)
     const QString fileName = FileNamePart(shownPath);
 
     face_ = {};
-    face_.charset = SampleCharset(entry.FamilyName, entry.FaceName, input_.formats);
+    face_.charset = SampleCharset(entry.FamilyName, entry.FaceName, input_.environment.Formats());
     face_.sampleClass = SampleClassOf(face_.charset);
     face_.twoLine = face_.charset == kShiftJisCharset && input_.environment.sjisAlsoAscii;
     // The mapped data outlives every font made from it in this call.
     const OwnFaceData data(
-        input_.vectorPages ? QString() : facePath_, entry.FaceName, entry.FamilyName, input_.formats);
+        input_.vectorPages ? QString() : facePath_, entry.FaceName, entry.FamilyName, input_.environment.Formats());
     const QRawFont face = input_.vectorPages ? VectorFaceOf(row, entry) : RawFontOf(data.Bytes());
 
     int g = BlockHeight(face);
@@ -413,7 +413,7 @@ QRawFont SampleRun::VectorFaceOf(int row, const FontEntry& entry)
     // file; a face loaded from bytes would become outlines. Files the run
     // extracts into the work folder reuse one name for many faces, which the
     // document's font table can't tell apart.
-    const QRawFont own = RawFaceOf(facePath_, entry, input_.formats);
+    const QRawFont own = RawFaceOf(facePath_, entry, input_.environment.Formats());
     if (!own.isValid())
         return own;
     QFont font(own.familyName());
@@ -457,7 +457,7 @@ SampleRun::RowOutcome SampleRun::SampleRow(int row, int& pageNumber, const Insta
     if (installed.IndexOf(path) < 0) {
         path = ResolvePath(path);
         if (entry.Kind > kKindCollection) {
-            if (ExtractMacFont(path, macintosh, input_.formats)) {
+            if (ExtractMacFont(path, macintosh, input_.environment.Formats())) {
                 path = macintosh;
             } else {
                 QFile::remove(macintosh);

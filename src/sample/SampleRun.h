@@ -73,7 +73,6 @@ struct SampleInput {
     QString workFolder;
     PrintJob* printJob = nullptr; // print mode
     VectorPages* vectorPages = nullptr; // optional, either mode
-    FontFormats formats = FontFormats::Designed; // the formats the rows' files are read in
 };
 
 // The sample text class of a face charset: ANSI faces get the Ascii text,

@@ -308,7 +308,7 @@ private slots:
         SampleInput input = PreviewInput({ RowFor(woff2, "Zindel Wide", "Zindel Wide"),
                                              RowFor(suitcase, "Zindel Wide", "Zindel Wide", 2) },
             work.path());
-        input.formats = FontFormats::All;
+        input.environment.allFormats = true;
         const RunOutcome run = RunSample(input);
         QCOMPARE(run.log.join('|'), QString());
         QCOMPARE(run.index.Count(), 2);
