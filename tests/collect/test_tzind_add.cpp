@@ -5,6 +5,8 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include "ListFileSupport.h"
+
 #include <QtTest>
 
 using namespace tz::test;
@@ -17,13 +19,7 @@ class TzindAddTest : public QObject {
     QString tree_;
     QByteArray font_;
 
-    void Write(const QString& path, const QByteArray& bytes)
-    {
-        QDir().mkpath(QFileInfo(path).path());
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-    }
+    void Write(const QString& path, const QByteArray& bytes) { QVERIFY(WriteBytes(path, bytes)); }
     ProcessResult Add(const QStringList& args, const QStringList& env = {})
     {
         return RunProcess(BinPath("tzind"), QStringList { "add" } + args, env);

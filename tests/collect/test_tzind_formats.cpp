@@ -12,6 +12,8 @@
 #include <QFile>
 #include <QMap>
 #include <QTemporaryDir>
+#include "ListFileSupport.h"
+
 #include <QtTest>
 
 using namespace tz::test;
@@ -22,13 +24,7 @@ class TzindFormatsTest : public QObject {
     QString tree_;
     QByteArray font_;
 
-    void Write(const QString& path, const QByteArray& bytes)
-    {
-        QDir().mkpath(QFileInfo(path).path());
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-    }
+    void Write(const QString& path, const QByteArray& bytes) { QVERIFY(WriteBytes(path, bytes)); }
     static ProcessResult Tzind(const QStringList& args) { return RunProcess(BinPath("tzind"), args); }
     static QStringList SortedRows(const QByteArray& list)
     {

@@ -1,6 +1,8 @@
 #include "ListFileSupport.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <csignal>
 
 namespace tz::test {
@@ -15,6 +17,7 @@ QByteArray ReadBytes(const QString& path)
 
 bool WriteBytes(const QString& path, const QByteArray& bytes)
 {
+    QDir().mkpath(QFileInfo(path).path());
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }

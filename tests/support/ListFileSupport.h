@@ -7,6 +7,7 @@
 namespace tz::test {
 
 QByteArray ReadBytes(const QString& path);
+// Writes bytes to path, making its folder first; false when that fails.
 bool WriteBytes(const QString& path, const QByteArray& bytes);
 
 // The header of every list file the program writes.
