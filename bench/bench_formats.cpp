@@ -6,6 +6,8 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include "PathList.h"
+
 #include <QFile>
 #include <QStringList>
 #include <cstdio>
@@ -18,12 +20,10 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: bench_formats LIST REPEAT\n");
         return 2;
     }
-    QFile list(QFile::decodeName(argv[1]));
-    if (!list.open(QIODevice::ReadOnly))
+    const std::optional<QStringList> read = ReadPathList(argv[1]);
+    if (!read)
         return 1;
-    QStringList paths;
-    while (!list.atEnd())
-        paths.append(QFile::decodeName(list.readLine().chopped(1)));
+    const QStringList& paths = *read;
     const int repeat = std::max(1, std::atoi(argv[2]));
 
     const tz::WorkFolder workFolder;

@@ -5,6 +5,8 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include "PathList.h"
+
 #include <QFile>
 #include <QStringList>
 #include <cstdio>
@@ -16,12 +18,10 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: bench_names LIST\n");
         return 2;
     }
-    QFile list(QFile::decodeName(argv[1]));
-    if (!list.open(QIODevice::ReadOnly))
+    const std::optional<QStringList> read = ReadPathList(argv[1]);
+    if (!read)
         return 1;
-    QStringList paths;
-    while (!list.atEnd())
-        paths.append(QFile::decodeName(list.readLine().chopped(1)));
+    const QStringList& paths = *read;
 
     const tz::WorkFolder workFolder;
     QElapsedTimer timer;
