@@ -8,7 +8,6 @@
 #include <QElapsedTimer>
 #include "PathList.h"
 
-#include <QFile>
 #include <QStringList>
 #include <cstdio>
 #include <cstdlib>

@@ -7,7 +7,6 @@
 #include <QElapsedTimer>
 #include "PathList.h"
 
-#include <QFile>
 #include <QStringList>
 #include <cstdio>
 
