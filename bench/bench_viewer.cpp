@@ -62,11 +62,17 @@ int main(int argc, char** argv)
     QTemporaryDir work;
     StorePages(work.path());
     SampleViewer viewer;
-    for (int i = 0; i < kFaces; ++i)
-        viewer.Index().Append(PageIndex::PageKey(1 + i % kPages, (i * 37) % 1000), QStringLiteral("Face %1").arg(i), 0);
+    SampleInput input;
+    input.workFolder = work.path();
+    viewer.Sheets().Reset(std::move(input));
+    for (int i = 0; i < kFaces; ++i) {
+        viewer.Sheets().Index().Append(
+            PageIndex::PageKey(1 + i % kPages, (i * 37) % 1000), QStringLiteral("Face %1").arg(i), 0);
+    }
     SampleResult result;
     result.pageCount = kPages;
-    viewer.ShowRun(result, work.path());
+    viewer.Sheets().Adopt(result);
+    viewer.ShowRun();
     QCoreApplication::processEvents();
 
     std::vector<double> changes;

@@ -50,7 +50,7 @@ std::unique_ptr<MainWindow> CreateWindows(AppWindows& w, bool printersInstalled)
     w.Generation = new GenerationWindow(parent);
     w.FolderSearch = new FolderSearchWindow(parent);
     w.Properties = new PropertiesWindow(parent);
-    auto* pageSetup = new PageSetupDialog(parent);
+    auto* pageSetup = new PageSetupDialog(ProgramPrinters(), RunPrinterSetupDialog, parent);
     w.PageSetup = pageSetup;
     w.Copying = new CopyWindow(parent->List(), parent->Work().Path(), parent);
     w.About = new AboutDialog(parent);

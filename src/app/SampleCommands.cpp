@@ -17,14 +17,8 @@ namespace tz {
 
 SampleInput MainWindow::SampleInputFor(RunMode mode) const
 {
-    SampleInput input;
-    input.mode = mode;
-    input.rows.reserve(list_.Count());
-    for (int row = 0; row < list_.Count(); ++row)
-        input.rows.append(list_.Entry(row));
-    input.environment = windows_->Environment->Settings();
-    input.texts = windows_->SampleTexts->Texts();
-    TakePageSetting(input, windows_->PageSetup->Settings(), ProgramPrinters());
+    SampleInput input = SampleInputOf(mode, list_, windows_->Environment->Settings(), windows_->SampleTexts->Texts(),
+        windows_->PageSetup->Settings(), ProgramPrinters());
     const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
     input.previewResolution = screen ? qRound(screen->logicalDotsPerInchY()) : 96;
     input.workFolder = workFolder_.Path();
@@ -37,12 +31,11 @@ void MainWindow::fmnPrintPreviewClick()
     SampleViewer& viewer = *windows_->Viewer;
     viewer.ResetViewer();
     windows_->PageSetup->PutSettingIntoPrinter();
-    SampleInput input = SampleInputFor(RunMode::Preview);
-    viewer.SetRunInput(input);
-    const SampleResult result = windows_->Generation->Generate(std::move(input), viewer.Log(), viewer.Index());
+    viewer.Sheets().Reset(SampleInputFor(RunMode::Preview));
+    windows_->Generation->Generate(viewer.Sheets());
     raise();
     activateWindow();
-    viewer.ShowRun(result, workFolder_.Path());
+    viewer.ShowRun();
 }
 
 void MainWindow::fmnPrintClick()
@@ -53,18 +46,16 @@ void MainWindow::fmnPrintClick()
     QPrinter& printer = SystemPrinter();
     if (!RunPrintDialog(printer, this))
         return;
-    SampleInput input = SampleInputFor(RunMode::Print);
+    SampleSheets sheets(SampleInputFor(RunMode::Print));
     // The pages are laid out for the printer and paper the dialog chose.
-    input.printer = MetricsOf(printer);
+    sheets.Input().printer = MetricsOf(printer);
     PrinterJob job(printer);
-    input.printJob = &job;
-    GenerationLog log;
-    PageIndex index;
-    windows_->Generation->Generate(std::move(input), log, index);
+    sheets.Input().printJob = &job;
+    windows_->Generation->Generate(sheets);
     raise();
     activateWindow();
-    if (!log.IsEmpty())
-        windows_->PrintInfo->ShowText(log.Lines().join(u'\n'));
+    if (!sheets.Log().IsEmpty())
+        windows_->PrintInfo->ShowText(sheets.Log().Lines().join(u'\n'));
 }
 
 void MainWindow::fmnSetupClick() { windows_->PageSetup->exec(); }

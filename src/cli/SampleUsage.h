@@ -5,10 +5,11 @@
 namespace tz::cli {
 
 inline const QString kSampleUsage = QStringLiteral(
-    "sample [--no-printer] [--preview-dpi N] [--format png|bmp|tzg] [--stats] -o OUT LIST|PATH...\n"
+    "sample [--no-printer] [--preview-dpi N] [--format png|bmp|tzg] [--jobs N] [--stats] -o OUT LIST|PATH...\n"
     "      make the sample sheets of a list file, or of fonts, archives and folders, in preview\n"
     "      mode: pages tzsm0001.png ... (or .bmp, or the page files 0001.tzg), index.tsv and\n"
     "      log.txt in the folder OUT; an OUT ending in .pdf is one vector catalog of the pages;\n"
+    "      --jobs N draws and stores the pages on N threads (default: the settings, else every core);\n"
     "      --stats prints the row count and the slowest row's time; --all-formats or\n"
     "      --designed-formats (both forms) choose the fonts and archives read, else the setting\n"
     "sample --print [--printer NAME] [--dpi N] [-o OUT] LIST|PATH...\n"

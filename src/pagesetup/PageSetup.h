@@ -4,8 +4,8 @@
 // centimetres with one decimal. Selecting a setting pushes its printer, paper
 // and orientation into the system printer; applying validates the margins
 // against the printer's unprintable borders and makes the setting current.
-#include "viewer/PageGeometry.h"
-#include "viewer/PrinterAccess.h"
+#include "page/PageGeometry.h"
+#include "page/PrinterAccess.h"
 
 #include <QSizeF>
 #include <QString>

@@ -8,7 +8,6 @@
 #include "pagesetup/PaperDiagram.h"
 #include "pagesetup/SetupNameDialog.h"
 #include "settings/SettingsStore.h"
-#include "viewer/QtPrinters.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -75,9 +74,10 @@ namespace {
 
 } // namespace
 
-PageSetupDialog::PageSetupDialog(QWidget* parent)
+PageSetupDialog::PageSetupDialog(PrinterAccess& printers, PrinterSetup printerSetup, QWidget* parent)
     : QDialog(parent)
-    , list_(ProgramPrinters())
+    , list_(printers)
+    , printerSetup_(std::move(printerSetup))
     , cmbSpeedSetting1_(new QComboBox(this))
     , pgcSetup_(new QTabWidget(this))
     , btnCancel_(new QPushButton(QStringLiteral("キャンセル"), this))
@@ -356,7 +356,7 @@ void PageSetupDialog::Button1Click()
 void PageSetupDialog::btnPrinterSettingClick()
 {
     EnableApply();
-    RunPrinterSetupDialog(this);
+    printerSetup_(this);
     if (!list_.Printers().Installed())
         return;
     const int orientation = list_.Printers().Orientation();

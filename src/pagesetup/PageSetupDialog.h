@@ -7,6 +7,7 @@
 #include "pagesetup/PageSetup.h"
 
 #include <QDialog>
+#include <functional>
 
 class QButtonGroup;
 class QComboBox;
@@ -24,7 +25,10 @@ class SetupNameDialog;
 class PageSetupDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit PageSetupDialog(QWidget* parent = nullptr);
+    // The printer's own settings dialog, shown by "プリンタ(&P)...".
+    using PrinterSetup = std::function<void(QWidget* parent)>;
+    // printers: the system printers the settings are made for.
+    PageSetupDialog(PrinterAccess& printers, PrinterSetup printerSetup, QWidget* parent = nullptr);
     ~PageSetupDialog() override;
 
     // The page settings as applied: what the generation run reads.
@@ -63,6 +67,7 @@ private:
     void EnableApply() const;
 
     PageSetupList list_;
+    PrinterSetup printerSetup_;
     SetupNameDialog* nameWindow_ = nullptr;
 
     QComboBox* cmbSpeedSetting1_;

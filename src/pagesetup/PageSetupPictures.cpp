@@ -1,6 +1,6 @@
 #include "pagesetup/PageSetupPictures.h"
 
-#include "viewer/PageGeometry.h"
+#include "page/PageGeometry.h"
 
 #include <QPainter>
 

@@ -1,6 +1,6 @@
 #include "pagesetup/PaperDiagram.h"
 
-#include "viewer/PageGeometry.h"
+#include "page/PageGeometry.h"
 
 #include <QLabel>
 #include <algorithm>

@@ -1,5 +1,6 @@
 #include "sample/GenerationWindow.h"
 
+#include "settings/SettingsStore.h"
 #include "widgets/MessageText.h"
 
 #include <QCloseEvent>
@@ -32,14 +33,16 @@ GenerationWindow::GenerationWindow(QWidget* parent)
     btnCancel_->setAutoDefault(true);
     btnCancel_->setCursor(Qt::ArrowCursor);
     connect(btnCancel_, &QPushButton::clicked, this, &GenerationWindow::btnCancelClick);
+    SettingsStore store(SettingsStore::kReadOnly);
+    workers_ = LoadSampleWorkers(store);
 }
 
-SampleResult GenerationWindow::Generate(SampleInput input, GenerationLog& log, PageIndex& index)
+const SampleResult& GenerationWindow::Generate(SampleSheets& sheets)
 {
-    pending_ = Pending { std::move(input), &log, &index };
-    result_ = {};
+    pending_ = &sheets;
+    sheets.Input().workers = workers_;
     exec();
-    return result_;
+    return sheets.Result();
 }
 
 void GenerationWindow::showEvent(QShowEvent* event)
@@ -53,15 +56,11 @@ void GenerationWindow::StartRun()
 {
     if (!pending_)
         return;
-    Pending pending = std::move(*pending_);
-    pending_.reset();
+    SampleSheets& sheets = *std::exchange(pending_, nullptr);
     btnCancel_->setEnabled(true);
     btnCancel_->setFocus();
     running_ = true;
-    {
-        SampleRun run(std::move(pending.input), *pending.log, *pending.index);
-        result_ = run.Run(*this);
-    }
+    sheets.Generate(*this);
     running_ = false;
     QMetaObject::invokeMethod(this, [this] { done(QDialog::Accepted); }, Qt::QueuedConnection);
 }
@@ -96,8 +95,10 @@ void GenerationWindow::Progress(int position, int maximum)
 
 bool GenerationWindow::GoOn()
 {
-    QCoreApplication::processEvents();
+    HandleEvents();
     return running_;
 }
+
+void GenerationWindow::HandleEvents() { QCoreApplication::processEvents(); }
 
 } // namespace tz

@@ -2,10 +2,9 @@
 // The generation window: a small modal window with the status, the progress
 // and Stop, which runs the generation once it is shown and closes itself at
 // the end. Enter and Esc press Stop.
-#include "sample/SampleRun.h"
+#include "sample/SampleSheets.h"
 
 #include <QDialog>
-#include <optional>
 
 class QLabel;
 class QProgressBar;
@@ -18,8 +17,9 @@ class GenerationWindow final : public QDialog, private RunObserver {
 public:
     explicit GenerationWindow(QWidget* parent = nullptr);
 
-    // Shows the window modally and runs the input; returns when it has closed.
-    SampleResult Generate(SampleInput input, GenerationLog& log, PageIndex& index);
+    // Shows the window modally and runs the sheets' input; returns when it
+    // has closed.
+    const SampleResult& Generate(SampleSheets& sheets);
 
     void reject() override;
 
@@ -33,17 +33,13 @@ private:
     void Status(const QString& text) override;
     void Progress(int position, int maximum) override;
     bool GoOn() override;
+    void HandleEvents() override;
 
     QLabel* lblStatus_;
     QProgressBar* ProgressBar1_;
     QPushButton* btnCancel_;
-    struct Pending {
-        SampleInput input;
-        GenerationLog* log;
-        PageIndex* index;
-    };
-    std::optional<Pending> pending_;
-    SampleResult result_;
+    SampleSheets* pending_ = nullptr;
+    int workers_ = 0; // the settings' page workers, 0 for the machine's cores
     bool running_ = false;
 };
 

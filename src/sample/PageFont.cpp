@@ -43,6 +43,10 @@ PageFont PageFont::System(const QString& family, int pixelSize, bool bold, bool 
     font.font_.setBold(bold);
     font.font_.setItalic(italic);
     font.font_.setStyleStrategy(antialiased ? QFont::PreferAntialias : QFont::NoAntialias);
+    // Hinted as fontconfig's default asks (slightly), so the glyphs don't
+    // depend on which fonts of the same family are available at the moment
+    // the font is set up on a thread.
+    font.font_.setHintingPreference(QFont::PreferVerticalHinting);
     const QFontMetrics metrics(font.font_);
     font.ascent_ = metrics.ascent();
     font.height_ = pixelSize > 0 ? metrics.ascent() + metrics.descent() : 0;

@@ -1,28 +1,30 @@
 #pragma once
 // A generation run: the whole font list becomes sample pages, for the viewer
-// (preview mode) or the printer (print mode). For each row the font is made
-// usable (extracted from its archive or Macintosh file into the work folder
-// and made available to this process, unless it is installed), its face block
-// is laid out once at the printer's resolution and drawn with the same text
-// and line operations on every canvas of the run, and messages go to the
-// generation log. Headless: the generation window and `tzind sample` drive it
-// through a RunObserver.
-#include "fontfile/FontFormats.h"
+// (preview mode) or the printer (print mode). The thread that runs it keeps
+// everything in list order: for each row the font is made usable (extracted
+// from its archive or Macintosh file into the work folder and made available
+// to this process, unless it is installed), its face block is measured and
+// laid out once at the printer's resolution, page breaks and page keys are
+// decided and messages go to the generation log. A full page's blocks go to
+// the run's workers, which draw both canvases and store the page (or hand it
+// back for the printer, in page order). Headless: the generation window and
+// `tzind sample` drive it through a RunObserver.
 #include "fontfile/SystemFonts.h"
 #include "fontlist/FontEntry.h"
-#include "pagesetup/PageSetup.h"
+#include "page/PageGeometry.h"
 #include "platform/PathResolver.h"
 #include "sample/GenerationLog.h"
-#include "sample/PageFont.h"
+#include "sample/PageDrawing.h"
 #include "sample/PageIndex.h"
+#include "sample/PageWorkers.h"
 #include "settings/EnvironmentSettings.h"
 #include "settings/SampleTextSet.h"
-#include "viewer/PageGeometry.h"
 
 #include <QImage>
 #include <QList>
 #include <QRawFont>
 #include <array>
+#include <memory>
 #include <optional>
 
 class QPainter;
@@ -53,10 +55,21 @@ public:
 class VectorPages {
 public:
     virtual ~VectorPages() = default;
-    // A painter for page n whose origin is the corner of that page's text
-    // area, in printer pixels; nullptr when the page can't be made.
-    virtual QPainter* BeginPage(int pageNumber) = 0;
+    // A painter for page n of a run with that geometry, whose origin is the
+    // corner of the page's text area, in printer pixels; nullptr when the
+    // page can't be made.
+    virtual QPainter* BeginPage(int pageNumber, const PageGeometry& geometry) = 0;
     virtual void EndPage() = 0;
+};
+
+// Where a preview run's pages go instead of the work folder's page files.
+// Store runs on the workers, for several pages at once.
+class PageSink {
+public:
+    virtual ~PageSink() = default;
+    // Stores page n's image (1-bit, or 8-bit grey); false when it could not
+    // be written.
+    virtual bool Store(int pageNumber, const QImage& page) = 0;
 };
 
 // What the run is told before it starts.
@@ -71,20 +84,19 @@ struct SampleInput {
     std::optional<PrinterMetrics> printer; // nothing: no printer installed
     int previewResolution = 96; // the screen's pixels per inch
     QString workFolder;
+    int workers = 0; // threads that draw and store pages: 0 the machine's cores, 1 none
     PrintJob* printJob = nullptr; // print mode
     VectorPages* vectorPages = nullptr; // optional, either mode
+    PageSink* pageSink = nullptr; // optional, preview mode
 };
 
 // The sample text class of a face charset: ANSI faces get the Ascii text,
 // Shift-JIS faces the Japanese one, every other face the SYMBOL text.
 int SampleClassOf(quint8 charset);
-// A sample size on a canvas, in the preview's points: trunc(size × the
-// canvas's vertical resolution ÷ the preview's).
-int CanvasPoints(int size, int resolutionY, int previewResolutionY);
-
-// Takes the page setting in force: the current setting's binding, the
-// applied margins and orientation, and the current printer's capabilities.
-void TakePageSetting(SampleInput& input, const PageSetupList& setups, const PrinterAccess& printers);
+// The page geometry of a run of the input: the printer's (or the fallback
+// sheet's) figures, the preview's at its resolution, the margin sets and the
+// text areas.
+PageGeometry GeometryOf(const SampleInput& input);
 
 // The window or command that runs the generation.
 class RunObserver {
@@ -98,6 +110,8 @@ public:
     }
     // Lets pending events run once per row; false once Stop was pressed.
     virtual bool GoOn() { return true; }
+    // Lets pending events run while the run waits for its workers.
+    virtual void HandleEvents() { }
 };
 
 // What a preview run leaves for the viewer besides the log and the index.
@@ -105,7 +119,7 @@ struct SampleResult {
     bool busy = false; // another run held the lock: nothing was produced
     QString lockProblem; // the lock file could not be used: nothing was produced
     bool stopped = false;
-    int pageCount = 0; // page files "%04d.tzg" 1 … pageCount in the work folder
+    int pageCount = 0; // pages 1 … pageCount ("%04d.tzg" in the work folder, or the sink's)
     int initialScrollX = 0; // the smaller of the preview's two left margins
     QSize pageSize; // the page image: the preview's paper size
     bool smooth = false; // pages are 8-bit grey, else 1-bit
@@ -116,64 +130,62 @@ public:
     SampleRun(SampleInput input, GenerationLog& log, PageIndex& index);
     ~SampleRun();
 
-    // The whole run: lock, geometry, page bitmaps, rows, last page.
+    // The whole run: lock, geometry, rows, last page.
     SampleResult Run(RunObserver& observer);
 
-    // Places row's block on the current page. False when the page was full:
-    // it has been output, pageNumber incremented, and the row must be offered
-    // again. Needs the geometry and page bitmaps of a started run.
-    bool RenderFace(int row, int& pageNumber);
-    // Outputs the current page in the run's mode and starts the next one.
-    void FlushPage(int& pageNumber);
-    // The grey bitmap of a 24-bit page image.
-    static QImage GreyConvert(const QImage& page);
     // The heading's left and right texts of a row whose file path, as shown,
     // is shownPath.
     static HeadingTexts HeadingOf(const FontEntry& entry, const QString& shownPath, const HeadingLayout& layout);
 
-    // Sets up the geometry, the page bitmaps and the page image (activation
-    // steps 9 to 11 and the layout cursors).
-    void PreparePages();
-    const PageGeometry& Geometry() const { return geometry_; }
-
 private:
-    struct FaceState {
-        quint8 charset = kDefaultCharset;
-        int sampleClass = kSymbolClass;
-        bool twoLine = false;
-        bool substituted = false;
+    // Where the next block goes: the space added after each row (a tenth of
+    // an inch) and the top of the next block in the printer's text area.
+    struct LayoutCursor {
+        int blockGap = 0;
+        int y = 0;
     };
     enum class RowOutcome { Done, PageFull, NotExtracted };
 
-    // The sample font at a canvas's point size: the row's own face, or the
-    // substitute font after a substitution.
-    PageFont SampleFont(const QRawFont& face, int points, bool smooth) const;
-    int BlockHeight(const QRawFont& face) const;
-    void DrawSampleLines(QPainter& painter, const QRawFont& face, int x, int y, int resolutionY, bool smooth) const;
-    // Outputs page n: a page file (preview), a printed page, the end of a
-    // vector page. A preview page that can't be stored logs a file error and
-    // (except for the last page) gives its number back.
-    void OutputPage(int& pageNumber, bool last);
-    bool StorePreviewPage(int pageNumber);
-    void RowLoop(RunObserver& observer);
+    void PrepareStyle();
     RowOutcome SampleRow(int row, int& pageNumber, const InstalledFontFiles& installed);
-    void ClearPageBitmaps();
+    // Places row's block on the current page. False when the page was full:
+    // it has been handed on, pageNumber incremented, and the row must be
+    // offered again.
+    bool RenderFace(int row, int& pageNumber);
+    // Hands the current page on and starts the next one.
+    void FlushPage(int& pageNumber);
+    // Hands page n on to the workers and ends its vector page.
+    void OutputPage(int pageNumber);
+    // The workers' job for a page: draw it and store it (preview) or give
+    // its printer bitmap back (print).
+    FinishedPage DrawAndStore(const PageBlocks& page) const;
+    // Takes the pages the workers finished, in page order: logs a page that
+    // could not be stored, hands printed pages to the printer. Waits up to
+    // `wait` for the next one.
+    void TakeFinished(std::chrono::milliseconds wait);
+    void PrintFinished(const FinishedPage& page);
+    // Waits, letting events run, until no more than `inFlight` pages handed
+    // on are still to be taken back.
+    void WaitForWorkers(int inFlight);
+    void EndPrintJob();
+    void RowLoop();
     void BeginVectorPage(int pageNumber);
     // The row's face for a run with vector pages: as the font database has
     // it, or (logged once per row) the face's own bytes.
-    QRawFont VectorFaceOf(int row, const FontEntry& entry);
+    QRawFont VectorFaceOf(int row, const FontEntry& entry, const QByteArray& own);
 
     SampleInput input_;
     GenerationLog& log_;
     PageIndex& index_;
-    PageGeometry geometry_;
-    QImage pageImage_;
-    PageFont printerHeading_; // the heading font of each canvas, set up with the pages
-    PageFont previewHeading_;
-    FaceState face_;
+    RunObserver* observer_ = nullptr;
+    PageStyle style_;
+    std::unique_ptr<BlockPainter> fonts_; // the generating thread's
+    std::unique_ptr<PageWorkers> workers_;
+    PageBlocks page_; // the page being filled
+    LayoutCursor cursor_;
+    int lastPage_ = 0; // the run's last page, once it has been handed on
     QString facePath_;
     PathResolverCache shownPaths_; // the rows' paths in headings and log lines
-    QString substituteFace_;
     QPainter* vectorPainter_ = nullptr;
     SampleResult result_;
     bool running_ = true;

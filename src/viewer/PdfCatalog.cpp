@@ -9,7 +9,7 @@ namespace tz {
 QPoint TextAreaCorner(const PageGeometry& geometry, int pageNumber)
 {
     const DeviceFrame& P = geometry.P;
-    const MarginSet& margins = P.margins[std::size_t((pageNumber + 1) % 2)];
+    const MarginSet& margins = P.margins[std::size_t(MarginSetOf(pageNumber))];
     return { P.leftOffset + margins.left, P.topOffset + margins.top };
 }
 
@@ -25,11 +25,11 @@ PdfPages::~PdfPages()
         painter_.end();
 }
 
-bool PdfPages::Open()
+bool PdfPages::Open(const PageGeometry& geometry)
 {
-    if (!geometry_ || !file_.Open())
+    if (!file_.Open())
         return false;
-    const DeviceFrame& P = geometry_->P;
+    const DeviceFrame& P = geometry.P;
     writer_ = std::make_unique<QPdfWriter>(&file_.Device());
     writer_->setTitle(QStringLiteral("Typoscan Zindel"));
     writer_->setCreator(QStringLiteral("Typoscan Zindel %1").arg(QStringLiteral(TZ_VERSION)));
@@ -39,12 +39,12 @@ bool PdfPages::Open()
     return painter_.begin(writer_.get());
 }
 
-QPainter* PdfPages::BeginPage(int pageNumber)
+QPainter* PdfPages::BeginPage(int pageNumber, const PageGeometry& geometry)
 {
     if (onlyPage_ > 0 && pageNumber != onlyPage_)
         return nullptr;
     if (pageCount_ == 0) {
-        if (!Open())
+        if (!Open(geometry))
             return nullptr;
     } else if (!writer_->newPage()) {
         return nullptr;
@@ -53,9 +53,9 @@ QPainter* PdfPages::BeginPage(int pageNumber)
     painter_.resetTransform();
     // The sheet's pixels run at the horizontal resolution; the vertical one
     // may differ.
-    const DeviceFrame& P = geometry_->P;
+    const DeviceFrame& P = geometry.P;
     painter_.scale(1.0, double(P.resolutionX) / P.resolutionY);
-    painter_.translate(TextAreaCorner(*geometry_, pageNumber));
+    painter_.translate(TextAreaCorner(geometry, pageNumber));
     // Paper shows only what lies inside the text area, like the printer page.
     painter_.setClipRect(QRect(0, 0, P.textWidth, P.textHeight));
     return &painter_;
@@ -76,8 +76,7 @@ bool PdfPages::Finish(QString* error)
     return reason.isEmpty();
 }
 
-bool WritePdfCatalog(SampleInput input, const QString& path, int onlyPage, GenerationLog& log, RunObserver& observer,
-    QString* error, SampleResult* result)
+bool WritePdfCatalog(SampleSheets& sheets, const QString& path, int onlyPage, RunObserver& observer, QString* error)
 {
     QTemporaryDir work;
     if (!work.isValid()) {
@@ -85,17 +84,16 @@ bool WritePdfCatalog(SampleInput input, const QString& path, int onlyPage, Gener
             *error = work.errorString();
         return false;
     }
+    PdfPages pages(path, onlyPage);
+    const SampleInput kept = sheets.Input();
+    SampleInput input = kept;
     input.mode = RunMode::Preview;
     input.workFolder = work.path();
     input.printJob = nullptr;
-    PdfPages pages(path, onlyPage);
     input.vectorPages = &pages;
-    PageIndex index;
-    SampleRun run(std::move(input), log, index);
-    pages.SetGeometry(run.Geometry());
-    const SampleResult outcome = run.Run(observer);
-    if (result)
-        *result = outcome;
+    sheets.Reset(std::move(input));
+    sheets.Generate(observer);
+    sheets.Input() = kept; // nothing of the temporary run stays reachable
     return pages.Finish(error);
 }
 

@@ -4,7 +4,7 @@
 // page's margin set. Sample lines are glyph runs of each row's own face, so
 // the faces are embedded as font subsets and the text stays extractable.
 #include "platform/ReplacingFile.h"
-#include "sample/SampleRun.h"
+#include "sample/SampleSheets.h"
 
 #include <QPainter>
 #include <memory>
@@ -17,11 +17,9 @@ class PdfPages : public VectorPages {
 public:
     // Writes to path once Finish succeeds; `onlyPage` > 0 keeps that page alone.
     explicit PdfPages(const QString& path, int onlyPage = 0);
-    // The run's geometry, filled by the time the first page begins.
-    void SetGeometry(const PageGeometry& geometry) { geometry_ = &geometry; }
     ~PdfPages() override;
 
-    QPainter* BeginPage(int pageNumber) override;
+    QPainter* BeginPage(int pageNumber, const PageGeometry& geometry) override;
     void EndPage() override;
 
     // Ends the document and puts the file in place; false (with the reason,
@@ -30,22 +28,20 @@ public:
     int PageCount() const { return pageCount_; }
 
 private:
-    bool Open();
+    bool Open(const PageGeometry& geometry);
 
     ReplacingFile file_;
-    const PageGeometry* geometry_ = nullptr;
     int onlyPage_;
     std::unique_ptr<QPdfWriter> writer_;
     QPainter painter_;
     int pageCount_ = 0;
 };
 
-// Runs the generation again with the same input, into a temporary work
-// folder, drawing the PDF pages (all of them, or page `onlyPage`). The run's
-// messages go to `log`, its outcome to `result`. False with the reason when
-// the file was not written.
-bool WritePdfCatalog(SampleInput input, const QString& path, int onlyPage, GenerationLog& log, RunObserver& observer,
-    QString* error, SampleResult* result = nullptr);
+// Runs the sheets' input (again) into a temporary work folder, drawing the
+// PDF pages (all of them, or page `onlyPage`); the sheets take the run's
+// messages, index and outcome. False with the reason when the file was not
+// written.
+bool WritePdfCatalog(SampleSheets& sheets, const QString& path, int onlyPage, RunObserver& observer, QString* error);
 
 // Page n's text-area corner on the sheet, in printer pixels.
 QPoint TextAreaCorner(const PageGeometry& geometry, int pageNumber);

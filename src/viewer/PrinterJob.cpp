@@ -1,6 +1,6 @@
 #include "viewer/PrinterJob.h"
 
-#include "viewer/PrintingLog.h"
+#include "page/PrintingLog.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "viewer/QtPrinters.h"
 
-#include "viewer/PrintingLog.h"
+#include "page/PrintingLog.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -3,7 +3,7 @@
 // QPrinterInfo, the current printer one QPrinter shared by the page setup, the
 // print dialog and the print run. Paper codes are the Windows paper numbers of
 // QPageSize::windowsId.
-#include "viewer/PrinterAccess.h"
+#include "page/PrinterAccess.h"
 
 #include <QPrinter>
 

@@ -96,7 +96,7 @@ SampleViewer::SampleViewer(QWidget* parent)
     BuildMenus();
     BuildToolBar();
     BuildPageArea();
-    connect(&log_, &GenerationLog::LineAppended, this, &SampleViewer::AppendLogLine);
+    connect(&sheets_.Log(), &GenerationLog::LineAppended, this, &SampleViewer::AppendLogLine);
     for (QWidget* child : findChildren<QWidget*>())
         child->installEventFilter(this);
     UpdateNavigation();
@@ -203,7 +203,7 @@ void SampleViewer::BuildToolBar()
     auto* list = new QListView(fontNames_);
     list->setUniformItemSizes(true);
     fontNames_->setView(list);
-    fontNames_->setItemDelegate(new FaceItemDelegate(icons_, index_.BlockKinds, fontNames_));
+    fontNames_->setItemDelegate(new FaceItemDelegate(icons_, sheets_.Index().BlockKinds, fontNames_));
     connect(fontNames_, &QComboBox::activated, this, &SampleViewer::ChooseFace);
 }
 
@@ -276,24 +276,18 @@ void SampleViewer::ResetViewer()
     if (isVisible())
         close();
     currentPage_ = 0;
-    pageCount_ = 0;
     page_ = QImage();
     panel_->hide();
-    log_.Clear();
+    sheets_.Reset();
     memo_->clear();
-    index_.Clear();
     static_cast<QStringListModel*>(fontNames_->model())->setStringList({});
-    runInput_.reset();
     resize(kDesignedSize);
 }
 
-void SampleViewer::ShowRun(const SampleResult& result, const QString& workFolder)
+void SampleViewer::ShowRun()
 {
-    workFolder_ = workFolder;
-    pageCount_ = result.pageCount;
-    initialScrollX_ = result.initialScrollX;
     currentPage_ = 0;
-    static_cast<QStringListModel*>(fontNames_->model())->setStringList(index_.BlockFaces);
+    static_cast<QStringListModel*>(fontNames_->model())->setStringList(sheets_.Index().BlockFaces);
     const bool blocks = fontNames_->count() > 0;
     for (const char* name : { "fmnSaveAs", "fmnSaveAll", "tBtnSave", "emnCopy", "fmnSavePDF" })
         actions_.value(QString::fromLatin1(name))->setEnabled(blocks);
@@ -306,7 +300,7 @@ void SampleViewer::ShowRun(const SampleResult& result, const QString& workFolder
 
 void SampleViewer::ShowPage(int pageNumber, int y)
 {
-    if (pageNumber <= 0 || pageNumber > pageCount_)
+    if (pageNumber <= 0 || pageNumber > PageCount())
         return;
     QScrollBar* horizontal = scrollBox_->horizontalScrollBar();
     QScrollBar* vertical = scrollBox_->verticalScrollBar();
@@ -315,10 +309,10 @@ void SampleViewer::ShowPage(int pageNumber, int y)
     if (pageNumber != currentPage_) {
         image1_->hide();
         page_ = QImage();
-        if (pageCount_ != 0)
-            page_ = LoadPage(workFolder_, pageNumber);
+        if (PageCount() != 0)
+            page_ = LoadPage(sheets_.WorkFolder(), pageNumber);
         if (page_.isNull()) {
-            log_.LogMessage(LogEvent::FileError);
+            sheets_.Log().LogMessage(LogEvent::FileError);
             image1_->clear();
         } else {
             image1_->setPixmap(QPixmap::fromImage(page_));
@@ -327,21 +321,22 @@ void SampleViewer::ShowPage(int pageNumber, int y)
         }
         currentPage_ = pageNumber;
     }
-    setWindowTitle(QStringLiteral("見本一覧(%1/%2)").arg(pageNumber).arg(pageCount_));
+    setWindowTitle(QStringLiteral("見本一覧(%1/%2)").arg(pageNumber).arg(PageCount()));
     // The widget's geometry has to take the new page's size before the bars
     // can reach their new positions.
     scrollBox_->widget()->updateGeometry();
     QCoreApplication::sendPostedEvents(scrollBox_, QEvent::LayoutRequest);
-    if (horizontal->value() < initialScrollX_)
-        horizontal->setValue(initialScrollX_);
+    const int initialScrollX = sheets_.Result().initialScrollX;
+    if (horizontal->value() < initialScrollX)
+        horizontal->setValue(initialScrollX);
     vertical->setValue(y);
     UpdateNavigation();
 }
 
 void SampleViewer::UpdateNavigation()
 {
-    const bool back = currentPage_ > 1 && pageCount_ != 0;
-    const bool ahead = currentPage_ < pageCount_ && pageCount_ != 0;
+    const bool back = currentPage_ > 1 && PageCount() != 0;
+    const bool ahead = currentPage_ < PageCount() && PageCount() != 0;
     for (const char* name : { "tBtnAhead", "tBtnBackword", "vmnAheadPage", "vmnBackPage", "pmnBackPage" })
         actions_.value(QString::fromLatin1(name))->setEnabled(back);
     for (const char* name : { "tBtnForword", "tBtnEndOfPage", "vmnFowardPage", "vmnEndOfBook", "pmnFowardPage" })
@@ -359,9 +354,10 @@ void SampleViewer::AppendLogLine(const QString& line)
 
 void SampleViewer::ChooseFace(int item)
 {
-    if (item < 0 || item >= index_.PageKeys.size())
+    const PageIndex& index = sheets_.Index();
+    if (item < 0 || item >= index.PageKeys.size())
         return;
-    const QString& key = index_.PageKeys.at(item);
+    const QString& key = index.PageKeys.at(item);
     ShowPage(KeyField(key, 0, 4), KeyField(key, 4, 5));
 }
 
@@ -369,11 +365,12 @@ bool SampleViewer::JumpToFace(const QString& faceName)
 {
     if (!isVisible())
         return false;
-    const auto found = std::find_if(index_.BlockFaces.cbegin(), index_.BlockFaces.cend(),
+    const QStringList& faces = sheets_.Index().BlockFaces;
+    const auto found = std::find_if(faces.cbegin(), faces.cend(),
         [&faceName](const QString& face) { return face.compare(faceName, Qt::CaseInsensitive) == 0; });
-    if (found == index_.BlockFaces.cend())
+    if (found == faces.cend())
         return false;
-    const int item = int(found - index_.BlockFaces.cbegin());
+    const int item = int(found - faces.cbegin());
     fontNames_->setCurrentIndex(item);
     ChooseFace(item);
     raise();
@@ -385,14 +382,15 @@ QString SampleViewer::FaceAtPoint() const
 {
     const QString page = PageNumberText(currentPage_);
     QStringList entries { page + QStringLiteral("000000000") };
-    for (qsizetype i = 0; i < index_.PageKeys.size(); ++i) {
-        const QString& key = index_.PageKeys.at(i);
+    const PageIndex& index = sheets_.Index();
+    for (qsizetype i = 0; i < index.PageKeys.size(); ++i) {
+        const QString& key = index.PageKeys.at(i);
         const int keyPage = KeyField(key, 0, 4);
         if (keyPage < currentPage_)
             continue;
         if (keyPage > currentPage_)
             break;
-        entries.append(key + index_.BlockFaces.value(i));
+        entries.append(key + index.BlockFaces.value(i));
     }
     entries.append(page + QStringLiteral("999999999"));
     // The leading entry only marks the page: a press above the first block
@@ -422,7 +420,7 @@ bool SampleViewer::PreviewKey(const QKeyEvent& event)
     const int key = event.key();
     const Qt::KeyboardModifiers modifiers = event.modifiers() & ~Qt::KeypadModifier;
     if (modifiers == Qt::ControlModifier && key >= Qt::Key_0 && key <= Qt::Key_9) {
-        if (pageCount_ != 0)
+        if (PageCount() != 0)
             ShowPage(key == Qt::Key_0 ? 10 : key - Qt::Key_0, 0);
         return true;
     }
@@ -552,8 +550,8 @@ void SampleViewer::ToggleWindowState()
 
 void SampleViewer::closeEvent(QCloseEvent* event)
 {
-    if (!workFolder_.isEmpty())
-        EmptyWorkFolder(workFolder_);
+    if (!sheets_.WorkFolder().isEmpty())
+        EmptyWorkFolder(sheets_.WorkFolder());
     event->accept();
 }
 
@@ -605,7 +603,7 @@ void SampleViewer::SaveAllPages()
     {
         BusyCursor busy;
         ok = tz::SaveAllPages(
-            workFolder_, pageCount_, dialog.selectedFiles().constFirst(), FileTypeOf(dialog), png_, &reason);
+            sheets_.WorkFolder(), PageCount(), dialog.selectedFiles().constFirst(), FileTypeOf(dialog), png_, &reason);
         image2_->setPixmap(QPixmap(1, 1));
     }
     if (!ok)
@@ -614,7 +612,7 @@ void SampleViewer::SaveAllPages()
 
 void SampleViewer::CopyPage()
 {
-    const QImage page = LoadPage(workFolder_, currentPage_);
+    const QImage page = LoadPage(sheets_.WorkFolder(), currentPage_);
     QClipboard* clipboard = QGuiApplication::clipboard();
     if (!clipboard) {
         QMessageBox::critical(this, kProductTitle, QStringLiteral("クリップボードへのコピーに失敗しました"));
@@ -636,17 +634,17 @@ void SampleViewer::SavePdf()
 
 void SampleViewer::WritePdf(const QString& fileName, int onlyPage)
 {
-    if (!runInput_) {
+    if (!sheets_.Generated()) {
         ReportError(GenerationLog::Format(LogEvent::FileError, {}, {}, {}));
         return;
     }
-    GenerationLog scratch;
+    SampleSheets scratch(sheets_.Input());
     RunObserver observer;
     QString reason;
     bool ok;
     {
         BusyCursor busy;
-        ok = WritePdfCatalog(*runInput_, fileName, onlyPage, scratch, observer, &reason);
+        ok = WritePdfCatalog(scratch, fileName, onlyPage, observer, &reason);
     }
     if (!ok)
         ReportError(reason);

@@ -3,17 +3,14 @@
 // time at screen resolution, with navigation by tool bar, menu, keys and
 // mouse gestures, a list of the sampled faces that jumps to a face's block,
 // the run's messages in a log panel, and the export commands. It owns the
-// run's log, index and result until the next run resets it.
-#include "sample/GenerationLog.h"
-#include "sample/PageIndex.h"
-#include "sample/SampleRun.h"
+// sheets of the last preview run until the next run resets them.
+#include "sample/SampleSheets.h"
 #include "viewer/PNGImage.h"
 
 #include <QElapsedTimer>
 #include <QHash>
 #include <QIcon>
 #include <QMainWindow>
-#include <optional>
 
 class QAction;
 class QComboBox;
@@ -38,17 +35,14 @@ public:
 
     explicit SampleViewer(QWidget* parent = nullptr);
 
-    // Where the run keeps its messages and its index.
-    GenerationLog& Log() { return log_; }
-    PageIndex& Index() { return index_; }
+    // The sheets of the last preview run, which the PDF commands run again.
+    SampleSheets& Sheets() { return sheets_; }
     void SetKindIcons(const QList<QIcon>& icons) { icons_ = icons; }
-    // The input of the last preview run, which the PDF commands run again.
-    void SetRunInput(std::optional<SampleInput> input) { runInput_ = std::move(input); }
 
     // Closes the viewer and forgets the last run.
     void ResetViewer();
-    // Shows the pages a finished preview run left in the work folder.
-    void ShowRun(const SampleResult& result, const QString& workFolder);
+    // Shows the pages of the sheets' finished run.
+    void ShowRun();
     void ShowPage(int pageNumber, int y);
     // The face of the block under the last right-button press, or empty.
     QString FaceAtPoint() const;
@@ -57,7 +51,7 @@ public:
     bool JumpToFace(const QString& faceName);
 
     int CurrentPage() const { return currentPage_; }
-    int PageCount() const { return pageCount_; }
+    int PageCount() const { return sheets_.Result().pageCount; }
     const QImage& Page() const { return page_; }
     QAction* Action(const QString& name) const { return actions_.value(name); }
     void SetPressPoint(QPoint point) { pressPoint_ = point; }
@@ -70,7 +64,7 @@ public:
     void FirstPage() { ShowPage(1, 0); }
     void PreviousPage() { ShowPage(currentPage_ - 1, 0); }
     void NextPage() { ShowPage(currentPage_ + 1, 0); }
-    void LastPage() { ShowPage(pageCount_, 0); }
+    void LastPage() { ShowPage(PageCount(), 0); }
     void CloseViewer() { close(); }
     void FitToPage();
     void ToggleWindowState();
@@ -109,14 +103,9 @@ private:
     void WritePdf(const QString& fileName, int onlyPage);
     void ReportError(const QString& reason);
 
-    GenerationLog log_;
-    PageIndex index_;
-    std::optional<SampleInput> runInput_;
-    QString workFolder_;
+    SampleSheets sheets_;
     QList<QIcon> icons_;
     int currentPage_ = 0;
-    int pageCount_ = 0;
-    int initialScrollX_ = 0;
     QImage page_;
     TPNGImage png_;
     quint32 dragStart_ = 0;

@@ -121,7 +121,7 @@ private slots:
         QFETCH(QString, paperText);
         QFETCH(QString, orientationText);
         SetProgramPrinters(printer ? &printers_ : &noPrinters_);
-        PageSetupDialog dialog;
+        PageSetupDialog dialog(ProgramPrinters(), RunPrinterSetupDialog);
         QCOMPARE(dialog.objectName(), QStringLiteral("TForm8"));
         QCOMPARE(dialog.windowTitle(), QStringLiteral("用紙設定"));
         QVERIFY(!Child<QPushButton>(&dialog, "btnApply")->isEnabled());
@@ -152,7 +152,7 @@ private slots:
         if (lpstat.exitCode == 0 && lpstat.out.contains("printer"))
             QSKIP("a print queue is installed");
         SetProgramPrinters(nullptr);
-        PageSetupDialog dialog;
+        PageSetupDialog dialog(ProgramPrinters(), RunPrinterSetupDialog);
         QCOMPARE(Child<QLabel>(&dialog, "lblPrinter")->text(), QStringLiteral("(プリンタが登録されていません)"));
         QVERIFY(!Child<QPushButton>(&dialog, "btnPrinterSetting")->isEnabled());
         Child<QRadioButton>(&dialog, "rbtnPaperOrientationV")->click();
@@ -164,7 +164,7 @@ private slots:
 
     void orientationChangeResetsBindingAndSwitchesPictures()
     {
-        PageSetupDialog dialog;
+        PageSetupDialog dialog(ProgramPrinters(), RunPrinterSetupDialog);
         Child<QRadioButton>(&dialog, "rbtnBindH")->click();
         QVERIFY(!Child<QLabel>(&dialog, "lblGutter")->isHidden());
         QCOMPARE(ImageOf(Child<QRadioButton>(&dialog, "rbtnBindH")->icon()), Picture(BindingPicture(kPortrait, kBindTop)));
@@ -193,7 +193,7 @@ private slots:
     void everyCloseRestoresTheAppliedState()
     {
         QFETCH(QString, how);
-        PageSetupDialog dialog;
+        PageSetupDialog dialog(ProgramPrinters(), RunPrinterSetupDialog);
         dialog.show();
         Child<QRadioButton>(&dialog, "rbtnBindV")->click();
         Child<QRadioButton>(&dialog, "rbtnPaperOrientationH")->click();
@@ -218,7 +218,7 @@ private slots:
 
     void appliedChoiceSurvivesCancel()
     {
-        PageSetupDialog dialog;
+        PageSetupDialog dialog(ProgramPrinters(), RunPrinterSetupDialog);
         dialog.show();
         ChooseSetting(dialog, 2);
         Child<QRadioButton>(&dialog, "rbtnBindH")->click();
@@ -235,7 +235,7 @@ private slots:
     void okRefusesMarginsBelowThePrinterBorder()
     {
         printers_.MakeCurrent(QStringLiteral("Exact"));
-        PageSetupDialog dialog;
+        PageSetupDialog dialog(ProgramPrinters(), RunPrinterSetupDialog);
         dialog.open();
         SetMargins(dialog, 3.0, 1.0, 2.4, 2.5);
         const auto message = pagesetup::AnswerNextMessage();
@@ -258,7 +258,7 @@ private slots:
 
     void renameRejectsEmptyAndDuplicateNames()
     {
-        PageSetupDialog dialog;
+        PageSetupDialog dialog(ProgramPrinters(), RunPrinterSetupDialog);
         ChooseSetting(dialog, 1);
         const QStringList messages
             = RenameWith(dialog, { QStringLiteral("  "), QStringLiteral("ページ設定 1"), QStringLiteral(" ページ設定 2 ") });
@@ -271,7 +271,7 @@ private slots:
     void renameSurvivesCancelAndRestart()
     {
         {
-            PageSetupDialog dialog;
+            PageSetupDialog dialog(ProgramPrinters(), RunPrinterSetupDialog);
             dialog.show();
             ChooseSetting(dialog, 3);
             QCOMPARE(RenameWith(dialog, { QStringLiteral(" 縦長の見本 ") }), QStringList { QString() });
@@ -280,13 +280,13 @@ private slots:
             QCOMPARE(Child<QComboBox>(&dialog, "cmbSpeedSetting1")->itemText(3), QStringLiteral("縦長の見本"));
             QCOMPARE(dialog.Settings().Current(), 0);
         }
-        PageSetupDialog restarted;
+        PageSetupDialog restarted(ProgramPrinters(), RunPrinterSetupDialog);
         QCOMPARE(Child<QComboBox>(&restarted, "cmbSpeedSetting1")->itemText(3), QStringLiteral("縦長の見本"));
     }
 
     void nameWindowCancelAndCloseBoxChangeNothing()
     {
-        PageSetupDialog dialog;
+        PageSetupDialog dialog(ProgramPrinters(), RunPrinterSetupDialog);
         pagesetup::OnNextModal("tz::SetupNameDialog", [](QWidget* window) {
             Child<QLineEdit>(window, "edtName")->setText(QStringLiteral("捨てる名前"));
             window->close();
@@ -325,7 +325,7 @@ private slots:
         QFETCH(double, start);
         QFETCH(int, key);
         QFETCH(double, expected);
-        PageSetupDialog dialog;
+        PageSetupDialog dialog(ProgramPrinters(), RunPrinterSetupDialog);
         auto* field = Child<MarginField>(&dialog, "SaNumEditB");
         field->setValue(start);
         QTest::keyClick(field, Qt::Key(key));
@@ -336,7 +336,7 @@ private slots:
 
     void marginFieldTakesFullWidthDigits()
     {
-        PageSetupDialog dialog;
+        PageSetupDialog dialog(ProgramPrinters(), RunPrinterSetupDialog);
         auto* field = Child<MarginField>(&dialog, "SaNumEditL");
         field->selectAll();
         Type(field, QStringLiteral("１２．５"));
@@ -348,7 +348,7 @@ private slots:
 
     void guideLineFollowsTheField()
     {
-        PageSetupDialog dialog;
+        PageSetupDialog dialog(ProgramPrinters(), RunPrinterSetupDialog);
         dialog.show();
         QVERIFY(QTest::qWaitForWindowActive(&dialog));
         Child<QTabWidget>(&dialog, "pgcSetup")->setCurrentIndex(2);
@@ -392,7 +392,7 @@ private slots:
         QFETCH(double, centimetres);
         QFETCH(QSizeF, sheet);
         printers_.SetPaperCode(paper);
-        PageSetupDialog dialog;
+        PageSetupDialog dialog(ProgramPrinters(), RunPrinterSetupDialog);
         if (landscape)
             Child<QRadioButton>(&dialog, "rbtnPaperOrientationH")->click();
         auto* margin = Child<MarginField>(&dialog, field.toLatin1().constData());
@@ -438,7 +438,7 @@ private slots:
     {
         QFETCH(QString, radio);
         QFETCH(bool, top);
-        PageSetupDialog dialog;
+        PageSetupDialog dialog(ProgramPrinters(), RunPrinterSetupDialog);
         Child<QRadioButton>(&dialog, radio.toLatin1().constData())->click();
         const QRect gutter = Child<QLabel>(&dialog, "lblGutter")->geometry();
         const QRect foreEdge = Child<QLabel>(&dialog, "lblForeEdge")->geometry();
@@ -457,7 +457,7 @@ private slots:
 
     void largestAreaFillsTheFields()
     {
-        PageSetupDialog dialog;
+        PageSetupDialog dialog(ProgramPrinters(), RunPrinterSetupDialog);
         Child<QPushButton>(&dialog, "Button1")->click();
         QCOMPARE(FieldValue(dialog, "SaNumEditL"), 0.5);
         QCOMPARE(FieldValue(dialog, "SaNumEditT"), 0.6);
@@ -470,7 +470,7 @@ private slots:
     void choosingASettingShowsItsValues()
     {
         {
-            PageSetupDialog dialog;
+            PageSetupDialog dialog(ProgramPrinters(), RunPrinterSetupDialog);
             ChooseSetting(dialog, 1);
             Child<QRadioButton>(&dialog, "rbtnPaperOrientationH")->click();
             Child<QRadioButton>(&dialog, "rbtnBindV")->click();
@@ -486,7 +486,7 @@ private slots:
             QCOMPARE(Child<QLabel>(&dialog, "lblBinding")->text(), QStringLiteral("左綴じ"));
             QCOMPARE(printers_.Orientation(), kLandscape);
         }
-        PageSetupDialog restarted;
+        PageSetupDialog restarted(ProgramPrinters(), RunPrinterSetupDialog);
         QCOMPARE(restarted.Settings().Current(), 1);
         QVERIFY(Child<QRadioButton>(&restarted, "rbtnBindV")->isChecked());
         QCOMPARE(restarted.Settings().AppliedMargins(), (MarginTexts { "2.2", "2.0", "2.3", "2.1" }));

@@ -51,12 +51,11 @@ private slots:
         QFETCH(int, key);
         GenerationWindow window;
         QTimer::singleShot(300, &window, [&] { QTest::keyClick(&window, Qt::Key(key)); });
-        GenerationLog log;
-        PageIndex index;
-        const SampleResult result = window.Generate(ManyRows(), log, index);
+        SampleSheets sheets(ManyRows());
+        const SampleResult result = window.Generate(sheets);
         QVERIFY(result.stopped);
-        QVERIFY(index.Count() > 0 && index.Count() < 300);
-        QCOMPARE(log.Lines().last(), QStringLiteral("[中断] 書体見本の作成が中止されました．"));
+        QVERIFY(sheets.Index().Count() > 0 && sheets.Index().Count() < 300);
+        QCOMPARE(sheets.Log().Lines().last(), QStringLiteral("[中断] 書体見本の作成が中止されました．"));
         QVERIFY(!window.isVisible());
         QCOMPARE(window.findChild<QLabel*>("lblStatus")->text(), QStringLiteral("Running..."));
     }
@@ -64,9 +63,8 @@ private slots:
     void theWindowClosesItselfAtTheEnd()
     {
         GenerationWindow window;
-        GenerationLog log;
-        PageIndex index;
-        const SampleResult result = window.Generate(PreviewInput({}, work_.path()), log, index);
+        SampleSheets sheets(PreviewInput({}, work_.path()));
+        const SampleResult result = window.Generate(sheets);
         QVERIFY(!result.stopped);
         QCOMPARE(result.pageCount, 1);
         QVERIFY(!window.isVisible());

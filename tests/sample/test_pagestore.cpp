@@ -10,6 +10,9 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
+#include <atomic>
+#include <cstring>
+#include <thread>
 #include <zlib.h>
 
 using namespace tz;
@@ -72,6 +75,34 @@ private slots:
 
         QVERIFY(DecompressFile(Path("page.tzg"), Path("back.bmp")));
         QCOMPARE(ReadAll(Path("back.bmp")), source);
+
+        // Bytes in memory give the stream their file gives.
+        QVERIFY(CompressBytes(source, Path("bytes.tzg")));
+        QCOMPARE(ReadAll(Path("bytes.tzg")), stream);
+    }
+
+    // Pages stored on several threads at once each come back whole.
+    void pagesAreStoredOnManyThreadsAtOnce()
+    {
+        QList<QImage> pages;
+        for (int n = 0; n < 8; ++n) {
+            QImage page(400, 300, QImage::Format_Indexed8);
+            page.setColorCount(256);
+            for (int y = 0; y < page.height(); ++y)
+                std::memset(page.scanLine(y), (n * 31 + y) % 256, size_t(page.bytesPerLine()));
+            pages.append(page);
+        }
+        std::vector<std::thread> threads;
+        std::atomic<int> stored = 0;
+        for (int n = 0; n < pages.size(); ++n)
+            threads.emplace_back([&, n] { stored += StorePageFile(dir_.path(), n + 1, pages[n]); });
+        for (std::thread& thread : threads)
+            thread.join();
+        QCOMPARE(stored.load(), int(pages.size()));
+        for (int n = 0; n < pages.size(); ++n) {
+            QVERIFY(DecompressFile(PageFilePath(dir_.path(), n + 1), Path("back.bmp")));
+            QCOMPARE(ReadAll(Path("back.bmp")), BitmapFileOf(pages[n]));
+        }
     }
 
     void damagedPageFilesFail()

@@ -259,11 +259,8 @@ private slots:
         const QImage rightOnly = ReadPage(work_.path(), 1).convertToFormat(QImage::Format_RGB32);
         QCOMPARE(cut.index.PageKeys, fileOnly.index.PageKeys);
 
-        GenerationLog log;
-        PageIndex index;
-        SampleRun geometryOnly(input, log, index);
-        geometryOnly.PreparePages();
-        const DeviceFrame& V = geometryOnly.Geometry().V;
+        const PageGeometry geometry = GeometryOf(input);
+        const DeviceFrame& V = geometry.V;
         const int top = V.margins[0].top + V.topOffset;
         const int left = V.margins[0].left + V.leftOffset;
         const int height = PageFont::System(input.environment.HeadingFace(),
@@ -289,11 +286,8 @@ private slots:
         input.margins = { 350, 250, 130, 350 };
         const RunOutcome run = Run(input);
         QVERIFY(run.result.pageCount >= 2);
-        GenerationLog log;
-        PageIndex index;
-        SampleRun geometryOnly(input, log, index);
-        geometryOnly.PreparePages();
-        const DeviceFrame& V = geometryOnly.Geometry().V;
+        const PageGeometry geometry = GeometryOf(input);
+        const DeviceFrame& V = geometry.V;
         const int firstOfPage2 = int(run.index.PageKeys.indexOf(QRegularExpression("^0002.*")));
         QVERIFY(firstOfPage2 > 0);
         QCOMPARE(run.index.PageKeys[firstOfPage2], PageIndex::PageKey(2, V.margins[1].top + V.topOffset));
@@ -321,11 +315,7 @@ private slots:
         bool found = false;
         for (int bottom = 0; bottom < 3000 && !found; ++bottom) {
             input.margins = { 350, 250, 130, bottom };
-            GenerationLog log;
-            PageIndex index;
-            SampleRun probe(input, log, index);
-            probe.PreparePages();
-            const int height = probe.Geometry().P.textHeight;
+            const int height = GeometryOf(input).P.textHeight;
             found = height >= lines && height < lines + 20;
         }
         QVERIFY(found);
@@ -389,6 +379,60 @@ private slots:
         QVERIFY(run.log.contains(QStringLiteral("[ｴﾗｰ] Missing(MISSING.TTF)が利用できませんでした．")));
     }
 
+    // The pages, the index and the log are the same whether one thread or
+    // several draw and store the pages: Latin, Japanese and symbol faces,
+    // installed or not, from an archive and from Macintosh files, an
+    // unusable row, with smoothing on and off, over several pages.
+    void theWorkersChangeNothing()
+    {
+        MacBinarySpec mac;
+        mac.font = RenamedFont(kDejaVuSerif, QStringLiteral("Tz Mac"), QStringLiteral("Tz Mac"));
+        const QString macFile = File("mac.bin");
+        QVERIFY(WriteBytes(macFile, BuildMacBinary(mac)));
+        const QString zip = GeneratedZip(files_.path(), "mixed.zip",
+            { { "ZIPPED.TTF", RenamedFont(kDejaVuSans, QStringLiteral("Tz Zipped"), QStringLiteral("Tz Zipped")) },
+                { "MACFONT.TTF", BuildMacBinary(mac) } });
+        const QList<FontEntry> rows {
+            RowFor(kDejaVuSans, "DejaVu Sans", "DejaVu Sans"),
+            RowFor(kIpaPGothic, "IPA Pゴシック", "IPAPGothic"),
+            RowFor(NotInstalled("serif-twin.ttf", kDejaVuSerif, kTwin), kTwin, kTwin),
+            RowFor(NotInstalled("nostyle.ttf", kDejaVuSans, QStringLiteral("Tz Lonely")), "Tz Lonely", "Tz Nobody"),
+            RowFor(zip, "Tz Zipped", "Tz Zipped", 0, "ZIPPED.TTF"),
+            RowFor(zip, "Tz Mac", "Tz Mac", kKindMac, "MACFONT.TTF"),
+            RowFor(macFile, "Tz Mac", "Tz Mac", kKindMac),
+            RowFor(File("missing.ttf"), "Missing", "Missing"),
+        };
+        SampleInput input = Input(rows + rows + rows);
+        input.environment.sjisAlsoAscii = true;
+        struct Sheets {
+            RunOutcome run;
+            QList<QByteArray> pages;
+        };
+        auto sheets = [&](int workers, bool smooth) {
+            input.workers = workers;
+            input.environment.smoothPreview = smooth;
+            Sheets made { Run(input), {} };
+            for (int n = 1; n <= made.run.result.pageCount; ++n) {
+                QFile page(PageFilePath(work_.path(), n));
+                made.pages.append(page.open(QIODevice::ReadOnly) ? page.readAll() : QByteArray());
+            }
+            return made;
+        };
+        for (const bool smooth : { false, true }) {
+            const Sheets one = sheets(1, smooth);
+            const Sheets three = sheets(3, smooth);
+            QVERIFY(one.run.result.pageCount >= 2);
+            QCOMPARE(one.run.index.Count(), 3 * 7);
+            QVERIFY(!one.pages.contains(QByteArray()));
+            QCOMPARE(three.pages, one.pages);
+            QCOMPARE(three.run.index.PageKeys, one.run.index.PageKeys);
+            QCOMPARE(three.run.index.BlockFaces, one.run.index.BlockFaces);
+            QCOMPARE(three.run.index.BlockKinds, one.run.index.BlockKinds);
+            QCOMPARE(three.run.log, one.run.log);
+            QCOMPARE(three.run.result.pageCount, one.run.result.pageCount);
+        }
+    }
+
     void smoothPagesAreStoredGrey()
     {
         SampleInput input = Input({ RowFor(kDejaVuSans, "DejaVu Sans", "DejaVu Sans") });
@@ -407,9 +451,9 @@ private slots:
         QVERIFY(shades.size() > 10);
         QImage rgb(1, 1, QImage::Format_RGB888);
         rgb.setPixel(0, 0, qRgb(255, 255, 255));
-        QCOMPARE(SampleRun::GreyConvert(rgb).pixelIndex(0, 0), 255);
+        QCOMPARE(GreyConvert(rgb).pixelIndex(0, 0), 255);
         rgb.setPixel(0, 0, qRgb(0, 0, 255));
-        QCOMPARE(SampleRun::GreyConvert(rgb).pixelIndex(0, 0), (255 * 118) >> 10);
+        QCOMPARE(GreyConvert(rgb).pixelIndex(0, 0), (255 * 118) >> 10);
     }
 };
 

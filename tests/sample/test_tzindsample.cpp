@@ -121,14 +121,16 @@ private slots:
             QStringLiteral("[中断] 他のTyposcanが実行中です．本Typoscanの実行を中止しました．\n").toUtf8());
     }
 
-    // Files may not grow beyond 4 KiB: the page file can't be written.
+    // Files may not grow beyond 4 KiB: the page can't be written, which is
+    // a file error of the run and an output that was not written.
     void aFullDiskIsAFileError()
     {
         const ProcessResult run = RunProcess("/bin/sh",
             { "-c", "trap '' XFSZ; ulimit -f 8; exec \"$0\" sample --no-printer --preview-dpi 300 -o \"$1\" \"$2\"",
                 BinPath("tzind"), Out("full"), kDejaVuSans });
-        QCOMPARE(run.exitCode, 1);
+        QCOMPARE(run.exitCode, 2);
         QVERIFY(run.err.contains("[中断]ファイルエラーが発生しました．"));
+        QVERIFY(run.err.contains("cannot write " + QFile::encodeName(Out("full/tzsm0001.png"))));
         QVERIFY(!QFile::exists(Out("full/tzsm0001.png")));
     }
 
@@ -153,10 +155,42 @@ private slots:
         QCOMPARE(ReadAll(settings), content);
     }
 
+    // The pages, the index and the log are the same with one thread and
+    // with several; --jobs, else the settings' value, sets their number.
+    void theWorkersChangeNoOutput()
+    {
+        const QString settings = Out("workers.reg");
+        QVERIFY(WriteBytes(settings,
+            "[HKEY_CURRENT_USER\\Software\\Quillmoor\\Typoscan\\Zindel\\Sample]\r\n\"Workers\"=dword:00000003\r\n"));
+        const QStringList fonts { kDejaVuSans, kIpaPGothic, kDejaVuSerif, kDejaVuSans, kIpaPGothic, kDejaVuSerif,
+            kDejaVuSans, kIpaPGothic, kDejaVuSerif, kDejaVuSans };
+        for (const char* format : { "png", "bmp", "tzg" }) {
+            auto run = [&](const QStringList& jobs, const QString& out) {
+                return RunProcess(BinPath("tzind"),
+                    QStringList { "sample", "--no-printer", "--stats", "--format", format, "-o", Out(out) } + jobs + fonts,
+                    { "TYPOSCAN_SETTINGS=" + settings });
+            };
+            const QString one = QStringLiteral("one-%1").arg(format);
+            const QString many = QStringLiteral("many-%1").arg(format);
+            const ProcessResult single = run({ "--jobs", "1" }, one);
+            const ProcessResult fromSettings = run({}, many);
+            QCOMPARE(single.exitCode, 0);
+            QCOMPARE(fromSettings.exitCode, 0);
+            QVERIFY(single.err.contains("workers 1\n"));
+            QVERIFY(fromSettings.err.contains("workers 3\n"));
+            const QStringList files = QDir(Out(one)).entryList(QDir::Files);
+            QVERIFY(files.size() >= 4); // at least two pages, the index and the log
+            QCOMPARE(QDir(Out(many)).entryList(QDir::Files), files);
+            for (const QString& file : files)
+                QVERIFY2(ReadAll(Out(one + "/" + file)) == ReadAll(Out(many + "/" + file)), qPrintable(file));
+        }
+    }
+
     void usage()
     {
         QCOMPARE(RunProcess(BinPath("tzind"), { "sample", kDejaVuSans }).exitCode, 2);
         QCOMPARE(RunProcess(BinPath("tzind"), { "sample", "--format", "gif", "-o", Out("x"), kDejaVuSans }).exitCode, 2);
+        QCOMPARE(RunProcess(BinPath("tzind"), { "sample", "--jobs", "0", "-o", Out("x"), kDejaVuSans }).exitCode, 2);
         QVERIFY(WriteBytes(Out("file"), "x"));
         const ProcessResult run = RunProcess(BinPath("tzind"), { "sample", "-o", Out("file/sub"), kDejaVuSans });
         QCOMPARE(run.exitCode, 2);

@@ -1,9 +1,5 @@
 #include "PageFixtures.h"
 
-#include "sample/PageStore.h"
-
-#include <QFile>
-
 namespace tz::test {
 
 QImage MonoPage(QSize size)
@@ -26,14 +22,6 @@ QImage GreyPage(QSize size)
     page.fill(255);
     page.setPixel(1, 1, 40);
     return page;
-}
-
-bool StorePage(const QString& folder, int pageNumber, const QImage& page)
-{
-    const QString bitmap = PageBitmapPath(folder, pageNumber);
-    const bool ok = page.save(bitmap, "BMP") && CompressFile(bitmap, PageFilePath(folder, pageNumber));
-    QFile::remove(bitmap);
-    return ok;
 }
 
 } // namespace tz::test

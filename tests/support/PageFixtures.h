@@ -9,7 +9,5 @@ namespace tz::test {
 QImage MonoPage(QSize size);
 // A smoothed page: 8 bits per pixel with the 256-entry grey palette.
 QImage GreyPage(QSize size);
-// Writes page n of the work folder as the run stores it; false on failure.
-bool StorePage(const QString& folder, int pageNumber, const QImage& page);
 
 } // namespace tz::test

@@ -2,7 +2,7 @@
 // Printers described by a test: names, resolution, unprintable borders and
 // the driver's paper list, so that page setup and geometry run against known
 // figures without a print system.
-#include "viewer/PrinterAccess.h"
+#include "page/PrinterAccess.h"
 
 namespace tz::test {
 

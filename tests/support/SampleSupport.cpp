@@ -109,12 +109,12 @@ namespace {
 
 RunOutcome RunSample(const SampleInput& input, int stopAfterRow)
 {
-    RunOutcome outcome;
-    GenerationLog log;
+    SampleSheets sheets(input);
     StoppingObserver observer(stopAfterRow);
-    SampleRun run(input, log, outcome.index);
-    outcome.result = run.Run(observer);
-    outcome.log = log.Lines();
+    RunOutcome outcome;
+    outcome.result = sheets.Generate(observer);
+    outcome.log = sheets.Log().Lines();
+    outcome.index = sheets.Index();
     return outcome;
 }
 

@@ -3,7 +3,7 @@
 // the test's choosing, collections of whole faces, and a preview run over
 // rows made by hand whose pages are read back.
 #include "ListFileSupport.h"
-#include "sample/SampleRun.h"
+#include "sample/SampleSheets.h"
 
 #include <QByteArray>
 #include <QImage>

@@ -9,7 +9,7 @@
 #include "app/Application.h"
 #include "app/MainWindow.h"
 #include "pagesetup/PageSetup.h"
-#include "sample/SampleRun.h"
+#include "sample/SampleSheets.h"
 #include "settings/SettingsStore.h"
 #include "viewer/PrinterJob.h"
 #include "viewer/PrintInfoWindow.h"
@@ -139,7 +139,7 @@ private:
     bool served_ = false;
 
     // A print run of the DejaVu faces on the printer, repeated `copies` times.
-    SampleResult PrintFaces(QPrinter& printer, GenerationLog& log, RunObserver& observer, int copies = 1)
+    const SampleResult& PrintFaces(QPrinter& printer, SampleSheets& sheets, RunObserver& observer, int copies = 1)
     {
         SampleInput input;
         input.mode = RunMode::Print;
@@ -158,9 +158,8 @@ private:
         input.workFolder = work_.path();
         PrinterJob job(printer);
         input.printJob = &job;
-        PageIndex index;
-        SampleRun run(std::move(input), log, index);
-        return run.Run(observer);
+        sheets.Reset(std::move(input));
+        return sheets.Generate(observer);
     }
 
     QPrinter& QueuePrinter(QPrinter& printer, const QString& queue)
@@ -291,12 +290,12 @@ private slots:
         QVERIFY(cups_.WaitUntilIdle());
         const int before = cups_.JobCount(QStringLiteral("tzq"));
         QPrinter printer(QPrinter::HighResolution);
-        GenerationLog log;
+        SampleSheets sheets;
         RowObserver stopAtFirstRow(1);
-        const SampleResult result = PrintFaces(QueuePrinter(printer, QStringLiteral("tzq")), log, stopAtFirstRow, 4);
+        const SampleResult result = PrintFaces(QueuePrinter(printer, QStringLiteral("tzq")), sheets, stopAtFirstRow, 4);
         QVERIFY(result.stopped);
-        QVERIFY(log.Contains(LogEvent::Stopped));
-        QVERIFY(!log.Contains(LogEvent::FileError));
+        QVERIFY(sheets.Log().Contains(LogEvent::Stopped));
+        QVERIFY(!sheets.Log().Contains(LogEvent::FileError));
         QCOMPARE(cups_.JobCount(QStringLiteral("tzq")), before);
         QCOMPARE(SpoolFiles(QDir::tempPath()), QStringList());
     }
@@ -307,11 +306,11 @@ private slots:
             QSKIP(qPrintable(cups_.SkipReason()));
         QVERIFY(cups_.Admin(QStringLiteral("cupsreject"), { QStringLiteral("tzq") }));
         QPrinter printer(QPrinter::HighResolution);
-        GenerationLog log;
+        SampleSheets sheets;
         RowObserver observer;
-        const SampleResult result = PrintFaces(QueuePrinter(printer, QStringLiteral("tzq")), log, observer);
+        const SampleResult result = PrintFaces(QueuePrinter(printer, QStringLiteral("tzq")), sheets, observer);
         QVERIFY(cups_.Admin(QStringLiteral("cupsaccept"), { QStringLiteral("tzq") }));
-        QVERIFY(log.Contains(LogEvent::FileError));
+        QVERIFY(sheets.Log().Contains(LogEvent::FileError));
         QVERIFY(!result.stopped);
         QCOMPARE(SpoolFiles(QDir::tempPath()), QStringList());
     }
@@ -323,7 +322,7 @@ private slots:
         QVERIFY(cups_.AddQueue(QStringLiteral("gone")));
         QPrinter printer(QPrinter::HighResolution);
         QueuePrinter(printer, QStringLiteral("gone"));
-        GenerationLog log;
+        SampleSheets sheets;
         int rows = 0;
         bool removed = false;
         RowObserver removeAtFirstRow(-1, [&] {
@@ -331,9 +330,9 @@ private slots:
             if (!removed)
                 removed = cups_.Admin(QStringLiteral("lpadmin"), { QStringLiteral("-x"), QStringLiteral("gone") });
         });
-        const SampleResult result = PrintFaces(printer, log, removeAtFirstRow, 6);
+        const SampleResult result = PrintFaces(printer, sheets, removeAtFirstRow, 6);
         QVERIFY(removed);
-        QVERIFY(log.Contains(LogEvent::FileError));
+        QVERIFY(sheets.Log().Contains(LogEvent::FileError));
         QVERIFY(!result.stopped);
         // The run ended at the first page it could not pass on, not at the list's end.
         QVERIFY2(rows < 6 * kFaces.size(), qPrintable(QString::number(rows)));
@@ -349,19 +348,19 @@ private slots:
         printer.setOutputFileName(target);
         printer.setResolution(300);
         printer.setPageSize(QPageSize(QPageSize::Letter));
-        GenerationLog log;
+        SampleSheets sheets;
         RowObserver observer;
-        PrintFaces(printer, log, observer, 3);
-        QVERIFY(!log.Contains(LogEvent::FileError));
+        PrintFaces(printer, sheets, observer, 3);
+        QVERIFY(!sheets.Log().Contains(LogEvent::FileError));
         const QByteArray pdf = ReadAll(target);
         const int pages = PdfPageCount(pdf);
         QVERIFY(pages >= 2);
         QCOMPARE(PdfMediaBoxes(pdf).filter(QStringLiteral("612x792")).size(), pages);
 
-        GenerationLog stoppedLog;
+        SampleSheets stopped;
         RowObserver stop(1);
-        PrintFaces(printer, stoppedLog, stop, 3);
-        QVERIFY(stoppedLog.Contains(LogEvent::Stopped));
+        PrintFaces(printer, stopped, stop, 3);
+        QVERIFY(stopped.Log().Contains(LogEvent::Stopped));
         QCOMPARE(ReadAll(target), pdf);
         QCOMPARE(SpoolFiles(work_.path()), QStringList());
     }
@@ -370,10 +369,10 @@ private slots:
     {
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFileName(work_.filePath(QStringLiteral("missing/sheets.pdf")));
-        GenerationLog log;
+        SampleSheets sheets;
         RowObserver observer;
-        PrintFaces(printer, log, observer);
-        QVERIFY(log.Contains(LogEvent::FileError));
+        PrintFaces(printer, sheets, observer);
+        QVERIFY(sheets.Log().Contains(LogEvent::FileError));
         QVERIFY(!QFile::exists(printer.outputFileName()));
     }
 

@@ -196,8 +196,8 @@ void TestPageExport::saveAllBothTypes()
 {
     QTemporaryDir work;
     QTemporaryDir out;
-    QVERIFY(StorePage(work.path(), 1, MonoPage(QSize(30, 20))));
-    QVERIFY(StorePage(work.path(), 2, GreyPage(QSize(30, 20))));
+    QVERIFY(StorePageFile(work.path(), 1, MonoPage(QSize(30, 20))));
+    QVERIFY(StorePageFile(work.path(), 2, GreyPage(QSize(30, 20))));
     TPNGImage png;
     QString error;
     QVERIFY(SaveAllPages(work.path(), 2, out.filePath("tzsm"), kTypeBmp, png, &error));
@@ -219,8 +219,8 @@ void TestPageExport::damagedPageSkipped()
 {
     QTemporaryDir work;
     QTemporaryDir out;
-    QVERIFY(StorePage(work.path(), 1, MonoPage(QSize(30, 20))));
-    QVERIFY(StorePage(work.path(), 3, MonoPage(QSize(30, 20))));
+    QVERIFY(StorePageFile(work.path(), 1, MonoPage(QSize(30, 20))));
+    QVERIFY(StorePageFile(work.path(), 3, MonoPage(QSize(30, 20))));
     QFile damaged(PageFilePath(work.path(), 3));
     QVERIFY(damaged.open(QIODevice::ReadWrite));
     damaged.resize(damaged.size() / 2);

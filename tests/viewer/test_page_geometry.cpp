@@ -1,7 +1,7 @@
 // The page geometry: printer figures, the preview derived by scaling, the
 // margin sets of odd and even pages and the text area.
 #include "TestSupport.h"
-#include "viewer/PageGeometry.h"
+#include "page/PageGeometry.h"
 #include "viewer/QtPrinters.h"
 
 #include <QPrinterInfo>
@@ -11,21 +11,12 @@ using namespace tz;
 
 namespace {
 
-QImage BitmapAt(int dpi)
-{
-    QImage image(8, 8, QImage::Format_Mono);
-    image.setDotsPerMeterX(qRound(dpi / 0.0254));
-    image.setDotsPerMeterY(qRound(dpi / 0.0254));
-    return image;
-}
-
 // The fallback sheet for the orientation with a preview frame at the screen resolution.
 PageGeometry FallbackGeometry(int orientation, int screenDpi = 96)
 {
     PageGeometry g;
-    g.V.pageBitmap = BitmapAt(screenDpi);
     ReadPrinterMetrics(g, std::nullopt, orientation);
-    DerivePreviewMetrics(g);
+    DerivePreviewMetrics(g, screenDpi, screenDpi);
     return g;
 }
 
@@ -87,8 +78,7 @@ private slots:
         PageGeometry g;
         ReadPrinterMetrics(g, PrinterMetrics { 0, 0, 0, 0, 0, 0, 0, 0 }, kLandscape);
         QCOMPARE(g.P.paperWidth, 3507);
-        g.V.pageBitmap = QImage(); // no resolution: the preview stays empty instead of dividing by zero
-        DerivePreviewMetrics(g);
+        DerivePreviewMetrics(g, 0, 0); // no resolution: the preview stays empty
         QCOMPARE(g.V.paperWidth, 0);
     }
 
@@ -100,8 +90,7 @@ private slots:
         QCOMPARE(g.P.resolutionY, 1200);
         QCOMPARE(g.P.rightEdge, 4960 - 100 - 4800);
         QCOMPARE(g.P.bottomEdge, 14030 - 130 - 13800);
-        g.V.pageBitmap = BitmapAt(96);
-        DerivePreviewMetrics(g);
+        DerivePreviewMetrics(g, 96, 96);
         QCOMPARE(g.V.paperWidth, 793); // 4960 × 96 ÷ 600 = 793.6
         QCOMPARE(g.V.paperHeight, 1122); // 14030 × 96 ÷ 1200 = 1122.4
         QCOMPARE(g.V.topOffset, 10); // 130 × 96 ÷ 1200 = 10.4

@@ -3,7 +3,7 @@
 // the same list, embedded fonts, the face names as extractable text, and a
 // single page on its own.
 #include "TestSupport.h"
-#include "sample/SampleRun.h"
+#include "sample/SampleSheets.h"
 #include "viewer/PdfCatalog.h"
 
 #include <QFileInfo>
@@ -77,19 +77,19 @@ void TestPdfCatalog::catalogFollowsPreview()
 {
     QTemporaryDir dir;
     const QString pdf = dir.filePath("catalog.pdf");
-    GenerationLog log;
+    SampleSheets catalog(Input(14));
     RunObserver observer;
     QString error;
-    QVERIFY2(WritePdfCatalog(Input(14), pdf, 0, log, observer, &error), qPrintable(error));
-    QVERIFY(!log.Contains(LogEvent::NotEmbedded));
+    QVERIFY2(WritePdfCatalog(catalog, pdf, 0, observer, &error), qPrintable(error));
+    QVERIFY(!catalog.Log().Contains(LogEvent::NotEmbedded));
+    QVERIFY(catalog.Input().vectorPages == nullptr);
 
     // The preview run of the same list.
-    SampleInput preview = Input(14);
+    SampleSheets preview(Input(14));
     QTemporaryDir work;
-    preview.workFolder = work.path();
-    PageIndex index;
-    GenerationLog previewLog;
-    const SampleResult result = SampleRun(preview, previewLog, index).Run(observer);
+    preview.Input().workFolder = work.path();
+    const SampleResult result = preview.Generate(observer);
+    QCOMPARE(catalog.Index().PageKeys, preview.Index().PageKeys);
     QVERIFY(result.pageCount >= 2);
     QCOMPARE(PageCountOf(pdf), result.pageCount);
 
@@ -117,9 +117,9 @@ void TestPdfCatalog::onePage()
 {
     QTemporaryDir dir;
     const QString pdf = dir.filePath("page.pdf");
-    GenerationLog log;
+    SampleSheets sheets(Input(14));
     RunObserver observer;
-    QVERIFY(WritePdfCatalog(Input(14), pdf, 2, log, observer, nullptr));
+    QVERIFY(WritePdfCatalog(sheets, pdf, 2, observer, nullptr));
     QCOMPARE(PageCountOf(pdf), 1);
     QVERIFY(Poppler("pdftotext", { pdf, "-" }).contains("DejaVu"));
 }
@@ -128,10 +128,10 @@ void TestPdfCatalog::unwritableFolder()
 {
     QTemporaryDir dir;
     const QString pdf = dir.filePath("missing/catalog.pdf");
-    GenerationLog log;
+    SampleSheets sheets(Input(1));
     RunObserver observer;
     QString error;
-    QVERIFY(!WritePdfCatalog(Input(1), pdf, 0, log, observer, &error));
+    QVERIFY(!WritePdfCatalog(sheets, pdf, 0, observer, &error));
     QVERIFY(!error.isEmpty());
     QVERIFY(!QFileInfo::exists(pdf));
 }
@@ -182,9 +182,10 @@ void TestPdfCatalog::restrictedFaceLogged()
 
     SampleInput input = Input(1);
     input.rows.append(Row("DejaVu Sans", "DejaVu Sans", restricted));
-    GenerationLog log;
+    SampleSheets sheets(input);
     RunObserver observer;
-    QVERIFY(WritePdfCatalog(input, dir.filePath("catalog.pdf"), 0, log, observer, nullptr));
+    QVERIFY(WritePdfCatalog(sheets, dir.filePath("catalog.pdf"), 0, observer, nullptr));
+    const GenerationLog& log = sheets.Log();
     QCOMPARE(log.Lines().filter("restricted.ttf", Qt::CaseInsensitive).size(), 1);
     QVERIFY(log.Contains(LogEvent::NotEmbedded));
     QCOMPARE(log.Lines().filter("DejaVuSans.ttf", Qt::CaseInsensitive).filter("PDF").size(), 0);

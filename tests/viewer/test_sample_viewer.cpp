@@ -30,18 +30,21 @@ struct ViewerRun {
     QTemporaryDir work;
     SampleViewer viewer;
 
-    // Pages 1 … pages; blocks as (page, top, face).
-    void Start(int pages, const QList<std::tuple<int, int, QString>>& blocks)
+    // Pages 1 … pages of a run of the input; blocks as (page, top, face).
+    void Start(int pages, const QList<std::tuple<int, int, QString>>& blocks, SampleInput input = {})
     {
         for (int n = 1; n <= pages; ++n)
-            QVERIFY(StorePage(work.path(), n, MonoPage(kPage)));
+            QVERIFY(StorePageFile(work.path(), n, MonoPage(kPage)));
         viewer.ResetViewer();
+        input.workFolder = work.path();
+        viewer.Sheets().Reset(std::move(input));
         for (const auto& [page, top, face] : blocks)
-            viewer.Index().Append(PageIndex::PageKey(page, top), face, 0);
+            viewer.Sheets().Index().Append(PageIndex::PageKey(page, top), face, 0);
         SampleResult result;
         result.pageCount = pages;
         result.pageSize = kPage;
-        viewer.ShowRun(result, work.path());
+        viewer.Sheets().Adopt(result);
+        viewer.ShowRun();
         QVERIFY(QTest::qWaitForWindowExposed(&viewer));
     }
     bool Enabled(const char* name) const { return viewer.Action(QString::fromLatin1(name))->isEnabled(); }
@@ -237,9 +240,9 @@ void TestSampleViewer::closeEmptiesWorkFolder()
     run.viewer.Action("fmnClose")->trigger();
     QVERIFY(!run.viewer.isVisible());
     QVERIFY(QDir(run.work.path()).entryList(QDir::Files).isEmpty());
-    QCOMPARE(run.viewer.Index().Count(), 1); // the lists stay until the next reset
+    QCOMPARE(run.viewer.Sheets().Index().Count(), 1); // the lists stay until the next reset
     run.viewer.ResetViewer();
-    QCOMPARE(run.viewer.Index().Count(), 0);
+    QCOMPARE(run.viewer.Sheets().Index().Count(), 0);
     QCOMPARE(run.viewer.PageCount(), 0);
     QCOMPARE(run.viewer.size(), SampleViewer::kDesignedSize);
 }
@@ -252,8 +255,7 @@ void TestSampleViewer::saveDialogs()
     row.FaceName = row.FamilyName = QStringLiteral("DejaVu Sans");
     row.FilePath = QStringLiteral("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf");
     input.rows.append(row);
-    run.Start(2, { { 1, 0, "DejaVu Sans" } });
-    run.viewer.SetRunInput(input);
+    run.Start(2, { { 1, 0, "DejaVu Sans" } }, input);
     QTemporaryDir out;
 
     AnswerFileDialog("SaveDialog1", 1, out.path(), "page");

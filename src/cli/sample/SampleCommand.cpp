@@ -14,7 +14,7 @@
 #include "platform/ReplacingFile.h"
 #include "platform/WorkFolder.h"
 #include "sample/PageStore.h"
-#include "sample/SampleRun.h"
+#include "sample/SampleSheets.h"
 #include "settings/SettingsStore.h"
 #include "viewer/PrinterJob.h"
 #include "viewer/PNGImage.h"
@@ -23,9 +23,10 @@
 
 #include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QImage>
 #include <csignal>
+#include <map>
+#include <mutex>
 #include <unistd.h>
 
 namespace tz::cli {
@@ -44,6 +45,7 @@ namespace {
         QString printer; // --printer: the queue to print on
         int printDpi = 0; // --dpi: the printer's resolution, 0 for its own
         bool stats = false;
+        int workers = 0; // --jobs: 0 the settings' value, else the machine's cores
         int previewDpi = 96;
         QString format = QStringLiteral("png");
         QString output;
@@ -71,6 +73,11 @@ namespace {
                     return std::nullopt;
             } else if (arg == u"--stats") {
                 options.stats = true;
+            } else if (arg == u"--jobs" && hasValue) {
+                bool ok = false;
+                options.workers = args[++i].toInt(&ok);
+                if (!ok || options.workers < 1 || options.workers > kMostSampleWorkers)
+                    return std::nullopt;
             } else if (arg == u"--preview-dpi" && hasValue) {
                 bool ok = false;
                 options.previewDpi = args[++i].toInt(&ok);
@@ -95,8 +102,9 @@ namespace {
         return options;
     }
 
-    // Progress on a terminal; SIGINT and SIGTERM act as Stop. Measures how
-    // long each row keeps the run from handling events.
+    // Progress on a terminal; SIGINT and SIGTERM act as Stop. Measures the
+    // longest stretch of a row in which the run could not handle events (the
+    // end of the row, or a wait for the workers, ends a stretch).
     class CommandObserver final : public RunObserver {
     public:
         void Progress(int position, int maximum) override
@@ -108,12 +116,15 @@ namespace {
         }
         bool GoOn() override
         {
-            if (rowTimer_.isValid()) {
-                slowestRow_ = std::max(slowestRow_, rowTimer_.nsecsElapsed());
-                rowTimer_.invalidate();
-            }
+            EndStretch();
+            rowTimer_.invalidate();
             ++rows_;
             return stopRequested == 0;
+        }
+        void HandleEvents() override
+        {
+            EndStretch();
+            rowTimer_.start();
         }
         ~CommandObserver() override
         {
@@ -126,6 +137,12 @@ namespace {
         }
 
     private:
+        void EndStretch()
+        {
+            if (rowTimer_.isValid())
+                slowestRow_ = std::max(slowestRow_, rowTimer_.nsecsElapsed());
+        }
+
         bool terminal_ = ::isatty(STDERR_FILENO) == 1;
         QElapsedTimer rowTimer_;
         qint64 slowestRow_ = 0;
@@ -164,42 +181,57 @@ namespace {
         return true;
     }
 
-    std::optional<QByteArray> ReadFile(const QString& path)
-    {
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly))
-            return std::nullopt;
-        return file.readAll();
-    }
+    // The pages of a folder output in the chosen format, written by the run's
+    // workers as they finish them. A page that can't be written is a file
+    // error of the run; its file is named afterwards.
+    class FolderPages final : public PageSink {
+    public:
+        FolderPages(const QDir& folder, const QString& format)
+            : folder_(folder)
+            , format_(format)
+        {
+        }
 
-    // One page in the chosen format; false (with a message) when it can't be written.
-    bool WritePage(const QDir& out, const QString& workFolder, int page, const QString& format)
-    {
-        const QString pageFile = PageFilePath(workFolder, page);
-        const QString number = QStringLiteral("%1").arg(page, 4, 10, QLatin1Char('0'));
-        if (format == u"tzg") {
-            const auto bytes = ReadFile(pageFile);
-            return bytes && WriteOutput(out, number + QStringLiteral(".tzg"), *bytes);
+        bool Store(int pageNumber, const QImage& page) override
+        {
+            const QString number = QStringLiteral("%1").arg(pageNumber, 4, 10, QLatin1Char('0'));
+            QString error;
+            bool ok;
+            QString name;
+            if (format_ == u"png") {
+                name = folder_.filePath(QStringLiteral("tzsm%1.png").arg(number));
+                TPNGImage png;
+                png.Assign(page);
+                ok = png.SaveToFile(name, &error);
+            } else if (format_ == u"bmp") {
+                name = folder_.filePath(QStringLiteral("tzsm%1.bmp").arg(number));
+                ok = WriteWholeFile(name, BitmapFileOf(page), &error);
+            } else {
+                name = folder_.filePath(number + QStringLiteral(".tzg"));
+                ok = CompressBytes(BitmapFileOf(page), name);
+            }
+            if (!ok) {
+                const std::lock_guard lock(mutex_);
+                failures_.emplace(pageNumber, error.isEmpty() ? name : name + QStringLiteral(": ") + error);
+            }
+            return ok;
         }
-        const QString bitmap = PageBitmapPath(workFolder, page);
-        const bool decompressed = DecompressFile(pageFile, bitmap);
-        const auto bmp = decompressed ? ReadFile(bitmap) : std::nullopt;
-        QFile::remove(bitmap);
-        if (!bmp) {
-            Err(QStringLiteral("tzind sample: page %1 could not be read back\n").arg(page));
-            return false;
+
+        // Names the pages that could not be written, in page order; false
+        // when there was one.
+        bool ReportFailures() const
+        {
+            for (const auto& [page, failure] : failures_)
+                Err(QStringLiteral("tzind sample: cannot write %1\n").arg(failure));
+            return failures_.empty();
         }
-        if (format == u"bmp")
-            return WriteOutput(out, QStringLiteral("tzsm%1.bmp").arg(number), *bmp);
-        TPNGImage png;
-        png.Assign(QImage::fromData(*bmp, "BMP"));
-        const QString name = out.filePath(QStringLiteral("tzsm%1.png").arg(number));
-        QString error;
-        if (png.SaveToFile(name, &error))
-            return true;
-        Err(QStringLiteral("tzind sample: cannot write %1: %2\n").arg(name, error));
-        return false;
-    }
+
+    private:
+        const QDir folder_;
+        const QString format_;
+        std::mutex mutex_;
+        std::map<int, QString> failures_;
+    };
 
     QByteArray IndexText(const PageIndex& index)
     {
@@ -230,21 +262,23 @@ namespace {
         FontList list;
         LoadFontArguments(list, options->paths, work.Path(), options->formats);
 
-        SampleInput input;
-        input.mode = RunMode::Preview;
-        for (int row = 0; row < list.Count(); ++row)
-            input.rows.append(list.Entry(row));
+        int workers = 0;
+        EnvironmentSettings environment;
+        SampleTextSet texts;
         PageSetupList setups(ProgramPrinters());
         {
             SettingsStore store(SettingsStore::kReadOnly);
-            input.environment.Load(store);
-            input.environment.allFormats = options->formats == FontFormats::All;
-            input.texts.Load(store);
+            workers = LoadSampleWorkers(store);
+            environment.Load(store);
+            environment.allFormats = options->formats == FontFormats::All;
+            texts.Load(store);
             setups.Load(store);
         }
-        TakePageSetting(input, setups, ProgramPrinters());
+        SampleSheets sheets(SampleInputOf(RunMode::Preview, list, environment, texts, setups, ProgramPrinters()));
+        SampleInput& input = sheets.Input();
         if (options->noPrinter)
             input.printer.reset();
+        input.workers = options->workers != 0 ? options->workers : workers;
         input.previewResolution = options->previewDpi;
         input.workFolder = work.Path();
         std::optional<PrinterJob> job;
@@ -256,24 +290,28 @@ namespace {
             input.printJob = &job.emplace(SystemPrinter());
         }
 
+        const bool pages = folderOutput && !options->print;
+        FolderPages folderPages(out, options->format);
+        if (pages)
+            input.pageSink = &folderPages;
         std::signal(SIGINT, RequestStop);
         std::signal(SIGTERM, RequestStop);
-        GenerationLog log;
-        PageIndex index;
-        SampleResult result;
         QString pdfError;
         bool pdfWritten = false;
         {
             CommandObserver observer;
-            if (pdf) {
-                pdfWritten = WritePdfCatalog(std::move(input), options->output, 0, log, observer, &pdfError, &result);
-            } else {
-                SampleRun run(std::move(input), log, index);
-                result = run.Run(observer);
-            }
+            if (pdf)
+                pdfWritten = WritePdfCatalog(sheets, options->output, 0, observer, &pdfError);
+            else
+                sheets.Generate(observer);
             if (options->stats)
-                Err(observer.Stats() + QStringLiteral("pages %1\n").arg(result.pageCount));
+                Err(observer.Stats()
+                    + QStringLiteral("pages %1\nworkers %2\n")
+                          .arg(sheets.Result().pageCount)
+                          .arg(input.workers != 0 ? input.workers : MachineCores()));
         }
+        const GenerationLog& log = sheets.Log();
+        const SampleResult& result = sheets.Result();
         std::signal(SIGINT, SIG_DFL);
         std::signal(SIGTERM, SIG_DFL);
 
@@ -288,12 +326,8 @@ namespace {
         }
         if (pdf && !pdfWritten)
             Err(QStringLiteral("tzind sample: cannot write %1: %2\n").arg(options->output, pdfError));
-        const bool pages = folderOutput && !options->print;
-        written = written && (!pages || WriteOutput(out, QStringLiteral("index.tsv"), IndexText(index)));
-        for (int page = 1; pages && written && page <= result.pageCount; ++page) {
-            if (QFile::exists(PageFilePath(work.Path(), page)))
-                written = WritePage(out, work.Path(), page, options->format);
-        }
+        written = folderPages.ReportFailures() && written;
+        written = written && (!pages || WriteOutput(out, QStringLiteral("index.tsv"), IndexText(sheets.Index())));
         if (!written)
             return kExitUsage;
         if (log.Contains(LogEvent::FileError))

@@ -4,9 +4,8 @@
 // and even pages for the binding and the text area that remains. Layout is
 // computed at the printer's resolution; the preview is derived by scaling.
 // Every fractional value is truncated toward zero.
-#include "viewer/PrinterAccess.h"
+#include "page/PrinterAccess.h"
 
-#include <QImage>
 #include <array>
 #include <optional>
 
@@ -23,13 +22,8 @@ struct MarginSet {
 
 // One device's page, in that device's pixels.
 struct DeviceFrame {
-    int sampleX = 0; // x of the sample lines in the text area
-    int blockGap = 0; // space added after each row
-    int headingX = 0; // x of the left heading text
-    int y = 0; // layout cursor: top of the next block in the text area
     int resolutionX = 0;
     int resolutionY = 0;
-    QImage pageBitmap;
     int paperWidth = 0;
     int paperHeight = 0;
     int textWidth = 0; // printable width, after ShrinkToTextArea the text area's width
@@ -52,6 +46,12 @@ inline constexpr int kBindNone = 0;
 inline constexpr int kBindTop = 1;
 inline constexpr int kBindLeft = 2;
 
+// trunc(value × to ÷ from), exact in integers; 0 for a device without resolution.
+int Scale(int value, int to, int from);
+
+// The margin set of page n: set 0 on odd pages, set 1 on even ones.
+int MarginSetOf(int pageNumber);
+
 // A 300 dpi A4 sheet, used when no printer is installed.
 PrinterMetrics GeometryFallback(int orientation);
 
@@ -60,17 +60,13 @@ PrinterMetrics GeometryFallback(int orientation);
 // there is none (or when the printer reports no usable figures).
 void ReadPrinterMetrics(PageGeometry& geometry, const std::optional<PrinterMetrics>& printer, int appliedOrientation);
 
-// Fills V's figures from P's, scaled to the resolution of V's page bitmap.
-void DerivePreviewMetrics(PageGeometry& geometry);
+// Fills V's figures from P's, scaled to the preview's resolution (the screen's).
+void DerivePreviewMetrics(PageGeometry& geometry, int resolutionX, int resolutionY);
 
 // Fills both margin sets of both frames; margins in hundredths of a centimetre.
 void ApplyMargins(PageGeometry& geometry, int binding, int left, int top, int right, int bottom);
 
 // Turns both frames' printable sizes into text-area sizes.
 void ShrinkToTextArea(PageGeometry& geometry);
-
-// Pixels per inch of an image (its dots per metre, rounded).
-int ImageDpiX(const QImage& image);
-int ImageDpiY(const QImage& image);
 
 } // namespace tz

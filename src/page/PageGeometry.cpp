@@ -1,6 +1,6 @@
-#include "viewer/PageGeometry.h"
+#include "page/PageGeometry.h"
 
-#include "viewer/PrintingLog.h"
+#include "page/PrintingLog.h"
 
 #include <QtMath>
 
@@ -9,14 +9,6 @@ Q_LOGGING_CATEGORY(lcPrinting, "typoscan.printing")
 namespace tz {
 
 namespace {
-
-    // trunc(value × to ÷ from) without overflow; 0 for a device without resolution.
-    int Scale(int value, int to, int from)
-    {
-        if (from == 0)
-            return 0;
-        return static_cast<int>(static_cast<qint64>(value) * to / from);
-    }
 
     bool Usable(const PrinterMetrics& m)
     {
@@ -69,9 +61,16 @@ namespace {
         frame.margins = { odd, even };
     }
 
-    int Dpi(int dotsPerMetre) { return qRound(dotsPerMetre * 0.0254); }
-
 } // namespace
+
+int Scale(int value, int to, int from)
+{
+    if (from == 0)
+        return 0;
+    return static_cast<int>(static_cast<qint64>(value) * to / from);
+}
+
+int MarginSetOf(int pageNumber) { return (pageNumber + 1) % 2; }
 
 PrinterMetrics GeometryFallback(int orientation)
 {
@@ -91,12 +90,12 @@ void ReadPrinterMetrics(PageGeometry& geometry, const std::optional<PrinterMetri
     SetFrameMetrics(geometry.P, GeometryFallback(appliedOrientation));
 }
 
-void DerivePreviewMetrics(PageGeometry& geometry)
+void DerivePreviewMetrics(PageGeometry& geometry, int resolutionX, int resolutionY)
 {
     const DeviceFrame& p = geometry.P;
     DeviceFrame& v = geometry.V;
-    v.resolutionX = ImageDpiX(v.pageBitmap);
-    v.resolutionY = ImageDpiY(v.pageBitmap);
+    v.resolutionX = resolutionX;
+    v.resolutionY = resolutionY;
     v.paperWidth = Scale(p.paperWidth, v.resolutionX, p.resolutionX);
     v.paperHeight = Scale(p.paperHeight, v.resolutionY, p.resolutionY);
     v.textWidth = Scale(p.textWidth, v.resolutionX, p.resolutionX);
@@ -121,8 +120,5 @@ void ShrinkToTextArea(PageGeometry& geometry)
         frame->textHeight -= odd.top + odd.bottom;
     }
 }
-
-int ImageDpiX(const QImage& image) { return Dpi(image.dotsPerMeterX()); }
-int ImageDpiY(const QImage& image) { return Dpi(image.dotsPerMeterY()); }
 
 } // namespace tz
