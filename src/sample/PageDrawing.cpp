@@ -64,43 +64,12 @@ namespace {
     void DrawRule(QPainter& painter, int x1, int x2, int y)
     {
         if (x2 > x1)
-            painter.drawLine(x1, y, x2 - 1, y);
-    }
-
-} // namespace
-
-namespace {
-
-    std::mutex& FontSetMutex()
-    {
-        static std::mutex mutex;
-        return mutex;
+            painter.fillRect(QRect(x1, y, x2 - x1, 1), Qt::black);
     }
 
 } // namespace
 
 int CanvasPoints(int size, int resolutionY, int previewResolutionY) { return Scale(size, resolutionY, previewResolutionY); }
-
-QRawFont RawFontOf(const QByteArray& data)
-{
-    if (data.isEmpty())
-        return {};
-    // An explicit hinting (slight, fontconfig's own default) keeps the
-    // face's metrics and glyphs from depending on whichever font of its
-    // family name fontconfig matches at the moment it is loaded.
-    const std::lock_guard lock(FontSetMutex());
-    return QRawFont(data, 12.0, QFont::PreferVerticalHinting);
-}
-
-FontSetChange::FontSetChange() { FontSetMutex().lock(); }
-
-FontSetChange::~FontSetChange()
-{
-    // The font database is read again at its next use after a change;
-    // reading it here keeps that (and fontconfig's writes) under the lock.
-    QFontDatabase::families();
-    FontSetMutex().unlock();
-}
 
 QRawFont RawFontOf(const std::shared_ptr<const OwnFaceData>& data) { return data ? RawFontOf(data->Bytes()) : QRawFont(); }
 
@@ -111,23 +80,31 @@ void SetUpPainter(QPainter& painter, bool smooth)
     painter.setPen(QPen(Qt::black, 0));
 }
 
-BlockPainter::BlockPainter(const PageStyle& style)
+BlockPainter::BlockPainter(const PageStyle& style, Canvas canvas)
     : style_(style)
+    , canvas_(canvas)
 {
     const int printerY = style.geometry.P.resolutionY;
     const int previewY = style.geometry.V.resolutionY;
-    printerHeading_ = PageFont::System(style.headingFace,
-        PixelSizeOfPoints(CanvasPoints(style.headingSize, printerY, previewY), previewY), false, false, false);
-    previewHeading_
-        = PageFont::System(style.headingFace, PixelSizeOfPoints(style.headingSize, previewY), false, false, style.smooth);
+    printerHeading_ = SystemFont(style.heading, PixelSizeOfPoints(CanvasPoints(style.headingSize, printerY, previewY), previewY));
+    previewHeading_ = SystemFont(style.heading, PixelSizeOfPoints(style.headingSize, previewY));
 }
 
-PageFont BlockPainter::SampleFont(const QRawFont& face, const PlacedBlock& block, int points, bool smooth) const
+PageFont BlockPainter::SystemFont(const SystemFamily& family, int pixelSize) const
+{
+    return canvas_ == Canvas::Document ? PageFont::System(family.name, pixelSize)
+                                       : PageFont::Chained(family.chain, pixelSize);
+}
+
+PageFont BlockPainter::SampleFont(const QRawFont& face, const PlacedBlock& block, int points) const
 {
     const int pixels = PixelSizeOfPoints(points, style_.geometry.V.resolutionY);
-    if (block.substituted)
-        return PageFont::System(style_.substituteFace, pixels, false, false, smooth);
-    return PageFont::Own(face, pixels);
+    if (!block.substituted)
+        return PageFont::Own(face, pixels);
+    auto& font = substitutes_[pixels];
+    if (!font.IsValid())
+        font = SystemFont(style_.substitute, pixels);
+    return font;
 }
 
 int BlockPainter::SampleHeight(const QRawFont& face, const PlacedBlock& block) const
@@ -138,14 +115,14 @@ int BlockPainter::SampleHeight(const QRawFont& face, const PlacedBlock& block) c
         if (!style_.lineShown[i])
             continue;
         const PageFont font
-            = SampleFont(face, block, CanvasPoints(style_.lineSize[i], g.P.resolutionY, g.V.resolutionY), false);
+            = SampleFont(face, block, CanvasPoints(style_.lineSize[i], g.P.resolutionY, g.V.resolutionY));
         height += block.twoLine ? 2 * font.Height() : font.Height();
     }
     return height;
 }
 
 void BlockPainter::DrawSampleLines(
-    QPainter& painter, const QRawFont& face, const PlacedBlock& block, QPoint at, int resolutionY, bool smooth) const
+    QPainter& painter, const QRawFont& face, const PlacedBlock& block, QPoint at, int resolutionY) const
 {
     const QString& ascii = style_.texts[kAsciiClass];
     const QString& sjis = style_.texts[kShiftJisClass];
@@ -154,8 +131,8 @@ void BlockPainter::DrawSampleLines(
     for (std::size_t i = 0; i < style_.lineShown.size(); ++i) {
         if (!style_.lineShown[i])
             continue;
-        const PageFont font = SampleFont(
-            face, block, CanvasPoints(style_.lineSize[i], resolutionY, style_.geometry.V.resolutionY), smooth);
+        const PageFont font
+            = SampleFont(face, block, CanvasPoints(style_.lineSize[i], resolutionY, style_.geometry.V.resolutionY));
         if (block.twoLine) {
             font.Draw(painter, at.x(), y, ascii);
             font.Draw(painter, at.x(), y + font.Height(), sjis);
@@ -173,7 +150,7 @@ void BlockPainter::DrawPrinter(QPainter& painter, const QRawFont& face, const Pl
     // A quarter of the heading's height keeps the two heading texts apart.
     const int gap = printerHeading_.Height() / 4;
     DrawHeading(painter, printerHeading_, style_.headingX, block.rightX, block.y, block.heading, gap);
-    DrawSampleLines(painter, face, block, QPoint(style_.sampleX, block.sampleY), P.resolutionY, false);
+    DrawSampleLines(painter, face, block, QPoint(style_.sampleX, block.sampleY), P.resolutionY);
     DrawRule(painter, style_.headingX, P.textWidth, int(block.ruleY + P.resolutionY * 0.005));
 }
 
@@ -187,8 +164,7 @@ void BlockPainter::DrawPreview(QPainter& painter, const QRawFont& face, const Pl
     const int rightX = x(block.rightX);
     DrawHeading(painter, previewHeading_, x(style_.headingX), rightX, y(block.y), block.heading,
         rightX - x(block.rightX - gap));
-    DrawSampleLines(
-        painter, face, block, QPoint(x(style_.sampleX), y(block.sampleY)), V.resolutionY, style_.smooth);
+    DrawSampleLines(painter, face, block, QPoint(x(style_.sampleX), y(block.sampleY)), V.resolutionY);
     DrawRule(painter, x(style_.headingX), V.textWidth,
         int(double(block.ruleY) * V.resolutionY / P.resolutionY + V.resolutionY * 0.005));
 }
@@ -201,7 +177,7 @@ DrawnPage DrawPage(const PageStyle& style, const PageBlocks& page)
         WhiteImage(QSize(P.textWidth, P.textHeight), QImage::Format_Mono, P.resolutionX, P.resolutionY),
         WhiteImage(QSize(V.textWidth, V.textHeight), PreviewFormat(style), V.resolutionX, V.resolutionY),
     };
-    const BlockPainter fonts(style);
+    const BlockPainter fonts(style, BlockPainter::Canvas::Bitmap);
     QPainter printer, preview;
     if (!drawn.printer.isNull() && printer.begin(&drawn.printer))
         SetUpPainter(printer, false);

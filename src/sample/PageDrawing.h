@@ -13,11 +13,18 @@
 #include <QImage>
 #include <QList>
 #include <array>
+#include <map>
 #include <memory>
 
 class QPainter;
 
 namespace tz {
+
+// A system family the pages use, with the fonts that draw it on bitmaps.
+struct SystemFamily {
+    QString name;
+    std::shared_ptr<const FontChain> chain;
+};
 
 // What every page of a run is drawn with, fixed when the run starts.
 struct PageStyle {
@@ -27,9 +34,9 @@ struct PageStyle {
     std::array<bool, EnvironmentSettings::kLineCount> lineShown {};
     std::array<int, EnvironmentSettings::kLineCount> lineSize {}; // points
     std::array<QString, 3> texts; // the effective sample text of each class
-    QString headingFace;
+    SystemFamily heading;
     int headingSize = 0;
-    QString substituteFace;
+    SystemFamily substitute;
     bool smooth = false; // a 24-bit, antialiased preview canvas
 };
 
@@ -54,10 +61,13 @@ struct PageBlocks {
 };
 
 // The fonts of one thread for a run's blocks: measures at the printer's
-// resolution and draws a block on either canvas.
+// resolution and draws a block on either canvas. On a document the system
+// families are the font database's, which a document can embed; on bitmaps
+// they are drawn from their chains, the same on every thread.
 class BlockPainter {
 public:
-    explicit BlockPainter(const PageStyle& style);
+    enum class Canvas { Bitmap, Document };
+    BlockPainter(const PageStyle& style, Canvas canvas);
 
     const PageFont& PrinterHeading() const { return printerHeading_; }
     // The sample lines' height on the printer canvas; 0 when the face can't
@@ -69,11 +79,14 @@ public:
 private:
     // The sample font at a canvas's point size: the block's own face, or the
     // substitute font after a substitution.
-    PageFont SampleFont(const QRawFont& face, const PlacedBlock& block, int points, bool smooth) const;
-    void DrawSampleLines(QPainter& painter, const QRawFont& face, const PlacedBlock& block, QPoint at, int resolutionY,
-        bool smooth) const;
+    PageFont SampleFont(const QRawFont& face, const PlacedBlock& block, int points) const;
+    PageFont SystemFont(const SystemFamily& family, int pixelSize) const;
+    void DrawSampleLines(
+        QPainter& painter, const QRawFont& face, const PlacedBlock& block, QPoint at, int resolutionY) const;
 
     const PageStyle& style_;
+    Canvas canvas_;
+    mutable std::map<int, PageFont> substitutes_; // by pixel size
     PageFont printerHeading_;
     PageFont previewHeading_;
 };
@@ -82,23 +95,8 @@ private:
 // canvas's vertical resolution ÷ the preview's).
 int CanvasPoints(int size, int resolutionY, int previewResolutionY);
 
-// A face loaded from its font data, slightly hinted; invalid for none.
-// Loading asks fontconfig for the face's rendering settings, which Qt does
-// without a lock of its own, so it waits while a FontSetChange lasts.
-QRawFont RawFontOf(const QByteArray& data);
+// The face of a block's font data; invalid for none.
 QRawFont RawFontOf(const std::shared_ptr<const OwnFaceData>& data);
-
-// Making a font available or withdrawing it changes fontconfig's set of
-// application fonts under way. While an object of this class lives no face
-// is loaded from bytes on any thread; it ends by letting Qt read the font
-// set again, so no other thread does that later.
-class FontSetChange {
-public:
-    FontSetChange();
-    ~FontSetChange();
-    FontSetChange(const FontSetChange&) = delete;
-    FontSetChange& operator=(const FontSetChange&) = delete;
-};
 
 // Sets a painter up for a page bitmap: black one-pixel pen, antialiasing
 // only on a smoothed canvas.

@@ -42,6 +42,14 @@ namespace {
         return QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
     }
 
+    // A family with the fonts that stand in for it: the font database's
+    // stand-in for a family this system lacks, else the family itself.
+    SystemFamily SystemFamilyOf(const QString& name)
+    {
+        const QStringList standIns = QFont::substitutes(name);
+        return { name, FontChain::Of(standIns.isEmpty() ? name : standIns.first()) };
+    }
+
 } // namespace
 
 int SampleClassOf(quint8 charset)
@@ -89,11 +97,14 @@ void SampleRun::PrepareStyle()
     style_.lineSize = env.lineSize;
     for (int sampleClass : { kSymbolClass, kAsciiClass, kShiftJisClass })
         style_.texts[std::size_t(sampleClass)] = input_.texts.EffectiveText(sampleClass);
-    style_.headingFace = env.HeadingFace();
+    // The chains are resolved before the run makes any font available.
+    style_.heading = SystemFamilyOf(env.HeadingFace());
     style_.headingSize = env.HeadingSize();
-    style_.substituteFace = SubstituteFamily();
+    style_.substitute = SystemFamilyOf(SubstituteFamily());
     style_.smooth = style_.geometry.previewMode && env.smoothPreview;
-    fonts_ = std::make_unique<BlockPainter>(style_);
+    fonts_ = std::make_unique<BlockPainter>(style_, BlockPainter::Canvas::Bitmap);
+    if (input_.vectorPages)
+        documentFonts_ = std::make_unique<BlockPainter>(style_, BlockPainter::Canvas::Document);
     cursor_ = { P.resolutionY / 10, 0 };
 }
 
@@ -141,7 +152,7 @@ bool SampleRun::RenderFace(int row, int& pageNumber)
     }
 
     if (block.substituted) {
-        log_.LogMessage(LogEvent::Substituted, entry.FaceName, fileName, style_.substituteFace);
+        log_.LogMessage(LogEvent::Substituted, entry.FaceName, fileName, style_.substitute.name);
         block.face.reset();
     }
     block.heading = HeadingOf(entry, shownPath, input_.environment.heading);
@@ -150,7 +161,7 @@ bool SampleRun::RenderFace(int row, int& pageNumber)
     block.sampleY = int(block.y + h + P.resolutionY * 0.01);
     block.ruleY = int(block.y + h + P.resolutionY * 0.005);
     if (vectorPainter_)
-        fonts_->DrawPrinter(*vectorPainter_, face, block);
+        documentFonts_->DrawPrinter(*vectorPainter_, face, block);
     cursor_.y = block.sampleY + g;
     page_.blocks.append(std::move(block));
     index_.Append(pageKey, entry.FaceName, entry.Kind);

@@ -179,7 +179,8 @@ private:
     PageIndex& index_;
     RunObserver* observer_ = nullptr;
     PageStyle style_;
-    std::unique_ptr<BlockPainter> fonts_; // the generating thread's
+    std::unique_ptr<BlockPainter> fonts_; // the generating thread's, measuring as the bitmaps draw
+    std::unique_ptr<BlockPainter> documentFonts_; // drawing onto the vector pages
     std::unique_ptr<PageWorkers> workers_;
     PageBlocks page_; // the page being filled
     LayoutCursor cursor_;

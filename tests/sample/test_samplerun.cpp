@@ -263,8 +263,9 @@ private slots:
         const DeviceFrame& V = geometry.V;
         const int top = V.margins[0].top + V.topOffset;
         const int left = V.margins[0].left + V.leftOffset;
-        const int height = PageFont::System(input.environment.HeadingFace(),
-            PixelSizeOfPoints(input.environment.HeadingSize(), 96), false, false, false).Height();
+        const int height
+            = PageFont::System(input.environment.HeadingFace(), PixelSizeOfPoints(input.environment.HeadingSize(), 96))
+                  .Height();
         const QRect band(left, top, V.textWidth, height);
         const QRect fileName = InkBounds(rightOnly.copy(band)).translated(band.topLeft());
         QVERIFY(fileName.left() > left + V.textWidth / 2);
