@@ -175,6 +175,11 @@ private slots:
         if (!QFile::exists(kFonts + kFaces.first()))
             QSKIP("the DejaVu fonts are not installed (scripts/install-deps installs them)");
         served_ = cups_.Start();
+        // The program's spool files go to a temporary folder of this test's
+        // own (the private server keeps the shared one), so another program
+        // printing at the same time leaves none here.
+        QVERIFY(QDir(work_.path()).mkpath(QStringLiteral("temp")));
+        qputenv("TMPDIR", QFile::encodeName(work_.filePath(QStringLiteral("temp"))));
         if (!served_)
             qWarning("CUPS tests skipped: %s", qPrintable(cups_.SkipReason()));
     }
