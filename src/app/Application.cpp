@@ -7,7 +7,6 @@
 #include "app/ViewerCommands.h"
 #include "app/MainWindow.h"
 #include "app/ShellIntegration.h"
-#include "app/ShellWindow.h"
 #include "collect/FolderSearchWindow.h"
 #include "fileops/CopyWindow.h"
 #include "fileops/InstallWizard.h"
@@ -38,9 +37,6 @@ std::unique_ptr<MainWindow> CreateWindows(AppWindows& w, bool printersInstalled)
 {
     auto main = std::make_unique<MainWindow>(printersInstalled);
     MainWindow* parent = main.get();
-    auto shell = [parent](const char* name, const char16_t* caption) {
-        return new ShellWindow(QString::fromLatin1(name), QString::fromUtf16(caption), parent);
-    };
     w.Main = parent;
     auto* viewer = new SampleViewer(parent);
     viewer->SetKindIcons(KindIcons());

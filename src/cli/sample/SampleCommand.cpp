@@ -319,7 +319,7 @@ namespace {
         std::fwrite(logText.constData(), 1, size_t(logText.size()), stderr);
         bool written = pdf ? pdfWritten : !folderOutput || WriteOutput(out, QStringLiteral("log.txt"), logText);
         if (result.busy)
-            return written || pdf ? kExitBusy : kExitUsage;
+            return written || pdf ? int(kExitBusy) : int(kExitUsage);
         if (!result.lockProblem.isEmpty()) {
             Err(QStringLiteral("tzind sample: cannot use the run lock %1\n").arg(result.lockProblem));
             return kExitUsage;
