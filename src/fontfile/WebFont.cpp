@@ -5,6 +5,7 @@
 #include "fontfile/SfntImage.h"
 #include "fontfile/SfntTables.h"
 #include "fontfile/Woff2Glyf.h"
+#include "fontfile/Woff2Hmtx.h"
 
 #include <algorithm>
 #include <brotli/decode.h>
@@ -22,6 +23,7 @@ namespace {
     constexpr quint32 kNameTag = TableTag("name");
     constexpr quint32 kGlyfTag = TableTag("glyf");
     constexpr quint32 kLocaTag = TableTag("loca");
+    constexpr quint32 kHmtxTag = TableTag("hmtx");
     // A name record reaches no further than stringOffset + offset + length,
     // three 16-bit values, into its table.
     constexpr quint32 kNameReach = 3 * 0x10000;
@@ -387,6 +389,14 @@ namespace {
         return QByteArrayList(bytes.begin(), bytes.end());
     }
 
+    // The data of the table with the tag; empty when there is none.
+    QByteArray TableData(const std::vector<SfntTableData>& tables, const char (&tag)[5])
+    {
+        const auto found = std::find_if(
+            tables.begin(), tables.end(), [&](const SfntTableData& t) { return t.tag == TableTag(tag); });
+        return found == tables.end() ? QByteArray() : found->data;
+    }
+
     QByteArray DecodeWoff2Face(const ByteSource& source, int index)
     {
         const std::optional<Woff2File> file = ReadWoff2(source);
@@ -402,12 +412,15 @@ namespace {
         std::vector<SfntTableData> tables;
         const Woff2Table* glyf = nullptr;
         const Woff2Table* loca = nullptr;
+        const Woff2Table* hmtx = nullptr;
         for (const std::size_t i : face.tables) {
             const Woff2Table& table = file->tables[i];
             if (table.tag == kGlyfTag && table.Transformed())
                 glyf = &table;
             else if (table.tag == kLocaTag && table.Transformed())
                 loca = &table;
+            else if (table.tag == kHmtxTag && table.Transformed())
+                hmtx = &table;
             else if (table.Transformed())
                 return {};
             else {
@@ -424,6 +437,18 @@ namespace {
                 return {};
             tables.push_back({ kGlyfTag, TableChecksum(rebuilt->glyf), std::move(rebuilt->glyf) });
             tables.push_back({ kLocaTag, TableChecksum(rebuilt->loca), std::move(rebuilt->loca) });
+        }
+        if (hmtx) {
+            // The bearings left out come from the glyphs' boxes, so the
+            // glyf table is rebuilt first.
+            std::optional<QByteArray> rebuilt
+                = ReconstructHmtx(stream.mid(qsizetype(hmtx->streamOffset), qsizetype(hmtx->streamLength)),
+                    HmtxSources { TableData(tables, "head"), TableData(tables, "hhea"), TableData(tables, "maxp"),
+                        TableData(tables, "glyf"), TableData(tables, "loca") },
+                    hmtx->length);
+            if (!rebuilt)
+                return {};
+            tables.push_back({ kHmtxTag, TableChecksum(*rebuilt), std::move(*rebuilt) });
         }
         return AssembleSfnt(face.flavor, std::move(tables));
     }
