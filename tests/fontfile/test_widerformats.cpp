@@ -171,6 +171,15 @@ private slots:
                                           << false;
         QTest::newRow("suitcase with two faces") << SuitcaseOf({ trueType, cffItalic }) << two << FaceProblem::NotFont
                                                  << true;
+        // Naming inflates a WOFF name table only as far as the family and face
+        // strings reach, wherever they lie.
+        const SfntName licence = WindowsName(13, QString(20000, u'L'));
+        QTest::newRow("WOFF: names before a long licence")
+            << WoffOf(BuildFont({ WindowsName(kFamily, "Gadget"), WindowsName(kFace, "Gadget Bold"), licence }))
+            << one << FaceProblem::NotFont << false;
+        QTest::newRow("WOFF: the face name after a long licence")
+            << WoffOf(BuildFont({ WindowsName(kFamily, "Gadget"), licence, WindowsName(kFace, "Gadget Bold") }))
+            << one << FaceProblem::NotFont << false;
         // The records are chosen as for TrueType files.
         QTest::newRow("WOFF: the Japanese record after the English one wins")
             << WoffOf(BuildFont({ WindowsName(kFamily, "Mincho"), WindowsName(kFace, "Mincho W3"),
