@@ -349,15 +349,15 @@ private slots:
         QTest::addColumn<QString>("source");
         QTest::addColumn<QString>("format");
         for (const QString& source : { kDejaVuSans, kUrwSerif }) {
-            for (const char* format : { "woff", "woff2" })
+            for (const char* format : { "woff", "woff2", "woff2 collection" })
                 QTest::newRow(qPrintable(QFileInfo(source).fileName() + " " + format)) << source << format;
         }
     }
 
-    // The test's own WOFF and WOFF2 files are read by the font engine, and
-    // the engine and the program take the same tables out of them: those of
-    // the original (head apart from its whole-file checksum, which the
-    // engine computes anew).
+    // The test's own WOFF and WOFF2 files (a WOFF2 collection too) are read
+    // by the font engine, and the engine and the program take the same
+    // tables out of them: those of the original (head apart from its
+    // whole-file checksum, which the engine computes anew).
     void freeTypeLoadsTheWrittenWebFonts()
     {
         QFETCH(QString, source);
@@ -365,12 +365,16 @@ private slots:
         if (!QFileInfo::exists(source))
             QSKIP("the font is not installed (fonts-dejavu-core, fonts-urw-base35)");
         const QByteArray sfnt = FileBytes(source);
-        const QByteArray bytes = format == "woff" ? WoffOf(sfnt) : Woff2Of(sfnt);
+        const QByteArray bytes = format == "woff" ? WoffOf(sfnt)
+            : format == "woff2"                  ? Woff2Of(sfnt)
+                                                 : Woff2Of(CollectionOf({ sfnt, sfnt }));
         QCOMPARE(bytes.size() % 4, 0);
         const QRawFont engine(bytes, 12);
         QVERIFY(engine.isValid());
         const QMap<quint32, QByteArray> original = TablesOf(sfnt);
         QCOMPARE(TablesOf(DecodeWebFace(MemoryBytes(bytes), 0)), original);
+        if (format == "woff2 collection")
+            QCOMPARE(TablesOf(DecodeWebFace(MemoryBytes(bytes), 1)), original);
         for (auto table = original.cbegin(); table != original.cend(); ++table) {
             const QByteArray tag = U16s({ int(table.key() >> 16), int(table.key() & 0xFFFF) });
             QByteArray read = engine.fontTable(tag.constData());

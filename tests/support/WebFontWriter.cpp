@@ -3,6 +3,7 @@
 #include "SfntWriter.h"
 
 #include <QMap>
+#include <algorithm>
 #include <brotli/encode.h>
 #include <zlib.h>
 
@@ -140,7 +141,12 @@ QByteArray Woff2Of(const QByteArray& image, Woff2Hmtx hmtx)
     QList<QList<int>> faceTables;
     for (const qsizetype face : faces) {
         faceTables.append(QList<int>());
-        for (const Table& table : TablesAt(image, face)) {
+        // Sorted by tag, loca right after glyf: readers of WOFF2 collections
+        // ask for the two next to each other in the directory.
+        QList<Table> sorted = TablesAt(image, face);
+        const auto key = [](const Table& t) { return t.tag == "loca" ? QByteArray("glyf+") : t.tag; };
+        std::stable_sort(sorted.begin(), sorted.end(), [&](const Table& a, const Table& b) { return key(a) < key(b); });
+        for (const Table& table : sorted) {
             const auto key = qMakePair(table.offset, table.tag);
             if (!indexOf.contains(key)) {
                 indexOf.insert(key, int(tables.size()));
