@@ -36,6 +36,7 @@ AboutDialog::AboutDialog(QWidget* parent)
         "This program uses:\n"
         "  Qt %1 - the Qt Company and contributors (LGPL 3)\n"
         "  zlib - Jean-loup Gailly and Mark Adler\n"
+        "  Brotli - the Brotli authors\n"
         "  libpng - the PNG Reference Library authors\n"
         "  minizip - Gilles Vollant\n"
         "  fontconfig - Keith Packard and contributors\n"

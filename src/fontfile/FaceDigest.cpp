@@ -1,6 +1,6 @@
 #include "fontfile/FaceDigest.h"
 
-#include "fontfile/RegularFile.h"
+#include "fontfile/ByteSource.h"
 
 #include <QtEndian>
 #include <algorithm>
@@ -49,7 +49,7 @@ QByteArray FaceLayout(const std::vector<FaceTable>& tables)
     return layout;
 }
 
-QByteArray FaceDigest(const RegularFile& file, const std::vector<FaceTable>& tables)
+QByteArray FaceDigest(const ByteSource& file, const std::vector<FaceTable>& tables)
 {
     const std::unique_ptr<EVP_MD_CTX, DigestContextFree> context(EVP_MD_CTX_new());
     if (!context || EVP_DigestInit_ex(context.get(), EVP_sha256(), nullptr) != 1)

@@ -18,6 +18,6 @@ QByteArray FaceLayout(const std::vector<FaceTable>& tables);
 // Two things that describe a file rather than the face are left out: the
 // `head` table's checkSumAdjustment (counted as 0) and a `DSIG` table (a
 // signature of the file). Empty when a table can't be read.
-QByteArray FaceDigest(const RegularFile& file, const std::vector<FaceTable>& tables);
+QByteArray FaceDigest(const ByteSource& file, const std::vector<FaceTable>& tables);
 
 } // namespace tz

@@ -107,11 +107,13 @@ namespace {
 
     // The record chosen for one name; before any record qualifies, the first
     // 32 bytes of the string storage taken as raw text.
+    constexpr quint16 kStorageFallbackLength = 32;
+
     struct Candidate {
         quint16 platformId = 0;
         quint16 encodingId = 0;
         quint16 offset = 0;
-        quint16 length = 32;
+        quint16 length = kStorageFallbackLength;
         bool qualified = false; // a record was found
     };
 
@@ -196,6 +198,26 @@ std::optional<NamePair> ReadNamePair(const ByteSource& file, quint64 position, F
         return std::nullopt;
     const quint64 storage = position + stringOffset;
     return NamePair { ReadName(file, storage, family), ReadName(file, storage, face) };
+}
+
+quint32 NameTableReach(QByteArrayView head)
+{
+    const BigEndianView view(head);
+    if (!view.Fits(0, kNameHeaderSize))
+        return kNameHeaderSize;
+    const int count = std::min<int>(view.U16(2), kMaxNameRecords);
+    const quint32 records = quint32(kNameHeaderSize + std::size_t(count) * kNameRecordSize);
+    if (!view.Fits(0, records))
+        return records;
+    const quint32 storage = view.U16(4);
+    quint32 reach = std::max(records, storage + kStorageFallbackLength);
+    for (int i = 0; i < count; ++i) {
+        const std::size_t record = kNameHeaderSize + std::size_t(i) * kNameRecordSize;
+        const quint16 nameId = view.U16(record + 6);
+        if (nameId == kFamilyNameId || nameId == kFaceNameId)
+            reach = std::max(reach, storage + view.U16(record + 10) + view.U16(record + 8));
+    }
+    return reach;
 }
 
 } // namespace tz

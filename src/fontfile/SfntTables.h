@@ -86,4 +86,11 @@ struct NamePair {
 std::optional<NamePair> ReadNamePair(
     const ByteSource& file, quint64 position, FontFormats formats = FontFormats::Designed);
 
+// How many leading bytes of a name table ReadNamePair reads from it, as far
+// as the given first bytes of the table tell: the header, then the records,
+// then the strings of every family and face record and the first 32 bytes
+// of the string storage. The first bytes are enough once the answer is no
+// more than their size; a reader that decompresses the table can stop there.
+quint32 NameTableReach(QByteArrayView head);
+
 } // namespace tz

@@ -5,6 +5,7 @@
 #include "fontfile/SfntImage.h"
 #include "fontfile/SfntTables.h"
 #include "fontfile/Woff2Glyf.h"
+#include "fontfile/Woff2Hmtx.h"
 
 #include <algorithm>
 #include <brotli/decode.h>
@@ -22,6 +23,7 @@ namespace {
     constexpr quint32 kNameTag = TableTag("name");
     constexpr quint32 kGlyfTag = TableTag("glyf");
     constexpr quint32 kLocaTag = TableTag("loca");
+    constexpr quint32 kHmtxTag = TableTag("hmtx");
     // A name record reaches no further than stringOffset + offset + length,
     // three 16-bit values, into its table.
     constexpr quint32 kNameReach = 3 * 0x10000;
@@ -99,31 +101,90 @@ namespace {
         return file;
     }
 
-    // The first `want` decoded bytes of a table (all of it when want is its
-    // length, which the data must then decode to exactly).
-    std::optional<QByteArray> WoffTableData(const ByteSource& source, const WoffTable& table, quint32 want)
-    {
-        QByteArray stored(qsizetype(table.storedLength), Qt::Uninitialized);
-        if (source.ReadAt(table.offset, stored.data(), std::size_t(stored.size())) != std::size_t(stored.size()))
-            return std::nullopt;
-        if (table.storedLength == table.length)
-            return stored.left(qsizetype(want));
-        QByteArray out(qsizetype(want), Qt::Uninitialized);
-        z_stream stream {};
-        if (inflateInit(&stream) != Z_OK)
-            return std::nullopt;
-        stream.next_in = reinterpret_cast<Bytef*>(stored.data());
-        stream.avail_in = uInt(stored.size());
-        stream.next_out = reinterpret_cast<Bytef*>(out.data());
-        stream.avail_out = uInt(out.size());
-        const int result = inflate(&stream, Z_FINISH);
-        const uLong produced = stream.total_out;
-        inflateEnd(&stream);
-        const bool whole = want == table.length ? result == Z_STREAM_END : result == Z_STREAM_END || result == Z_BUF_ERROR;
-        if (!whole || produced != want)
-            return std::nullopt;
-        return out;
-    }
+    // A table's data decoded from its start on, as far as a reader asks: the
+    // stored bytes are read and inflated in pieces, so naming stops once the
+    // bytes it reads are out.
+    class WoffTableReader {
+    public:
+        WoffTableReader(const ByteSource& source, const WoffTable& table)
+            : source_(source)
+            , table_(table)
+            , compressed_(table.storedLength != table.length)
+        {
+            ok_ = !compressed_ || inflateInit(&stream_) == Z_OK;
+            inflating_ = compressed_ && ok_;
+        }
+        ~WoffTableReader()
+        {
+            if (inflating_)
+                inflateEnd(&stream_);
+        }
+        WoffTableReader(const WoffTableReader&) = delete;
+        WoffTableReader& operator=(const WoffTableReader&) = delete;
+
+        // Decodes on until out holds the table's first `count` bytes; false
+        // when the data is damaged or ends before.
+        bool ReadTo(QByteArray& out, quint32 count)
+        {
+            const quint32 done = quint32(out.size());
+            if (!ok_ || count > table_.length || count <= done)
+                return ok_ && count <= table_.length;
+            out.resize(qsizetype(count));
+            if (!compressed_) {
+                const std::size_t want = count - done;
+                ok_ = source_.ReadAt(quint64(table_.offset) + done, out.data() + done, want) == want;
+                return ok_;
+            }
+            stream_.next_out = reinterpret_cast<Bytef*>(out.data() + done);
+            stream_.avail_out = count - done;
+            while (stream_.avail_out > 0 && Inflate()) {
+            }
+            out.resize(qsizetype(count - stream_.avail_out));
+            return ok_ && stream_.avail_out == 0;
+        }
+
+        // Whether the data decodes to no byte after the table's length.
+        bool EndsAfterTable()
+        {
+            if (!compressed_)
+                return ok_;
+            unsigned char extra = 0;
+            stream_.next_out = &extra;
+            stream_.avail_out = 1;
+            while (!ended_ && stream_.avail_out > 0 && Inflate()) {
+            }
+            return ok_ && ended_ && stream_.avail_out > 0;
+        }
+
+    private:
+        // One step of inflating, reading the next stored piece when the last
+        // one is used up; false once the data ended or is damaged.
+        bool Inflate()
+        {
+            if (stream_.avail_in == 0 && consumed_ < table_.storedLength) {
+                const std::size_t want = std::min<std::size_t>(sizeof input_, table_.storedLength - consumed_);
+                if (source_.ReadAt(quint64(table_.offset) + consumed_, input_, want) != want)
+                    return ok_ = false;
+                consumed_ += quint32(want);
+                stream_.next_in = input_;
+                stream_.avail_in = uInt(want);
+            }
+            const int result = inflate(&stream_, Z_NO_FLUSH);
+            ended_ = result == Z_STREAM_END;
+            ok_ = result == Z_OK || ended_;
+            return result == Z_OK;
+        }
+
+        const ByteSource& source_;
+        const WoffTable& table_;
+        const bool compressed_;
+        bool ok_ = true;
+        bool inflating_ = false;
+        bool ended_ = false;
+        z_stream stream_ {};
+        quint32 consumed_ = 0;
+        unsigned char input_[4096];
+    };
 
     std::optional<QByteArrayList> WoffNameTables(const ByteSource& source)
     {
@@ -136,7 +197,16 @@ namespace {
             file->tables.begin(), file->tables.end(), [](const WoffTable& t) { return t.tag == kNameTag; });
         if (name == file->tables.end())
             return QByteArrayList { QByteArray() };
-        return QByteArrayList { WoffTableData(source, *name, std::min(name->length, kNameReach)).value_or(QByteArray()) };
+        // Only as far as naming reads: the header, the records, then the
+        // strings they point at.
+        WoffTableReader reader(source, *name);
+        const quint32 limit = std::min(name->length, kNameReach);
+        QByteArray bytes;
+        for (quint32 want = 0; quint32(bytes.size()) < (want = std::min(NameTableReach(bytes), limit));) {
+            if (!reader.ReadTo(bytes, want))
+                return QByteArrayList { QByteArray() };
+        }
+        return QByteArrayList { bytes };
     }
 
     QByteArray DecodeWoffFace(const ByteSource& source, int index)
@@ -146,10 +216,11 @@ namespace {
             return {};
         std::vector<SfntTableData> tables;
         for (const WoffTable& table : file->tables) {
-            std::optional<QByteArray> data = WoffTableData(source, table, table.length);
-            if (!data)
+            WoffTableReader reader(source, table);
+            QByteArray data;
+            if (!reader.ReadTo(data, table.length) || !reader.EndsAfterTable())
                 return {};
-            tables.push_back({ table.tag, TableChecksum(*data), std::move(*data) });
+            tables.push_back({ table.tag, TableChecksum(data), std::move(data) });
         }
         return AssembleSfnt(file->flavor, std::move(tables));
     }
@@ -387,6 +458,14 @@ namespace {
         return QByteArrayList(bytes.begin(), bytes.end());
     }
 
+    // The data of the table with the tag; empty when there is none.
+    QByteArray TableData(const std::vector<SfntTableData>& tables, const char (&tag)[5])
+    {
+        const auto found = std::find_if(
+            tables.begin(), tables.end(), [&](const SfntTableData& t) { return t.tag == TableTag(tag); });
+        return found == tables.end() ? QByteArray() : found->data;
+    }
+
     QByteArray DecodeWoff2Face(const ByteSource& source, int index)
     {
         const std::optional<Woff2File> file = ReadWoff2(source);
@@ -402,12 +481,15 @@ namespace {
         std::vector<SfntTableData> tables;
         const Woff2Table* glyf = nullptr;
         const Woff2Table* loca = nullptr;
+        const Woff2Table* hmtx = nullptr;
         for (const std::size_t i : face.tables) {
             const Woff2Table& table = file->tables[i];
             if (table.tag == kGlyfTag && table.Transformed())
                 glyf = &table;
             else if (table.tag == kLocaTag && table.Transformed())
                 loca = &table;
+            else if (table.tag == kHmtxTag && table.Transformed())
+                hmtx = &table;
             else if (table.Transformed())
                 return {};
             else {
@@ -424,6 +506,18 @@ namespace {
                 return {};
             tables.push_back({ kGlyfTag, TableChecksum(rebuilt->glyf), std::move(rebuilt->glyf) });
             tables.push_back({ kLocaTag, TableChecksum(rebuilt->loca), std::move(rebuilt->loca) });
+        }
+        if (hmtx) {
+            // The bearings left out come from the glyphs' boxes, so the
+            // glyf table is rebuilt first.
+            std::optional<QByteArray> rebuilt
+                = ReconstructHmtx(stream.mid(qsizetype(hmtx->streamOffset), qsizetype(hmtx->streamLength)),
+                    HmtxSources { TableData(tables, "head"), TableData(tables, "hhea"), TableData(tables, "maxp"),
+                        TableData(tables, "glyf"), TableData(tables, "loca") },
+                    hmtx->length);
+            if (!rebuilt)
+                return {};
+            tables.push_back({ kHmtxTag, TableChecksum(*rebuilt), std::move(*rebuilt) });
         }
         return AssembleSfnt(face.flavor, std::move(tables));
     }

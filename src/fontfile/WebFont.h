@@ -27,9 +27,8 @@ bool IsWebFont(const ByteSource& source);
 std::optional<QByteArrayList> WebFontNameTables(const ByteSource& source);
 
 // Face `index` of a WOFF or WOFF2 file as a standalone sfnt; empty when there
-// is no such face or it can't be decoded. WOFF2 glyf and loca tables stored
-// with their transform are reconstructed; an hmtx table stored with its
-// transform is not, and gives no face.
+// is no such face or it can't be decoded. WOFF2 glyf, loca and hmtx tables
+// stored with their transforms are reconstructed.
 QByteArray DecodeWebFace(const ByteSource& source, int index);
 
 } // namespace tz

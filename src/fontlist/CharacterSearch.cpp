@@ -12,7 +12,7 @@ namespace {
     bool FaceCovers(const RowFace& face, const std::vector<CharacterNeed>& needs)
     {
         const FaceTable* cmap = FindFaceTable(face.tables, TableTag("cmap"));
-        return cmap && CharacterMap(ReadFaceTable(face.file, *cmap)).CoversAll(needs);
+        return cmap && CharacterMap(ReadFaceTable(face.bytes, *cmap)).CoversAll(needs);
     }
 
 } // namespace

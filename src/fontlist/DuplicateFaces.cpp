@@ -64,7 +64,7 @@ namespace {
             FoundFace added { face.onDisk ? face.path : QString(), face.index, {}, face.rows };
             if (!face.onDisk) {
                 std::promise<QByteArray> read;
-                read.set_value(FaceDigest(face.file, face.tables));
+                read.set_value(FaceDigest(face.bytes, face.tables));
                 added.digest = read.get_future().share();
             }
             const std::size_t id = faces_.size();

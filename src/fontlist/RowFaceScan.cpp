@@ -103,8 +103,10 @@ void RowFaceScan::ScanFile(const std::vector<int>& rows, const std::function<voi
         skippedRows_ += int(rows.size());
         return;
     }
+    // A WOFF, WOFF2 or suitcase file: its faces are decoded to be read.
+    const bool decoded = formats_ == FontFormats::All && !StartsAsSfnt(file);
     std::map<int, std::vector<int>> rowsOfFace;
-    if (IsCollection(file)) {
+    if (IsCollection(file) || decoded) {
         FontFileReader names;
         names.Read(file, source.Path(), formats_);
         for (int row : rows)
@@ -113,9 +115,15 @@ void RowFaceScan::ScanFile(const std::vector<int>& rows, const std::function<voi
         rowsOfFace[0] = rows;
     }
     for (auto& [index, faceRows] : rowsOfFace) {
-        auto tables = ReadFaceTables(file, index);
-        if (tables)
-            visit(RowFace { file, source.OnDisk(), source.Path(), index, std::move(*tables), std::move(faceRows) });
+        const std::optional<QByteArray> face = decoded ? WiderFormatFace(file, index) : std::nullopt;
+        const QByteArray faceBytes = face.value_or(QByteArray());
+        const MemoryBytes memory(faceBytes);
+        const ByteSource& bytes = face ? static_cast<const ByteSource&>(memory) : file;
+        auto tables = ReadFaceTables(bytes, face ? 0 : index);
+        if (tables) {
+            visit(RowFace { bytes, source.OnDisk() && !face, file.Identity(), source.Path(), index, std::move(*tables),
+                std::move(faceRows) });
+        }
     }
 }
 

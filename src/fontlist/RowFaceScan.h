@@ -5,7 +5,8 @@
 // as the generation run reads it: an archive member is first extracted into
 // the work folder, a Macintosh font taken out of its file there (its file
 // itself is read when that fails); the face of a multi-face file is the one
-// whose names the row holds.
+// whose names the row holds. With the wider formats a WOFF, WOFF2 or
+// data-fork suitcase face is read as the sfnt it decodes to.
 #include "fontfile/FontFormats.h"
 #include "fontfile/RegularFile.h"
 #include "fontfile/SfntTables.h"
@@ -32,12 +33,16 @@ inline size_t qHash(const FaceIdentity& face, size_t seed = 0)
     return qHashMulti(seed, face.file.device, face.file.inode, face.index);
 }
 
-// One face named by some rows, its file open while it is visited.
+// One face named by some rows, its data readable while it is visited.
 struct RowFace {
-    const RegularFile& file;
-    // A plain file on disk, which stays after the visit and can be identified
-    // by its FileIdentity; false for a copy in the work folder.
+    // The face's file, open, or the face decoded from it in memory (a WOFF,
+    // WOFF2 or suitcase face with the wider formats); the tables lie there.
+    const ByteSource& bytes;
+    // A plain file on disk whose tables are read where they lie, which stays
+    // after the visit and can be identified by its FileIdentity; false for a
+    // copy in the work folder and for a face decoded in memory.
     bool onDisk;
+    FileIdentity file;
     QString path; // the file read
     int index; // of the face in its file
     std::vector<FaceTable> tables;
@@ -46,7 +51,7 @@ struct RowFace {
     // Nothing for a copy in the work folder, which another file can replace.
     std::optional<FaceIdentity> Identity() const
     {
-        return onDisk ? std::optional<FaceIdentity>(FaceIdentity { file.Identity(), index }) : std::nullopt;
+        return onDisk ? std::optional<FaceIdentity>(FaceIdentity { file, index }) : std::nullopt;
     }
 };
 

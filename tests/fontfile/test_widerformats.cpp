@@ -13,6 +13,7 @@
 #include "fontfile/RegularFile.h"
 #include "fontfile/SfntTables.h"
 #include "fontfile/WebFont.h"
+#include "fontfile/Woff2Hmtx.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -83,15 +84,57 @@ QMap<quint32, QByteArray> TablesOf(const QByteArray& sfnt)
 
 QByteArray FileBytes(const QString& path) { return ReadTestFile(path); }
 
-// A WOFF2 file made by fontTools, which stores glyf and loca transformed.
-QByteArray TransformedWoff2(const QString& source, const QString& target)
+// A WOFF2 file made by fontTools with the given tables transformed (glyf
+// and loca by default, as fontTools stores them); empty where fontTools or
+// its Brotli module is missing.
+QByteArray TransformedWoff2(const QString& source, const QString& target, const QString& transformed = "glyf loca")
 {
     const int code = QProcess::execute(QStringLiteral("/usr/bin/python3"),
         { QStringLiteral("-c"),
-            QStringLiteral("import sys; from fontTools.ttLib import TTFont; f = TTFont(sys.argv[1]); "
-                           "f.flavor = 'woff2'; f.save(sys.argv[2])"),
-            source, target });
+            QStringLiteral("import sys; from fontTools.ttLib import woff2; "
+                           "woff2.compress(sys.argv[1], sys.argv[2], transform_tables=set(sys.argv[3].split()))"),
+            source, target, transformed });
     return code == 0 ? ReadTestFile(target) : QByteArray();
+}
+
+QByteArray U16s(std::initializer_list<int> values)
+{
+    QByteArray bytes;
+    for (const int value : values)
+        bytes.append(char(quint16(value) >> 8)).append(char(value));
+    return bytes;
+}
+
+// Three glyphs: none, a point at (-5, 0), a point at (40, 10); two of them
+// with metrics of their own, each left side bearing its glyph's xMin.
+QList<SfntTable> HmtxFaceTables()
+{
+    const QByteArray point = U16s({ 1, 0, 0, 0, 0, 0, 0 }) + QByteArray(1, '\x01') + U16s({ 0, 0 }) + QByteArray(1, '\0');
+    QByteArray first = point, second = point;
+    first.replace(0, 10, U16s({ 1, -5, 0, -5, 0 }));
+    first.replace(15, 4, U16s({ -5, 0 }));
+    second.replace(0, 10, U16s({ 1, 40, 10, 40, 10 }));
+    second.replace(15, 4, U16s({ 40, 10 }));
+    QByteArray head(54, '\0');
+    head.replace(12, 4, U16s({ 0x5F0F, 0x3CF5 })).replace(18, 2, U16s({ 1000 }));
+    return { { "name", NameTable({ WindowsName(kFamily, "Metric"), WindowsName(kFace, "Metric Regular") }) },
+        { "head", head }, { "hhea", QByteArray(34, '\0') + U16s({ 2 }) }, { "maxp", U16s({ 0, 0x5000, 3 }) },
+        { "glyf", first + second }, { "loca", U16s({ 0, 0, 10, 20 }) }, { "hmtx", U16s({ 500, 0, 600, -5, 40 }) } };
+}
+
+QByteArray TableIn(const QList<SfntTable>& tables, const QByteArray& tag)
+{
+    for (const SfntTable& table : tables) {
+        if (table.tag == tag)
+            return table.data;
+    }
+    return {};
+}
+
+HmtxSources HmtxSourcesOf(const QList<SfntTable>& tables)
+{
+    return { TableIn(tables, "head"), TableIn(tables, "hhea"), TableIn(tables, "maxp"), TableIn(tables, "glyf"),
+        TableIn(tables, "loca") };
 }
 
 } // namespace
@@ -122,10 +165,21 @@ private slots:
         QTest::newRow("WOFF") << WoffOf(trueType) << one << FaceProblem::NotFont << false;
         QTest::newRow("WOFF of CFF") << WoffOf(cff) << one << FaceProblem::NotFont << false;
         QTest::newRow("WOFF2") << Woff2Of(trueType) << one << FaceProblem::NotFont << false;
+        QTest::newRow("WOFF2 with hmtx transformed") << Woff2Of(BuildFontWithTables(HmtxFaceTables()), Woff2Hmtx::Transformed)
+                                                    << QStringList { "Metric Regular" } << FaceProblem::NotFont << false;
         QTest::newRow("WOFF2 collection") << Woff2Of(CollectionOf({ cff, cffItalic })) << two << FaceProblem::NotFont
                                           << false;
         QTest::newRow("suitcase with two faces") << SuitcaseOf({ trueType, cffItalic }) << two << FaceProblem::NotFont
                                                  << true;
+        // Naming inflates a WOFF name table only as far as the family and face
+        // strings reach, wherever they lie.
+        const SfntName licence = WindowsName(13, QString(20000, u'L'));
+        QTest::newRow("WOFF: names before a long licence")
+            << WoffOf(BuildFont({ WindowsName(kFamily, "Gadget"), WindowsName(kFace, "Gadget Bold"), licence }))
+            << one << FaceProblem::NotFont << false;
+        QTest::newRow("WOFF: the face name after a long licence")
+            << WoffOf(BuildFont({ WindowsName(kFamily, "Gadget"), licence, WindowsName(kFace, "Gadget Bold") }))
+            << one << FaceProblem::NotFont << false;
         // The records are chosen as for TrueType files.
         QTest::newRow("WOFF: the Japanese record after the English one wins")
             << WoffOf(BuildFont({ WindowsName(kFamily, "Mincho"), WindowsName(kFace, "Mincho W3"),
@@ -243,6 +297,124 @@ private slots:
         QCOMPARE(TablesOf(DecodeWebFace(MemoryBytes(Woff2Of(font)), 0)), TablesOf(font));
         QVERIFY(DecodeWebFace(MemoryBytes(Woff2Of(font)), 1).isEmpty());
         QVERIFY(DecodeWebFace(MemoryBytes(font), 0).isEmpty());
+        // The left side bearings an hmtx transform leaves out come back from
+        // the glyphs' boxes, 0 for a glyph without outline.
+        const QByteArray metric = BuildFontWithTables(HmtxFaceTables());
+        QCOMPARE(TablesOf(DecodeWebFace(MemoryBytes(Woff2Of(metric, Woff2Hmtx::Transformed)), 0)), TablesOf(metric));
+    }
+
+    void transformedHmtx_data()
+    {
+        QTest::addColumn<QByteArray>("transformed");
+        QTest::addColumn<QByteArray>("hhea");
+        QTest::addColumn<QByteArray>("hmtx"); // empty: no table
+        const QByteArray hhea = U16s({ 2 }).prepend(QByteArray(34, '\0'));
+        const QByteArray advances = U16s({ 500, 600 });
+        QTest::newRow("every bearing left out") << QByteArray("\x03") + advances << hhea << U16s({ 500, 0, 600, -5, 40 });
+        QTest::newRow("the proportional ones left out") << QByteArray("\x01") + advances + U16s({ 7 }) << hhea
+                                                        << U16s({ 500, 0, 600, -5, 7 });
+        QTest::newRow("the monospaced ones left out") << QByteArray("\x02") + advances + U16s({ 1, 2 }) << hhea
+                                                      << U16s({ 500, 1, 600, 2, 40 });
+        QTest::newRow("no bearing left out") << QByteArray(1, '\0') + advances + U16s({ 1, 2, 3 }) << hhea << QByteArray();
+        QTest::newRow("a reserved flag") << QByteArray("\x07") + advances << hhea << QByteArray();
+        QTest::newRow("advance widths cut short") << QByteArray("\x03") + advances.left(3) << hhea << QByteArray();
+        QTest::newRow("more metrics than glyphs") << QByteArray("\x03") + advances + advances
+                                                  << U16s({ 4 }).prepend(QByteArray(34, '\0')) << QByteArray();
+        QTest::newRow("no metrics") << QByteArray("\x03") << U16s({ 0 }).prepend(QByteArray(34, '\0')) << QByteArray();
+        QTest::newRow("no hhea") << QByteArray("\x03") + advances << QByteArray() << QByteArray();
+    }
+
+    // Bearings left out are the glyphs' xMin; a transform the format does
+    // not allow, or data that does not fit the face, gives no table.
+    void transformedHmtx()
+    {
+        QFETCH(QByteArray, transformed);
+        QFETCH(QByteArray, hhea);
+        QFETCH(QByteArray, hmtx);
+        HmtxSources face = HmtxSourcesOf(HmtxFaceTables());
+        face.hhea = hhea;
+        const std::optional<QByteArray> rebuilt = ReconstructHmtx(transformed, face, 10);
+        QCOMPARE(rebuilt.value_or(QByteArray()), hmtx);
+        // A glyph whose box lies beyond glyf, or a CFF face without glyf.
+        HmtxSources cut = HmtxSourcesOf(HmtxFaceTables());
+        cut.glyf.chop(11);
+        QVERIFY(!ReconstructHmtx(QByteArray("\x03") + U16s({ 500, 600 }), cut, 10));
+        cut.glyf.clear();
+        cut.loca.clear();
+        QVERIFY(!ReconstructHmtx(QByteArray("\x03") + U16s({ 500, 600 }), cut, 10));
+    }
+
+    void freeTypeLoadsTheWrittenWebFonts_data()
+    {
+        QTest::addColumn<QString>("source");
+        QTest::addColumn<QString>("format");
+        for (const QString& source : { kDejaVuSans, kUrwSerif }) {
+            for (const char* format : { "woff", "woff2", "woff2 collection" })
+                QTest::newRow(qPrintable(QFileInfo(source).fileName() + " " + format)) << source << format;
+        }
+    }
+
+    // The test's own WOFF and WOFF2 files (a WOFF2 collection too) are read
+    // by the font engine, and the engine and the program take the same
+    // tables out of them: those of the original (head apart from its
+    // whole-file checksum, which the engine computes anew).
+    void freeTypeLoadsTheWrittenWebFonts()
+    {
+        QFETCH(QString, source);
+        QFETCH(QString, format);
+        if (!QFileInfo::exists(source))
+            QSKIP("the font is not installed (fonts-dejavu-core, fonts-urw-base35)");
+        const QByteArray sfnt = FileBytes(source);
+        const QByteArray bytes = format == "woff" ? WoffOf(sfnt)
+            : format == "woff2"                  ? Woff2Of(sfnt)
+                                                 : Woff2Of(CollectionOf({ sfnt, sfnt }));
+        QCOMPARE(bytes.size() % 4, 0);
+        const QRawFont engine(bytes, 12);
+        QVERIFY(engine.isValid());
+        const QMap<quint32, QByteArray> original = TablesOf(sfnt);
+        QCOMPARE(TablesOf(DecodeWebFace(MemoryBytes(bytes), 0)), original);
+        if (format == "woff2 collection")
+            QCOMPARE(TablesOf(DecodeWebFace(MemoryBytes(bytes), 1)), original);
+        for (auto table = original.cbegin(); table != original.cend(); ++table) {
+            const QByteArray tag = U16s({ int(table.key() >> 16), int(table.key() & 0xFFFF) });
+            QByteArray read = engine.fontTable(tag.constData());
+            QByteArray expected = table.value();
+            if (tag == "head") {
+                read.replace(8, 4, QByteArray(4, '\0'));
+                expected.replace(8, 4, QByteArray(4, '\0'));
+            }
+            QCOMPARE(read, expected);
+        }
+    }
+
+    void transformedWebFontsKeepTheirMetrics_data()
+    {
+        QTest::addColumn<QString>("transformed");
+        QTest::newRow("glyf, loca and hmtx") << "glyf loca hmtx";
+        QTest::newRow("hmtx alone") << "hmtx";
+    }
+
+    // A real font stored by fontTools with the hmtx transform decodes to its
+    // own hmtx and metrics (glyf, rebuilt, is compared by its pixels below;
+    // head carries the transform's flag).
+    void transformedWebFontsKeepTheirMetrics()
+    {
+        QFETCH(QString, transformed);
+        if (!QFileInfo::exists(kDejaVuSans))
+            QSKIP("fonts-dejavu-core is not installed");
+        QTemporaryDir dir;
+        const QByteArray bytes = TransformedWoff2(kDejaVuSans, dir.filePath("font.woff2"), transformed);
+        if (bytes.isEmpty())
+            QSKIP("python3-fonttools with python3-brotli is needed to make a transformed WOFF2");
+        QMap<quint32, QByteArray> decoded = TablesOf(DecodeWebFace(MemoryBytes(bytes), 0));
+        QMap<quint32, QByteArray> original = TablesOf(FileBytes(kDejaVuSans));
+        QVERIFY(decoded.contains(TableTag("hmtx")));
+        for (const quint32 tag : { TableTag("glyf"), TableTag("loca"), TableTag("head") }) {
+            QVERIFY(decoded.remove(tag));
+            original.remove(tag);
+        }
+        QCOMPARE(decoded, original);
+        QCOMPARE(Read(bytes, FontFormats::All).faces, QStringList { "DejaVu Sans" });
     }
 
     void facesDrawAsTheirSfntTwins_data()
@@ -254,6 +426,7 @@ private slots:
                 QTest::newRow(qPrintable(QFileInfo(source).fileName() + " " + format)) << source << format;
         }
         QTest::newRow("DejaVuSans woff2 with glyf transform") << kDejaVuSans << "woff2 transformed";
+        QTest::newRow("DejaVuSans woff2 with glyf and hmtx transform") << kDejaVuSans << "woff2 hmtx";
     }
 
     // The row's face drawn from the wider format gives the pixels of the
@@ -276,6 +449,8 @@ private slots:
             bytes = SuitcaseOf({ FileBytes(kUrwSans), sfnt });
         else if (format == "collection")
             bytes = CollectionOf({ FileBytes(kUrwSans), sfnt });
+        else if (format == "woff2 hmtx")
+            bytes = TransformedWoff2(source, dir.filePath("font.woff2"), "glyf loca hmtx");
         else
             bytes = TransformedWoff2(source, dir.filePath("font.woff2"));
         if (bytes.isEmpty())

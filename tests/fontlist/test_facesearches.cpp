@@ -3,6 +3,8 @@
 // tzind dups as a user runs them.
 #include "FaceSearchFixtures.h"
 #include "TestSupport.h"
+#include "WebFontWriter.h"
+#include "fontfile/ByteOrder.h"
 #include "fontlist/CharacterSearch.h"
 #include "fontlist/DuplicateFaces.h"
 #include "fontlist/ListFile.h"
@@ -153,6 +155,53 @@ private slots:
         QCOMPARE(list.Count(), 60);
         RowFaceScan scan(list, work_.Path());
         QCOMPARE(DuplicateGroups(scan), (std::vector<Rows> { even, odd }));
+    }
+
+    // With the wider formats the faces of WOFF, WOFF2, suitcase and CFF
+    // collection files are searched as the sfnt data they decode to: the
+    // kanji face in each is found by its characters and is one face with the
+    // loose kanji file. The program's own formats pass them over.
+    void widerFormatRows()
+    {
+        FaceSearchFiles files;
+        const auto tables = [](const QByteArray& face) {
+            QList<SfntTable> list;
+            for (const char* tag : { "cmap", "head", "name" })
+                list.append({ tag, FaceSearchFiles::TableOf(face, tag) });
+            return list;
+        };
+        const QByteArray pair = BuildCollectionWithTables({ tables(files.kana), tables(files.kanji) });
+        SfntWriter cffPair { pair };
+        for (const qsizetype face : { 12, 16 })
+            cffPair.PutBytes(qsizetype(BigEndianView(pair).U32(face)), "OTTO");
+        files.Write("kanji.ttf", files.kanji);
+        files.Write("kanji.woff", WoffOf(files.kanji));
+        files.Write("kanji.woff2", Woff2Of(files.kanji));
+        files.Write("pair.woff2", Woff2Of(pair));
+        files.Write("pair.dfont", SuitcaseOf({ files.kana, files.kanji }));
+        files.Write("pair.otc", cffPair.bytes);
+        FontList list;
+        FontAdder adder(list, work_.Path(), FontFormats::All);
+        for (const char* name : { "kanji.ttf", "kanji.woff", "kanji.woff2", "pair.woff2", "pair.dfont", "pair.otc" })
+            adder.AddPath(files.Path(name), kAllFaces);
+        QCOMPARE(list.Count(), 9);
+        Rows kanji, kana;
+        for (int row = 0; row < list.Count(); ++row)
+            (list.Entry(row).FaceName == "Kanji Regular" ? kanji : kana).push_back(row);
+        QCOMPARE(kanji.size(), size_t(6));
+
+        RowFaceScan scan(list, work_.Path(), FontFormats::All);
+        QCOMPARE(RowsCovering(scan, CharactersOf(QStringLiteral("葛\U000E0100"))), kanji);
+        QCOMPARE(scan.SkippedRows(), 0);
+        RowFaceScan again(list, work_.Path(), FontFormats::All);
+        QCOMPARE(DuplicateGroups(again), (std::vector<Rows> { kanji, kana }));
+        QCOMPARE(QDir(work_.Path()).entryList(QDir::Files), QDir(WorkFolder().Path()).entryList(QDir::Files));
+
+        RowFaceScan designed(list, work_.Path());
+        QCOMPARE(RowsCovering(designed, CharactersOf(QStringLiteral("葛"))), Rows { kanji.front() });
+        const ProcessResult r = Tzind({ "find", "--all-formats", "--text", QStringLiteral("葛"), files.Path("kanji.woff2") });
+        QCOMPARE(r.exitCode, 0);
+        QCOMPARE(Faces(r.out), QStringList { "Kanji Regular@KANJI.WOFF2" });
     }
 
     void stopBeforeTheNextFile()

@@ -3,6 +3,7 @@
 #include "SfntWriter.h"
 
 #include <QMap>
+#include <algorithm>
 #include <brotli/encode.h>
 #include <zlib.h>
 
@@ -51,13 +52,47 @@ namespace {
 
     QByteArray U32Bytes(quint32 value) { return U16Bytes(quint16(value >> 16)) + U16Bytes(quint16(value)); }
 
-    QByteArray TagEntry(const QByteArray& tag)
+    // A directory entry's flags and tag: the tag's number where the format
+    // names it, else the tag itself; glyf and loca with their null transform
+    // (3), hmtx with its transform (1) when transformed.
+    QByteArray TagEntry(const QByteArray& tag, bool transformed)
     {
         static const QList<QByteArray> known { "cmap", "head", "hhea", "hmtx", "maxp", "name", "OS/2", "post", "cvt ",
-            "fpgm", "glyf", "loca", "prep", "CFF " };
+            "fpgm", "glyf", "loca", "prep", "CFF ", "VORG", "EBDT", "EBLC", "gasp", "hdmx", "kern", "LTSH", "PCLT",
+            "VDMX", "vhea", "vmtx", "BASE", "GDEF", "GPOS", "GSUB", "EBSC", "JSTF", "MATH", "CBDT", "CBLC", "COLR",
+            "CPAL", "SVG ", "sbix", "acnt", "avar", "bdat", "bloc", "bsln", "cvar", "fdsc", "feat", "fmtx", "fvar",
+            "gvar", "hsty", "just", "lcar", "mort", "morx", "opbd", "prop", "trak", "Zapf", "Silf", "Glat", "Gloc",
+            "Feat", "Sill" };
         const qsizetype index = known.indexOf(tag);
-        const char transform = (tag == "glyf" || tag == "loca") ? char(3 << 6) : 0;
+        const char transform = (tag == "glyf" || tag == "loca") ? char(3 << 6) : transformed ? char(1 << 6) : 0;
         return index >= 0 ? QByteArray(1, char(index | transform)) : QByteArray(1, char(0x3F | transform)) + tag;
+    }
+
+    QByteArray TableAt(const QByteArray& image, qsizetype face, const QByteArray& tag)
+    {
+        for (const Table& table : TablesAt(image, face)) {
+            if (table.tag == tag)
+                return image.mid(table.offset, table.length);
+        }
+        return {};
+    }
+
+    // The hmtx transform leaving out every left side bearing: the advance
+    // widths after the flags.
+    QByteArray TransformedHmtx(const QByteArray& hmtx, const QByteArray& hhea)
+    {
+        QByteArray transformed(1, char(0x03));
+        for (int k = 0; k < U16At(hhea, 34); ++k)
+            transformed += hmtx.mid(4 * k, 2);
+        return transformed;
+    }
+
+    // The file's length field at offset 8 after padding the file to a
+    // multiple of four bytes, as both formats ask.
+    void PadAndSetLength(SfntWriter& out)
+    {
+        out.bytes.append(QByteArray((4 - out.bytes.size() % 4) % 4, '\0'));
+        out.PutU32(8, quint32(out.bytes.size()));
     }
 
 } // namespace
@@ -69,7 +104,11 @@ QByteArray WoffOf(const QByteArray& sfnt)
     out.PutU32(0, 0x774F4646);
     out.PutU32(4, U32At(sfnt, 0));
     out.PutU16(12, quint16(tables.size()));
-    out.PutU32(16, quint32(sfnt.size()));
+    // totalSfntSize: the header, the directory and every table padded.
+    quint32 sfntSize = 12 + 16 * quint32(tables.size());
+    for (const Table& table : tables)
+        sfntSize += (table.length + 3) & ~3u;
+    out.PutU32(16, sfntSize);
     out.PutU16(20, 1);
     out.bytes.resize(44 + 20 * tables.size(), '\0');
     for (qsizetype i = 0; i < tables.size(); ++i) {
@@ -84,12 +123,13 @@ QByteArray WoffOf(const QByteArray& sfnt)
         out.PutU32(record + 4, out.Append(stored));
         out.PutU32(record + 8, quint32(stored.size()));
         out.PutU32(record + 12, quint32(data.size()));
+        out.PutU32(record + 16, U32At(sfnt, 12 + 16 * i + 4)); // the table's checksum
     }
-    out.PutU32(8, quint32(out.bytes.size()));
+    PadAndSetLength(out);
     return out.bytes;
 }
 
-QByteArray Woff2Of(const QByteArray& image)
+QByteArray Woff2Of(const QByteArray& image, Woff2Hmtx hmtx)
 {
     const bool collection = image.startsWith("ttcf");
     QList<qsizetype> faces;
@@ -101,7 +141,12 @@ QByteArray Woff2Of(const QByteArray& image)
     QList<QList<int>> faceTables;
     for (const qsizetype face : faces) {
         faceTables.append(QList<int>());
-        for (const Table& table : TablesAt(image, face)) {
+        // Sorted by tag, loca right after glyf: readers of WOFF2 collections
+        // ask for the two next to each other in the directory.
+        QList<Table> sorted = TablesAt(image, face);
+        const auto key = [](const Table& t) { return t.tag == "loca" ? QByteArray("glyf+") : t.tag; };
+        std::stable_sort(sorted.begin(), sorted.end(), [&](const Table& a, const Table& b) { return key(a) < key(b); });
+        for (const Table& table : sorted) {
             const auto key = qMakePair(table.offset, table.tag);
             if (!indexOf.contains(key)) {
                 indexOf.insert(key, int(tables.size()));
@@ -112,8 +157,15 @@ QByteArray Woff2Of(const QByteArray& image)
     }
     QByteArray directory, stream;
     for (const Table& table : tables) {
-        directory += TagEntry(table.tag) + Base128(table.length);
-        stream += image.mid(table.offset, table.length);
+        const QByteArray data = image.mid(table.offset, table.length);
+        if (table.tag == "hmtx" && hmtx == Woff2Hmtx::Transformed) {
+            const QByteArray transformed = TransformedHmtx(data, TableAt(image, 0, "hhea"));
+            directory += TagEntry(table.tag, true) + Base128(table.length) + Base128(quint32(transformed.size()));
+            stream += transformed;
+        } else {
+            directory += TagEntry(table.tag, false) + Base128(table.length);
+            stream += data;
+        }
     }
     if (collection) {
         directory += U32Bytes(0x00010000) + QByteArray(1, char(faces.size()));
@@ -136,7 +188,7 @@ QByteArray Woff2Of(const QByteArray& image)
     out.PutU16(24, 1);
     out.PutBytes(48, directory);
     out.PutBytes(out.bytes.size(), packed.left(qsizetype(packedLength)));
-    out.PutU32(8, quint32(out.bytes.size()));
+    PadAndSetLength(out);
     return out.bytes;
 }
 
