@@ -8,13 +8,16 @@
 # - Large runs (ROWS rows of the 50 fonts, DISTINCT distinct font files) for
 #   the page files, the PNG pages and the PDF catalog: time, per face, peak
 #   resident memory.
+# - The program's print preview (F5) over the same lists: time, peak resident
+#   memory, the longest stretch without handling events, and how long Stop
+#   takes to end a run.
 set -eu
 build=${1:-build}
 runs=${RUNS:-7}
 rows_large=${ROWS:-10000}
 distinct=${DISTINCT:-2000}
 shared=$(cd "$(dirname "$0")/../.." && pwd)/shared/bench
-cmake --build "$build" --target tzind >/dev/null
+cmake --build "$build" --target tzind bench_f5 >/dev/null
 median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 spread() { sort -n | awk 'NR == 1 { lo = $1 } { hi = $1 } END { printf "%.2f-%.2f", lo, hi }'; }
 now() { date +%s%N; }
@@ -104,3 +107,18 @@ for kind in tzg png pdf; do
   large "$many_rows rows, $kind:" "$kind" "$tmp/many.tzl" "$many_rows"
   large "$distinct distinct files, $kind:" "$kind" "$tmp/distinct" "$distinct"
 done
+
+# The program's F5 over the lists, and Stop pressed three seconds into the large one.
+"$build/bin/tzind" add -o "$tmp/distinct.tzl" "$tmp/distinct" 2>/dev/null || true
+f5() { # label, list, optional seconds before Stop
+  QT_QPA_PLATFORM=offscreen "$build/bin/bench_f5" "$2" ${3:-} 2>/dev/null | awk -v l="$1" '{
+    for (i = 1; i < NF; i += 2) v[$i] = $(i + 1)
+    printf "%-34s %7.1f s, %.2f ms/face, %.0f MB resident at most, longest stall %d ms", l, v["ms"] / 1000,
+      v["ms"] / v["rows"], v["peak-mb"], v["longest-stall-ms"]
+    if ("stop-ms" in v) printf ", Stop took %d ms (goal 100 ms)", v["stop-ms"]
+    printf "\n" }'
+}
+f5 "F5, $rows rows:" "$tmp/eight.tzl"
+f5 "F5, $many_rows rows:" "$tmp/many.tzl"
+f5 "F5, $distinct distinct files:" "$tmp/distinct.tzl"
+for r in 1 2 3; do f5 "F5, Stop after 3 s ($r):" "$tmp/many.tzl" 3; done
