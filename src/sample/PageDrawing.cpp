@@ -169,7 +169,7 @@ void BlockPainter::DrawPreview(QPainter& painter, const QRawFont& face, const Pl
         int(double(block.ruleY) * V.resolutionY / P.resolutionY + V.resolutionY * 0.005));
 }
 
-DrawnPage DrawPage(const PageStyle& style, const PageBlocks& page)
+DrawnPage DrawPage(const PageStyle& style, const PageBlocks& page, const BlockPainter& fonts)
 {
     const DeviceFrame& P = style.geometry.P;
     const DeviceFrame& V = style.geometry.V;
@@ -177,7 +177,6 @@ DrawnPage DrawPage(const PageStyle& style, const PageBlocks& page)
         WhiteImage(QSize(P.textWidth, P.textHeight), QImage::Format_Mono, P.resolutionX, P.resolutionY),
         WhiteImage(QSize(V.textWidth, V.textHeight), PreviewFormat(style), V.resolutionX, V.resolutionY),
     };
-    const BlockPainter fonts(style, BlockPainter::Canvas::Bitmap);
     QPainter printer, preview;
     if (!drawn.printer.isNull() && printer.begin(&drawn.printer))
         SetUpPainter(printer, false);

@@ -107,8 +107,8 @@ struct DrawnPage {
     QImage printer; // 1-bit, P's text area
     QImage preview; // V's text area: 1-bit, or 24-bit when smoothing
 };
-// Draws the page's blocks onto both bitmaps, on the calling thread.
-DrawnPage DrawPage(const PageStyle& style, const PageBlocks& page);
+// Draws the page's blocks onto both bitmaps with the calling thread's fonts.
+DrawnPage DrawPage(const PageStyle& style, const PageBlocks& page, const BlockPainter& fonts);
 
 // The viewer's image of page n: V's whole sheet with the preview bitmap at
 // the page's margin set; 1-bit, or 8-bit grey after smoothing.

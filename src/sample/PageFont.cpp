@@ -5,6 +5,7 @@
 #include <QGlyphRun>
 #include <QPainter>
 #include <mutex>
+#include <shared_mutex>
 
 namespace tz {
 
@@ -40,9 +41,10 @@ namespace {
         painter.drawGlyphRun(origin, run);
     }
 
-    std::mutex& FontSetMutex()
+    // Loads share it; changes of the font set take it alone.
+    std::shared_mutex& FontSetMutex()
     {
-        static std::mutex mutex;
+        static std::shared_mutex mutex;
         return mutex;
     }
 
@@ -190,7 +192,7 @@ QRawFont RawFontOf(const QByteArray& data)
     // An explicit hinting (slight, fontconfig's own default) keeps the
     // face's metrics and glyphs from depending on whichever font of its
     // family name fontconfig matches at the moment it is loaded.
-    const std::lock_guard lock(FontSetMutex());
+    const std::shared_lock lock(FontSetMutex());
     return QRawFont(data, 12.0, QFont::PreferVerticalHinting);
 }
 

@@ -180,7 +180,7 @@ void SampleRun::FlushPage(int& pageNumber)
 
 FinishedPage SampleRun::DrawAndStore(const PageBlocks& page) const
 {
-    DrawnPage drawn = DrawPage(style_, page);
+    DrawnPage drawn = DrawPage(style_, page, FontsOfThisThread());
     FinishedPage finished { page.pageNumber, true, {}, {} };
     if (input_.mode == RunMode::Print) {
         finished.printer = std::move(drawn.printer);
@@ -190,6 +190,17 @@ FinishedPage SampleRun::DrawAndStore(const PageBlocks& page) const
     finished.stored = input_.pageSink ? input_.pageSink->Store(page.pageNumber, image)
                                       : StorePageFile(input_.workFolder, page.pageNumber, image);
     return finished;
+}
+
+const BlockPainter& SampleRun::FontsOfThisThread() const
+{
+    if (workers_->Count() == 1)
+        return *fonts_;
+    // A worker thread serves one run and ends with it, and its fonts with it.
+    thread_local std::unique_ptr<BlockPainter> fonts;
+    if (!fonts)
+        fonts = std::make_unique<BlockPainter>(style_, BlockPainter::Canvas::Bitmap);
+    return *fonts;
 }
 
 void SampleRun::OutputPage(int pageNumber)

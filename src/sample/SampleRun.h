@@ -159,6 +159,9 @@ private:
     // The workers' job for a page: draw it and store it (preview) or give
     // its printer bitmap back (print).
     FinishedPage DrawAndStore(const PageBlocks& page) const;
+    // The fonts pages are drawn with on the calling thread: the run's own
+    // without workers, else the worker thread's, made at its first page.
+    const BlockPainter& FontsOfThisThread() const;
     // Takes the pages the workers finished, in page order: logs a page that
     // could not be stored, hands printed pages to the printer. Waits up to
     // `wait` for the next one.
