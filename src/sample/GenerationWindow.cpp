@@ -41,6 +41,7 @@ const SampleResult& GenerationWindow::Generate(SampleSheets& sheets)
 {
     pending_ = &sheets;
     sheets.Input().workers = workers_;
+    sheets.Input().promptStop = true;
     exec();
     return sheets.Result();
 }

@@ -4,8 +4,9 @@ namespace tz {
 
 int MachineCores() { return std::max(1, int(std::thread::hardware_concurrency())); }
 
-PageWorkers::PageWorkers(int workers)
+PageWorkers::PageWorkers(int workers, bool shallow)
     : count_(workers < 1 ? MachineCores() : workers)
+    , depth_(shallow ? count_ + 1 : 2 * count_)
 {
     if (count_ == 1)
         return;
@@ -27,7 +28,7 @@ PageWorkers::~PageWorkers()
 bool PageWorkers::Full() const
 {
     const std::lock_guard lock(mutex_);
-    return handed_ - taken_ >= quint64(2 * count_);
+    return handed_ - taken_ >= quint64(depth_);
 }
 
 int PageWorkers::InFlight() const

@@ -2,7 +2,9 @@
 // The workers of a generation run: pages the generating thread hands on are
 // drawn and stored on threads of their own and come back in the order they
 // were handed on. The run keeps at most twice as many pages as workers in
-// flight. One worker means no thread at all: each page is done on the spot.
+// flight, or one more than the workers for a run that a user may stop (fewer
+// pages to finish after Stop). One worker means no thread at all: each page
+// is done on the spot.
 #include "sample/PageDrawing.h"
 
 #include <QImage>
@@ -33,15 +35,16 @@ class PageWorkers {
 public:
     using Job = std::function<FinishedPage()>;
 
-    // workers < 1: the machine's cores.
-    explicit PageWorkers(int workers);
+    // workers < 1: the machine's cores. shallow: one page in flight beyond
+    // those the workers are drawing.
+    explicit PageWorkers(int workers, bool shallow = false);
     // Finishes every page handed on before it returns.
     ~PageWorkers();
     PageWorkers(const PageWorkers&) = delete;
     PageWorkers& operator=(const PageWorkers&) = delete;
 
     int Count() const { return count_; }
-    // Twice as many pages as workers are in flight.
+    // As many pages are in flight as the run keeps.
     bool Full() const;
     // Pages handed on and not yet taken back.
     int InFlight() const;
@@ -53,6 +56,7 @@ private:
     void Work();
 
     int count_;
+    int depth_; // pages in flight at most
     std::vector<std::thread> threads_;
     mutable std::mutex mutex_;
     std::condition_variable jobReady_;

@@ -424,7 +424,7 @@ SampleResult SampleRun::Run(RunObserver& observer)
         log_.LogMessage(LogEvent::FileError);
         return result_;
     }
-    workers_ = std::make_unique<PageWorkers>(input_.workers);
+    workers_ = std::make_unique<PageWorkers>(input_.workers, input_.promptStop);
     RowLoop();
     workers_.reset();
     return result_;

@@ -85,6 +85,7 @@ struct SampleInput {
     int previewResolution = 96; // the screen's pixels per inch
     QString workFolder;
     int workers = 0; // threads that draw and store pages: 0 the machine's cores, 1 none
+    bool promptStop = false; // a window's run: fewer pages in flight, so Stop ends it sooner
     PrintJob* printJob = nullptr; // print mode
     VectorPages* vectorPages = nullptr; // optional, either mode
     PageSink* pageSink = nullptr; // optional, preview mode

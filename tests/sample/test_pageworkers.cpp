@@ -54,6 +54,14 @@ private slots:
         QVERIFY(workers.Full());
         QCOMPARE(workers.Next(1000ms)->pageNumber, 1);
         QVERIFY(!workers.Full());
+
+        // A run the user may stop keeps one page beyond the workers'.
+        PageWorkers shallow(2, true);
+        for (int n = 1; n <= 3; ++n) {
+            QVERIFY(!shallow.Full());
+            shallow.Hand([n] { return FinishedPage { n, true, {}, {} }; });
+        }
+        QVERIFY(shallow.Full());
     }
 
     void oneWorkerDrawsOnTheCallingThread()
