@@ -5,12 +5,14 @@
 #include "SettingsPrivateFonts.h"
 #include "SfntWriter.h"
 #include "fontfile/OwnFace.h"
+#include "sample/PageDrawing.h"
 #include "sample/PageFont.h"
 #include "sample/PageStore.h"
 #include "sample/RunLock.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QRegularExpression>
@@ -121,6 +123,42 @@ private slots:
         }
         QVERIFY(!InkBounds(a).isEmpty());
         QCOMPARE(a, b);
+    }
+
+    // A heading family's chain: the family's own font first, then a font for
+    // the characters it lacks. Drawn from the chain, each character shows in
+    // the first font that has it, on the family's baseline; a character no
+    // font has is the family's own missing glyph.
+    void headingsFallBackThroughTheChain()
+    {
+        const std::shared_ptr<const FontChain> chain = FontChain::Of(QStringLiteral("DejaVu Sans"));
+        QVERIFY(chain->Count() >= 2);
+        QCOMPARE(QFileInfo(chain->PathOf(0)).fileName(), QFileInfo(kDejaVuSans).fileName());
+        QCOMPARE(chain->LinkFor(U'A'), 0);
+        const int kana = chain->LinkFor(U'\u3042');
+        QVERIFY(kana > 0);
+        QCOMPARE(QFileInfo(chain->PathOf(kana)).fileName(), QFileInfo(kIpaPGothic).fileName());
+        QCOMPARE(chain->LinkFor(U'\U0010FFFD'), 0);
+
+        constexpr int kPixels = 40;
+        const PageFont heading = PageFont::Chained(chain, kPixels);
+        const PageFont latin = PageFont::Own(RawFontOf(chain->Data(0)), kPixels);
+        const PageFont japanese = PageFont::Own(RawFontOf(chain->Data(kana)), kPixels);
+        QCOMPARE(heading.Height(), latin.Height());
+        const QString kanaText = QStringLiteral("\u3042");
+        QCOMPARE(heading.Width(kanaText), japanese.Width(kanaText));
+        auto drawn = [](const PageFont& font, int y, const QString& text) {
+            QImage image(200, 80, QImage::Format_RGB32);
+            image.fill(Qt::white);
+            QPainter painter(&image);
+            SetUpPainter(painter, false);
+            font.Draw(painter, 0, y, text);
+            return image;
+        };
+        QVERIFY(!InkBounds(drawn(heading, 0, kanaText)).isEmpty());
+        QCOMPARE(drawn(heading, 0, kanaText), drawn(japanese, latin.Ascent() - japanese.Ascent(), kanaText));
+        QCOMPARE(drawn(heading, 0, QStringLiteral("A")), drawn(latin, 0, QStringLiteral("A")));
+        QCOMPARE(drawn(heading, 0, QStringLiteral("\U0010FFFD")), drawn(latin, 0, QStringLiteral("\U0010FFFD")));
     }
 
     void aCollectionRowGetsItsOwnFace()
