@@ -191,9 +191,13 @@ namespace {
                 return false;
             ends.push_back(quint16(total - 1));
         }
+        if (!s.points.Ok())
+            return false;
+        // Every point is read (or the glyph fails), so a box is never taken
+        // of no points.
         std::vector<Point> points;
         Point point;
-        for (quint32 p = 0; p < total && s.points.Ok(); ++p) {
+        for (quint32 p = 0; p < total; ++p) {
             if (!ReadTriplet(s.flags.U8(), s.glyphs, point) || !s.flags.Ok())
                 return false;
             points.push_back(point);
