@@ -5,6 +5,7 @@
 #include <QGlyphRun>
 #include <QPainter>
 #include <mutex>
+#include <optional>
 #include <shared_mutex>
 
 namespace tz {
@@ -50,6 +51,12 @@ namespace {
 
 } // namespace
 
+// A piece of text laid out in one font, placed after the pieces before it.
+struct PageFont::Run {
+    QRawFont face;
+    GlyphLine line;
+};
+
 // A chain's fonts at one pixel size, each loaded from its data the first
 // time a character needs it.
 class PageFont::ChainFaces {
@@ -57,24 +64,25 @@ public:
     ChainFaces(std::shared_ptr<const FontChain> chain, int pixelSize)
         : chain_(std::move(chain))
         , pixelSize_(pixelSize)
-        , faces_(chain_->Count())
+        , faces_(std::size_t(chain_->Count()))
     {
     }
 
+    // Invalid when the link's font can't be read.
     const QRawFont& Face(int link)
     {
-        QRawFont& face = faces_[link];
-        if (!face.isValid() && !tried_.contains(link)) {
-            tried_.append(link);
+        std::optional<QRawFont>& face = faces_[std::size_t(link)];
+        if (!face) {
             face = RawFontOf(chain_->Data(link));
-            if (face.isValid())
-                face.setPixelSize(pixelSize_);
+            if (face->isValid())
+                face->setPixelSize(pixelSize_);
         }
-        return face;
+        return *face;
     }
 
-    // Text split where the font that draws it changes: each piece with its link.
-    QList<std::pair<int, QString>> Pieces(const QString& text) const
+    // The text split where the font that draws it changes, each piece laid
+    // out in its font; pieces whose font can't be read are left out.
+    QList<Run> LayOut(const QString& text)
     {
         QList<std::pair<int, QString>> pieces;
         for (qsizetype i = 0; i < text.size();) {
@@ -86,14 +94,22 @@ public:
             pieces.back().second += QStringView(text).mid(i, length);
             i += length;
         }
-        return pieces;
+        QList<Run> runs;
+        qreal advance = 0;
+        for (const auto& [link, piece] : pieces) {
+            const QRawFont& face = Face(link);
+            if (!face.isValid())
+                continue;
+            runs.append({ face, tz::LayOut(face, piece, advance) });
+            advance = runs.back().line.advance;
+        }
+        return runs;
     }
 
 private:
     std::shared_ptr<const FontChain> chain_;
     int pixelSize_;
-    QList<QRawFont> faces_;
-    QList<int> tried_;
+    std::vector<std::optional<QRawFont>> faces_; // nothing until first needed
 };
 
 int PixelSizeOfPoints(int points, int previewResolution)
@@ -147,42 +163,36 @@ void PageFont::SetMetrics(const QRawFont& face)
 
 bool PageFont::IsValid() const { return height_ > 0; }
 
-int PageFont::Width(const QString& text) const
+QList<PageFont::Run> PageFont::Runs(const QString& text) const
 {
     if (raw_.isValid())
-        return int(LayOut(raw_, text).advance);
-    if (!chained_)
+        return { { raw_, LayOut(raw_, text) } };
+    return chained_->LayOut(text);
+}
+
+int PageFont::Width(const QString& text) const
+{
+    if (!raw_.isValid() && !chained_)
         return QFontMetrics(font_).horizontalAdvance(text);
-    qreal advance = 0;
-    for (const auto& [link, piece] : chained_->Pieces(text)) {
-        const QRawFont& face = chained_->Face(link);
-        if (face.isValid())
-            advance = LayOut(face, piece, advance).advance;
-    }
-    return int(advance);
+    const QList<Run> runs = Runs(text);
+    return runs.isEmpty() ? 0 : int(runs.back().line.advance);
 }
 
 void PageFont::Draw(QPainter& painter, int x, int y, const QString& text, bool opaque) const
 {
-    if (opaque)
-        painter.fillRect(QRect(x, y, Width(text), height_), Qt::white);
     const QPointF origin(x, y + ascent_);
-    if (raw_.isValid()) {
-        DrawLine(painter, origin, raw_, LayOut(raw_, text));
-    } else if (chained_) {
-        qreal advance = 0;
-        for (const auto& [link, piece] : chained_->Pieces(text)) {
-            const QRawFont& face = chained_->Face(link);
-            if (!face.isValid())
-                continue;
-            const GlyphLine line = LayOut(face, piece, advance);
-            DrawLine(painter, origin, face, line);
-            advance = line.advance;
-        }
-    } else {
+    if (!raw_.isValid() && !chained_) {
+        if (opaque)
+            painter.fillRect(QRect(x, y, Width(text), height_), Qt::white);
         painter.setFont(font_);
         painter.drawText(origin, text);
+        return;
     }
+    const QList<Run> runs = Runs(text);
+    if (opaque)
+        painter.fillRect(QRect(x, y, runs.isEmpty() ? 0 : int(runs.back().line.advance), height_), Qt::white);
+    for (const Run& run : runs)
+        DrawLine(painter, origin, run.face, run.line);
 }
 
 QRawFont RawFontOf(const QByteArray& data)

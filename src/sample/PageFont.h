@@ -43,8 +43,11 @@ public:
     void Draw(QPainter& painter, int x, int y, const QString& text, bool opaque = false) const;
 
 private:
+    struct Run;
     class ChainFaces;
     void SetMetrics(const QRawFont& face);
+    // The text laid out in the own face or the chain's fonts.
+    QList<Run> Runs(const QString& text) const;
 
     QFont font_;
     QRawFont raw_; // valid for an own face
