@@ -33,7 +33,7 @@ int main(int argc, char** argv)
         for (const QString& path : paths)
             faces += tz::AnalyseFontFile(path, workFolder.Path(), tz::FontFormats::All).FaceNames.size();
     }
-    std::printf("%.3f %lld\n", double(timer.nsecsElapsed()) / 1e6 / double(repeat * paths.size()),
+    std::printf("%.4f %lld\n", double(timer.nsecsElapsed()) / 1e6 / double(repeat * paths.size()),
         static_cast<long long>(faces / repeat));
     return 0;
 }

@@ -165,6 +165,32 @@ namespace {
         return Bounded(candidate.platformId == kWindowsPlatform ? DecodeWindowsName(raw) : DecodeRawName(candidate, raw));
     }
 
+    struct NameChoice {
+        Candidate family;
+        Candidate face;
+    };
+
+    // The family and face records naming takes: the last record of each whose
+    // language qualifies, among the first count records of the view.
+    NameChoice ChooseNames(const BigEndianView& view, int count)
+    {
+        NameChoice choice;
+        for (int i = 0; i < count; ++i) {
+            const std::size_t record = kNameHeaderSize + std::size_t(i) * kNameRecordSize;
+            // platformID, encodingID, languageID, nameID, length, offset
+            if (!Qualifies(view.U16(record + 4)))
+                continue;
+            const Candidate found { view.U16(record), view.U16(record + 2), view.U16(record + 10),
+                view.U16(record + 8), true };
+            const quint16 nameId = view.U16(record + 6);
+            if (nameId == kFamilyNameId)
+                choice.family = found;
+            else if (nameId == kFaceNameId)
+                choice.face = found;
+        }
+        return choice;
+    }
+
 } // namespace
 
 std::optional<NamePair> ReadNamePair(const ByteSource& file, quint64 position, FontFormats formats)
@@ -173,24 +199,8 @@ std::optional<NamePair> ReadNamePair(const ByteSource& file, quint64 position, F
     if (file.ReadAt(position, buffer.data(), buffer.size()) == 0)
         return std::nullopt;
     const BigEndianView view(buffer.data(), buffer.size());
-    const int count = std::min<int>(view.U16(2), kMaxNameRecords);
     const quint16 stringOffset = view.U16(4);
-
-    Candidate family;
-    Candidate face;
-    for (int i = 0; i < count; ++i) {
-        const std::size_t record = kNameHeaderSize + std::size_t(i) * kNameRecordSize;
-        // platformID, encodingID, languageID, nameID, length, offset
-        if (!Qualifies(view.U16(record + 4)))
-            continue;
-        const Candidate found { view.U16(record), view.U16(record + 2), view.U16(record + 10), view.U16(record + 8),
-            true };
-        const quint16 nameId = view.U16(record + 6);
-        if (nameId == kFamilyNameId)
-            family = found;
-        else if (nameId == kFaceNameId)
-            face = found;
-    }
+    const auto [family, face] = ChooseNames(view, std::min<int>(view.U16(2), kMaxNameRecords));
     // The program's own rule takes a string at offset 0 for no name; with the
     // wider formats a record found counts, as font compilers put a name that
     // begins the other at offset 0 for both.
@@ -210,14 +220,8 @@ quint32 NameTableReach(QByteArrayView head)
     if (!view.Fits(0, records))
         return records;
     const quint32 storage = view.U16(4);
-    quint32 reach = std::max(records, storage + kStorageFallbackLength);
-    for (int i = 0; i < count; ++i) {
-        const std::size_t record = kNameHeaderSize + std::size_t(i) * kNameRecordSize;
-        const quint16 nameId = view.U16(record + 6);
-        if (nameId == kFamilyNameId || nameId == kFaceNameId)
-            reach = std::max(reach, storage + view.U16(record + 10) + view.U16(record + 8));
-    }
-    return reach;
+    const auto [family, face] = ChooseNames(view, count);
+    return std::max({ records, storage + family.offset + family.length, storage + face.offset + face.length });
 }
 
 } // namespace tz

@@ -88,9 +88,10 @@ std::optional<NamePair> ReadNamePair(
 
 // How many leading bytes of a name table ReadNamePair reads from it, as far
 // as the given first bytes of the table tell: the header, then the records,
-// then the strings of every family and face record and the first 32 bytes
-// of the string storage. The first bytes are enough once the answer is no
-// more than their size; a reader that decompresses the table can stop there.
+// then the strings of the family and face records naming takes (the first
+// 32 bytes of the string storage for a name no record qualifies for). The
+// first bytes are enough once the answer is no more than their size; a
+// reader that decompresses the table can stop there.
 quint32 NameTableReach(QByteArrayView head);
 
 } // namespace tz

@@ -180,6 +180,10 @@ private slots:
         QTest::newRow("WOFF: the face name after a long licence")
             << WoffOf(BuildFont({ WindowsName(kFamily, "Gadget"), licence, WindowsName(kFace, "Gadget Bold") }))
             << one << FaceProblem::NotFont << false;
+        QTest::newRow("WOFF: a face name in another language after the licence is passed over")
+            << WoffOf(BuildFont({ WindowsName(kFamily, "Gadget"), licence, WindowsName(kFace, "Gadget Bold"), licence,
+                   WindowsName(kFace, "Gadget Gras", 0x040C) }))
+            << one << FaceProblem::NotFont << false;
         // The records are chosen as for TrueType files.
         QTest::newRow("WOFF: the Japanese record after the English one wins")
             << WoffOf(BuildFont({ WindowsName(kFamily, "Mincho"), WindowsName(kFace, "Mincho W3"),
