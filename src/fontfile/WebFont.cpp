@@ -103,16 +103,21 @@ namespace {
 
     // A table's data decoded from its start on, as far as a reader asks: the
     // stored bytes are read and inflated in pieces, so naming stops once the
-    // bytes it reads are out.
+    // bytes it reads are out. A reader of the whole table has the stored
+    // checksum checked at its end; for a part none is computed.
     class WoffTableReader {
     public:
-        WoffTableReader(const ByteSource& source, const WoffTable& table)
+        enum class Extent { Part, Whole };
+
+        WoffTableReader(const ByteSource& source, const WoffTable& table, Extent extent)
             : source_(source)
             , table_(table)
             , compressed_(table.storedLength != table.length)
         {
             ok_ = !compressed_ || inflateInit(&stream_) == Z_OK;
             inflating_ = compressed_ && ok_;
+            if (inflating_ && extent == Extent::Part)
+                inflateValidate(&stream_, 0);
         }
         ~WoffTableReader()
         {
@@ -199,7 +204,7 @@ namespace {
             return QByteArrayList { QByteArray() };
         // Only as far as naming reads: the header, the records, then the
         // strings they point at.
-        WoffTableReader reader(source, *name);
+        WoffTableReader reader(source, *name, WoffTableReader::Extent::Part);
         const quint32 limit = std::min(name->length, kNameReach);
         QByteArray bytes;
         for (quint32 want = 0; quint32(bytes.size()) < (want = std::min(NameTableReach(bytes), limit));) {
@@ -216,7 +221,7 @@ namespace {
             return {};
         std::vector<SfntTableData> tables;
         for (const WoffTable& table : file->tables) {
-            WoffTableReader reader(source, table);
+            WoffTableReader reader(source, table, WoffTableReader::Extent::Whole);
             QByteArray data;
             if (!reader.ReadTo(data, table.length) || !reader.EndsAfterTable())
                 return {};
