@@ -15,6 +15,13 @@
 #include <cstdlib>
 #include <unistd.h>
 
+// A hostile 7z header makes the archiver library ask for tens of gigabytes
+// that it never touches: memory an ordinary run only reserves, but that the
+// sanitizers shadow. The fuzzers run as a machine without overcommit does,
+// where such a request fails and the library reports the archive unreadable;
+// the program's own allocations still fail the run (operator new reports).
+extern "C" const char* __asan_default_options() { return "allocator_may_return_null=1:max_allocation_size_mb=1024"; }
+
 namespace tz::fuzz {
 
 inline QString ScratchPath(const char* suffix)

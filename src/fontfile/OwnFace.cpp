@@ -105,10 +105,10 @@ QByteArray StandaloneFace(const QByteArray& image, int index)
     return AssembleSfnt(ViewOf(image).U32(*position), std::move(copies));
 }
 
-std::optional<QByteArray> WiderFormatFace(const ByteSource& file, int index)
+std::optional<QByteArray> WiderFormatFace(const ByteSource& file, int index, std::span<const quint32> onlyTags)
 {
     if (IsWebFont(file))
-        return DecodeWebFace(file, index);
+        return DecodeWebFace(file, index, onlyTags);
     if (StartsAsSfnt(file))
         return std::nullopt;
     const std::vector<ResourceSpan> fonts = SuitcaseFonts(file);
@@ -139,10 +139,19 @@ QByteArray WithNameTable(const QByteArray& face, const QByteArray& nameTable)
 
 namespace {
 
-    // Whether the faces of the file must be named to find the row's face.
+    // Whether the faces of the file must be named to find the row's face: a
+    // collection's, with the wider formats also a WOFF2 collection's and a
+    // suitcase's. An sfnt, a WOFF and any other WOFF2 hold one face.
     bool HasSeveralFaces(const QByteArray& image, FontFormats formats)
     {
-        return ViewOf(image).HasTag(0, "ttcf") || formats == FontFormats::All;
+        const BigEndianView view = ViewOf(image);
+        if (view.HasTag(0, "ttcf"))
+            return true;
+        if (formats == FontFormats::Designed || view.HasTag(0, "wOFF"))
+            return false;
+        if (view.HasTag(0, "wOF2"))
+            return view.HasTag(4, "ttcf");
+        return !StartsAsSfnt(MemoryBytes(image));
     }
 
 } // namespace

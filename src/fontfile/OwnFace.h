@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QString>
 #include <optional>
+#include <span>
 
 namespace tz {
 
@@ -29,8 +30,9 @@ QByteArray StandaloneFace(const QByteArray& image, int index);
 
 // Face `index` of a WOFF or WOFF2 file decoded, or of a data-fork suitcase
 // as its resource's sfnt; empty when there is no such face. Nothing when the
-// file is neither.
-std::optional<QByteArray> WiderFormatFace(const ByteSource& file, int index);
+// file is neither. Given tags, a web font is decoded only as far as the
+// tables with those tags (see DecodeWebFace).
+std::optional<QByteArray> WiderFormatFace(const ByteSource& file, int index, std::span<const quint32> onlyTags = {});
 
 // The same with the `name` table replaced (or added): a face with other names
 // and the same glyphs.

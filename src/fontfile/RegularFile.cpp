@@ -15,16 +15,19 @@ namespace tz {
 
 RegularFile::RegularFile(const QString& path, Mode mode)
 {
-    fd_ = OpenRegularFile(path, mode == Mode::Read ? O_RDONLY : O_WRONLY | O_CREAT | O_TRUNC, size_);
     struct stat info;
-    if (fd_ >= 0 && ::fstat(fd_, &info) == 0)
-        identity_ = { quint64(info.st_dev), quint64(info.st_ino) };
+    fd_ = OpenRegularFile(path, mode == Mode::Read ? O_RDONLY : O_WRONLY | O_CREAT | O_TRUNC, info);
+    if (fd_ < 0)
+        return;
+    size_ = info.st_size;
+    identity_ = { quint64(info.st_dev), quint64(info.st_ino) };
+    modified_ = qint64(info.st_mtim.tv_sec) * 1'000'000'000 + info.st_mtim.tv_nsec;
 }
 
 int RegularFile::OpenForReading(const QString& path)
 {
-    qint64 size = 0;
-    return OpenRegularFile(path, O_RDONLY, size);
+    struct stat info;
+    return OpenRegularFile(path, O_RDONLY, info);
 }
 
 RegularFile::~RegularFile()

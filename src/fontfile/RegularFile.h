@@ -32,6 +32,9 @@ public:
     // checked its type); 0 when it is not open.
     qint64 Size() const override { return size_; }
     const FileIdentity& Identity() const { return identity_; }
+    // When the file was last written, in nanoseconds since the epoch, as of
+    // the open.
+    qint64 Modified() const { return modified_; }
     // Reads up to size bytes at position; returns the count read (0 at the end,
     // on an error or when the position lies beyond what a file offset can hold).
     // The head of the file, where the headers of fonts and of Macintosh files
@@ -56,6 +59,7 @@ private:
     int fd_ = -1;
     qint64 size_ = 0;
     FileIdentity identity_;
+    qint64 modified_ = 0;
     mutable std::optional<std::size_t> headLength_; // set once the head was read
     mutable std::array<unsigned char, kHeadSize> head_;
 };

@@ -9,7 +9,9 @@
 #include <QFile>
 #include <QFontDatabase>
 #include <QGuiApplication>
+#include <QMutex>
 #include <fontconfig/fontconfig.h>
+#include <map>
 #include <vector>
 
 namespace tz {
@@ -102,6 +104,87 @@ namespace {
         return BigEndianView(offset, sizeof offset).U32(0);
     }
 
+    // What a face's own tables tell of it.
+    struct TableFacts {
+        bool trueType = false;
+        std::optional<QString> fullName;
+        std::optional<quint32> codePageRange1;
+        bool symbolCmap = false;
+    };
+
+    TableFacts ReadTableFacts(const ByteSource& file, int faceIndex)
+    {
+        TableFacts facts;
+        OffsetTable table;
+        if (!table.Read(file, OffsetTablePosition(file, faceIndex)) || !IsSfntVersion(table.SfntVersion()))
+            return facts;
+        facts.trueType = true;
+        if (const auto name = table.Find("name"); name && name->offset != 0) {
+            if (const auto names = ReadNamePair(file, name->offset))
+                facts.fullName = names->face;
+        }
+        if (const auto os2 = table.Find("OS/2"))
+            facts.codePageRange1 = ReadCodePageRange(file, *os2);
+        if (const auto cmap = table.Find("cmap"))
+            facts.symbolCmap = HasSymbolCmap(file, *cmap);
+        return facts;
+    }
+
+    // The facts of faces read with the wider formats, kept per face for as
+    // long as its file stays as it was: a web font is decoded to read them,
+    // and a family's faces are described again for each of its rows.
+    class FactsCache {
+    public:
+        template <typename Read>
+        TableFacts Get(const RegularFile& file, const QString& path, int faceIndex, Read read)
+        {
+            const Stamp stamp { file.Identity(), file.Size(), file.Modified() };
+            const Key key { path, faceIndex };
+            {
+                const QMutexLocker lock(&mutex_);
+                if (const auto found = entries_.find(key); found != entries_.end() && found->second.stamp == stamp)
+                    return found->second.facts;
+            }
+            TableFacts facts = read();
+            const QMutexLocker lock(&mutex_);
+            entries_[key] = { stamp, facts };
+            return facts;
+        }
+
+    private:
+        struct Stamp {
+            FileIdentity identity;
+            qint64 size = 0;
+            qint64 modified = 0;
+            bool operator==(const Stamp&) const = default;
+        };
+        struct Entry {
+            Stamp stamp;
+            TableFacts facts;
+        };
+        using Key = std::pair<QString, int>;
+
+        QMutex mutex_;
+        std::map<Key, Entry> entries_;
+    };
+
+    // The tables the facts come from.
+    constexpr quint32 kFactTables[] = { TableTag("name"), TableTag("OS/2"), TableTag("cmap") };
+
+    TableFacts FactsOfFace(const QString& path, int faceIndex, FontFormats formats)
+    {
+        const RegularFile opened(path, RegularFile::Mode::Read);
+        if (!opened.IsOpen())
+            return {};
+        if (formats == FontFormats::Designed)
+            return ReadTableFacts(opened, faceIndex);
+        static FactsCache cache;
+        return cache.Get(opened, path, faceIndex, [&] {
+            const std::optional<QByteArray> wider = WiderFormatFace(opened, faceIndex, kFactTables);
+            return wider ? ReadTableFacts(MemoryBytes(*wider), 0) : ReadTableFacts(opened, faceIndex);
+        });
+    }
+
     FontStyle DescribeFace(FcPattern* pattern, FontFormats formats)
     {
         FontStyle style;
@@ -117,29 +200,14 @@ namespace {
             evidence.hasHiragana = FcCharSetHasChar(charset, 0x3042);
             evidence.hasLatinA = FcCharSetHasChar(charset, 0x0041);
         }
-        const RegularFile opened(PatternString(pattern, FC_FILE), RegularFile::Mode::Read);
-        OffsetTable table;
         // A named instance of a variable font carries its instance number in
         // the upper half of the index.
-        int faceIndex = PatternInteger(pattern, FC_INDEX, 0) & 0xFFFF;
-        const QByteArray wider
-            = formats == FontFormats::All ? WiderFormatFace(opened, faceIndex).value_or(QByteArray()) : QByteArray();
-        const MemoryBytes decoded(wider);
-        const ByteSource& file = wider.isEmpty() ? static_cast<const ByteSource&>(opened) : decoded;
-        if (!wider.isEmpty())
-            faceIndex = 0;
-        if (opened.IsOpen() && table.Read(file, OffsetTablePosition(file, faceIndex))
-            && IsSfntVersion(table.SfntVersion())) {
-            style.TrueType = true;
-            if (const auto name = table.Find("name"); name && name->offset != 0) {
-                if (const auto names = ReadNamePair(file, name->offset))
-                    style.FullName = names->face;
-            }
-            if (const auto os2 = table.Find("OS/2"))
-                evidence.codePageRange1 = ReadCodePageRange(file, *os2);
-            if (const auto cmap = table.Find("cmap"))
-                evidence.symbolCmap = HasSymbolCmap(file, *cmap);
-        }
+        const TableFacts facts
+            = FactsOfFace(PatternString(pattern, FC_FILE), PatternInteger(pattern, FC_INDEX, 0) & 0xFFFF, formats);
+        style.TrueType = facts.trueType;
+        style.FullName = facts.fullName.value_or(style.FullName);
+        evidence.codePageRange1 = facts.codePageRange1;
+        evidence.symbolCmap = facts.symbolCmap;
         style.Charset = DeriveCharset(evidence);
         return style;
     }

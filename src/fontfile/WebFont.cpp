@@ -214,13 +214,21 @@ namespace {
         return QByteArrayList { bytes };
     }
 
-    QByteArray DecodeWoffFace(const ByteSource& source, int index)
+    // Whether a decode keeps the table: every one when no tags are given.
+    bool Kept(quint32 tag, std::span<const quint32> onlyTags)
+    {
+        return onlyTags.empty() || std::find(onlyTags.begin(), onlyTags.end(), tag) != onlyTags.end();
+    }
+
+    QByteArray DecodeWoffFace(const ByteSource& source, int index, std::span<const quint32> onlyTags)
     {
         const std::optional<WoffFile> file = ReadWoff(source);
         if (!file || index != 0)
             return {};
         std::vector<SfntTableData> tables;
         for (const WoffTable& table : file->tables) {
+            if (!Kept(table.tag, onlyTags))
+                continue;
             WoffTableReader reader(source, table, WoffTableReader::Extent::Whole);
             QByteArray data;
             if (!reader.ReadTo(data, table.length) || !reader.EndsAfterTable())
@@ -471,24 +479,31 @@ namespace {
         return found == tables.end() ? QByteArray() : found->data;
     }
 
-    QByteArray DecodeWoff2Face(const ByteSource& source, int index)
+    QByteArray DecodeWoff2Face(const ByteSource& source, int index, std::span<const quint32> onlyTags)
     {
         const std::optional<Woff2File> file = ReadWoff2(source);
         if (!file || index < 0 || std::size_t(index) >= file->faces.size())
             return {};
-        QByteArray stream(qsizetype(file->streamLength), Qt::Uninitialized);
+        const Woff2Face& face = file->faces[std::size_t(index)];
+        quint64 end = 0;
+        for (const std::size_t i : face.tables) {
+            if (Kept(file->tables[i].tag, onlyTags))
+                end = std::max(end, file->tables[i].streamOffset + file->tables[i].streamLength);
+        }
+        QByteArray stream(qsizetype(end), Qt::Uninitialized);
         const auto store = [&](quint64 at, const uint8_t* data, std::size_t size) {
             std::copy(data, data + size, stream.begin() + qsizetype(at));
         };
-        if (!DecodeStream(source, *file, file->streamLength, store))
+        if (!DecodeStream(source, *file, end, store))
             return {};
-        const Woff2Face& face = file->faces[std::size_t(index)];
         std::vector<SfntTableData> tables;
         const Woff2Table* glyf = nullptr;
         const Woff2Table* loca = nullptr;
         const Woff2Table* hmtx = nullptr;
         for (const std::size_t i : face.tables) {
             const Woff2Table& table = file->tables[i];
+            if (!Kept(table.tag, onlyTags))
+                continue;
             if (table.tag == kGlyfTag && table.Transformed())
                 glyf = &table;
             else if (table.tag == kLocaTag && table.Transformed())
@@ -545,13 +560,13 @@ std::optional<QByteArrayList> WebFontNameTables(const ByteSource& source)
     return std::nullopt;
 }
 
-QByteArray DecodeWebFace(const ByteSource& source, int index)
+QByteArray DecodeWebFace(const ByteSource& source, int index, std::span<const quint32> onlyTags)
 {
     const quint32 signature = SignatureOf(source);
     if (signature == kWoffSignature)
-        return DecodeWoffFace(source, index);
+        return DecodeWoffFace(source, index, onlyTags);
     if (signature == kWoff2Signature)
-        return DecodeWoff2Face(source, index);
+        return DecodeWoff2Face(source, index, onlyTags);
     return {};
 }
 

@@ -11,6 +11,7 @@
 
 #include <QByteArrayList>
 #include <optional>
+#include <span>
 
 namespace tz {
 
@@ -28,7 +29,9 @@ std::optional<QByteArrayList> WebFontNameTables(const ByteSource& source);
 
 // Face `index` of a WOFF or WOFF2 file as a standalone sfnt; empty when there
 // is no such face or it can't be decoded. WOFF2 glyf, loca and hmtx tables
-// stored with their transforms are reconstructed.
-QByteArray DecodeWebFace(const ByteSource& source, int index);
+// stored with their transforms are reconstructed. Given tags, the sfnt holds
+// only the face's tables with those tags (a WOFF2 stream decoded no further
+// than they lie): the facts of a few small tables without the outlines.
+QByteArray DecodeWebFace(const ByteSource& source, int index, std::span<const quint32> onlyTags = {});
 
 } // namespace tz

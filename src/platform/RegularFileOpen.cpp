@@ -7,7 +7,7 @@
 
 namespace tz {
 
-int OpenRegularFile(const QString& path, int flags, qint64& size)
+int OpenRegularFile(const QString& path, int flags, struct stat& info)
 {
     // O_NONBLOCK keeps a FIFO (or a device) from blocking the open; fstat then
     // refuses anything that is not a regular file. O_NONBLOCK has no effect on
@@ -15,12 +15,10 @@ int OpenRegularFile(const QString& path, int flags, qint64& size)
     const int fd = ::open(QFile::encodeName(path).constData(), flags | O_NONBLOCK | O_CLOEXEC, 0666);
     if (fd < 0)
         return -1;
-    struct stat info;
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         ::close(fd);
         return -1;
     }
-    size = info.st_size;
     return fd;
 }
 

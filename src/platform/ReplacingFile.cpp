@@ -99,8 +99,8 @@ bool ReplacingFile::WriteContentsOf(const QString& source)
     constexpr qint64 kChunk = 64 * 1024;
     // Only a regular file is read: a FIFO would block and a device such as
     // /dev/zero would fill the target.
-    qint64 size = 0;
-    const int fd = OpenRegularFile(source, O_RDONLY, size);
+    struct stat info;
+    const int fd = OpenRegularFile(source, O_RDONLY, info);
     QFile in;
     if (fd < 0 || !in.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         if (fd >= 0)

@@ -2,6 +2,9 @@
 // available from a folder fontconfig does not know.
 #include "FontfileTestFiles.h"
 #include "SfntWriter.h"
+#include "WebFontWriter.h"
+#include "fontfile/ByteOrder.h"
+#include "fontfile/SfntTables.h"
 #include "fontfile/SystemFonts.h"
 
 #include <QFontDatabase>
@@ -25,6 +28,18 @@ QByteArray RenamedDejaVu()
     bytes.replace("DejaVu", "Zindel");
     bytes.replace(Utf16BE("DejaVu"), Utf16BE("Zindel"));
     return bytes;
+}
+
+// The font with the OS/2 table's code page bits set to range.
+QByteArray WithCodePages(QByteArray font, quint32 range)
+{
+    for (const FaceTable& table : ReadFaceTables(MemoryBytes(font), 0).value_or(std::vector<FaceTable>())) {
+        if (table.tag == TableTag("OS/2")) {
+            for (int i = 0; i < 4; ++i)
+                font[qsizetype(table.offset) + 78 + i] = char(range >> (24 - 8 * i));
+        }
+    }
+    return font;
 }
 
 const FontStyle* FindStyle(const QList<FontStyle>& styles, const QString& fullName)
@@ -107,6 +122,28 @@ private slots:
         QVERIFY(EnumerateFontStyles(family).isEmpty());
         QVERIFY(!QFontDatabase::families().contains(family));
         QVERIFY(!RemoveFontResource(handle));
+    }
+
+    // A web font's face is decoded to describe it, and described again only
+    // once its file changed.
+    void webFontStylesFollowTheirFile()
+    {
+        QTemporaryDir dir;
+        const QString family = QStringLiteral("Zindel Sans");
+        const QString path = dir.filePath("ZindelSans.woff");
+        QList<quint8> charsets;
+        for (const quint32 range : { quint32(1) << 0, quint32(1) << 17, quint32(1) << 17 }) {
+            QVERIFY(WriteTestFile(dir, "ZindelSans.woff", WoffOf(WithCodePages(RenamedDejaVu(), range))) == path);
+            const int handle = AddFontResource(path);
+            QVERIFY(handle >= 0);
+            const QList<FontStyle> styles = EnumerateFontStyles(family, FontFormats::All);
+            QCOMPARE(styles.size(), 1);
+            QCOMPARE(styles[0].FullName, family);
+            QVERIFY(styles[0].TrueType);
+            charsets.append(styles[0].Charset);
+            QVERIFY(RemoveFontResource(handle));
+        }
+        QCOMPARE(charsets, QList<quint8>({ 0, 128, 128 }));
     }
 
     void addedCopyOfAnInstalledFontJoinsItsFamily()

@@ -301,10 +301,19 @@ private slots:
         QCOMPARE(TablesOf(DecodeWebFace(MemoryBytes(Woff2Of(font)), 0)), TablesOf(font));
         QVERIFY(DecodeWebFace(MemoryBytes(Woff2Of(font)), 1).isEmpty());
         QVERIFY(DecodeWebFace(MemoryBytes(font), 0).isEmpty());
+        // Asked for some tables, a face holds those alone, each whole.
+        QMap<quint32, QByteArray> some = TablesOf(font);
+        some.remove(TableTag("glyf"));
+        some.remove(TableTag("loca"));
+        const quint32 tags[] = { TableTag("name"), TableTag("head") };
+        QCOMPARE(TablesOf(DecodeWebFace(MemoryBytes(WoffOf(font)), 0, tags)), some);
+        QCOMPARE(TablesOf(DecodeWebFace(MemoryBytes(Woff2Of(font)), 0, tags)), some);
         // The left side bearings an hmtx transform leaves out come back from
         // the glyphs' boxes, 0 for a glyph without outline.
         const QByteArray metric = BuildFontWithTables(HmtxFaceTables());
         QCOMPARE(TablesOf(DecodeWebFace(MemoryBytes(Woff2Of(metric, Woff2Hmtx::Transformed)), 0)), TablesOf(metric));
+        QCOMPARE(TablesOf(DecodeWebFace(MemoryBytes(Woff2Of(metric, Woff2Hmtx::Transformed)), 0, tags)).keys(),
+            QList<quint32>({ TableTag("head"), TableTag("name") }));
     }
 
     void transformedHmtx_data()
