@@ -41,6 +41,7 @@ AboutDialog::AboutDialog(QWidget* parent)
         "  minizip - Gilles Vollant\n"
         "  fontconfig - Keith Packard and contributors\n"
         "  libarchive - Tim Kientzle and contributors\n"
+        "  OpenSSL (libcrypto) - the OpenSSL Project Authors (Apache 2.0)\n"
         "  IPA fonts - Information-technology Promotion Agency, Japan\n")
                               .arg(QString::fromLatin1(qVersion())));
     layout->addWidget(credits, 1);
