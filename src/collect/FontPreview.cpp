@@ -19,8 +19,8 @@ namespace {
     // installed one is left as it is.
     class TemporaryFont {
     public:
-        TemporaryFont(const QString& path, bool installed)
-            : handle_(installed ? -1 : AddFontResource(path))
+        TemporaryFont(const QString& path, bool installed, FontFormats formats)
+            : handle_(installed ? -1 : AddFontResource(path, formats))
         {
         }
         ~TemporaryFont()
@@ -30,6 +30,9 @@ namespace {
         }
         TemporaryFont(const TemporaryFont&) = delete;
         TemporaryFont& operator=(const TemporaryFont&) = delete;
+
+        // The face decoded to make it available, if it was.
+        QByteArray Decoded() const { return handle_ >= 0 ? AddedFontData(handle_) : QByteArray(); }
 
     private:
         int handle_;
@@ -73,10 +76,12 @@ QString FontPreview::Draw(QImage& canvas, const QString& path, const SampleTextS
     if (reader.FamilyNames().isEmpty())
         return {};
     const QString family = reader.FamilyNames().constFirst();
-    const TemporaryFont available(path, installed_.IndexOf(path) >= 0);
+    const TemporaryFont available(path, installed_.IndexOf(path) >= 0, formats_);
     const quint8 charset = SampleCharset(family, family, formats_);
     const int pixelSize = PixelSizeOfPoints(kSamplePoints, qRound(canvas.dotsPerMeterY() * 0.0254));
-    const QRawFont face(LoadOwnFace(path, reader.FaceNames().constFirst(), family, formats_), pixelSize);
+    const QByteArray decoded = available.Decoded();
+    const QRawFont face(
+        decoded.isEmpty() ? LoadOwnFace(path, reader.FaceNames().constFirst(), family, formats_) : decoded, pixelSize);
     // A face the font engine can't load draws nothing rather than another font.
     if (face.isValid())
         DrawSample(canvas, PageFont::Own(face, pixelSize), charset, texts);

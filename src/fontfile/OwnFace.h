@@ -49,6 +49,11 @@ class OwnFaceData {
 public:
     OwnFaceData(const QString& path, const QString& faceName, const QString& familyName,
         FontFormats formats = FontFormats::Designed);
+    // A face decoded already (see AddedFontData).
+    explicit OwnFaceData(QByteArray decoded)
+        : bytes_(std::move(decoded))
+    {
+    }
     OwnFaceData(const OwnFaceData&) = delete;
     OwnFaceData& operator=(const OwnFaceData&) = delete;
     // Valid while this object lives.

@@ -5,12 +5,15 @@
 #include "fontfile/OwnFace.h"
 #include "fontfile/RegularFile.h"
 #include "fontfile/SfntTables.h"
+#include "fontfile/WebFont.h"
 
 #include <QFile>
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QMutex>
 #include <fontconfig/fontconfig.h>
+// after fontconfig.h, which it builds on
+#include <fontconfig/fcfreetype.h>
 #include <map>
 #include <vector>
 
@@ -23,6 +26,7 @@ namespace {
     struct AddedFont {
         int handle;
         FcFontSet* faces;
+        QByteArray decoded; // a web font's face
     };
 
     std::vector<AddedFont>& AddedFonts()
@@ -283,7 +287,40 @@ quint8 SampleCharset(const QString& family, const QString& fullName, FontFormats
     return charset;
 }
 
-int AddFontResource(const QString& path)
+namespace {
+
+    // The single face of a WOFF or WOFF2 file decoded; empty for any other
+    // file, a collection or a face that can't be decoded.
+    QByteArray SingleWebFace(const RegularFile& file)
+    {
+        unsigned char head[8] = {};
+        const BigEndianView view(head, file.ReadAt(0, head, sizeof head));
+        if (!IsWebFont(file) || (view.HasTag(0, "wOF2") && view.HasTag(4, "ttcf")))
+            return {};
+        return DecodeWebFace(file, 0);
+    }
+
+    // fontconfig's description of the decoded face, under the file's path.
+    FcPattern* QueryDecodedFace(const QByteArray& face, const QByteArray& path)
+    {
+        FT_Library library = nullptr;
+        if (FT_Init_FreeType(&library) != 0)
+            return nullptr;
+        FT_Face ftFace = nullptr;
+        FcPattern* pattern = nullptr;
+        if (FT_New_Memory_Face(library, reinterpret_cast<const FT_Byte*>(face.constData()), FT_Long(face.size()), 0,
+                &ftFace)
+            == 0) {
+            pattern = FcFreeTypeQueryFace(ftFace, reinterpret_cast<const FcChar8*>(path.constData()), 0, nullptr);
+            FT_Done_Face(ftFace);
+        }
+        FT_Done_FreeType(library);
+        return pattern;
+    }
+
+} // namespace
+
+int AddFontResource(const QString& path, FontFormats formats)
 {
     if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
         qCWarning(lcFontFile) << "fonts can be made available only in a GUI application";
@@ -296,16 +333,31 @@ int AddFontResource(const QString& path)
         qCDebug(lcFontFile) << "not a regular file:" << path;
         return -1;
     }
-    const int handle = QFontDatabase::addApplicationFont(path);
+    const QByteArray decoded = formats == FontFormats::All ? SingleWebFace(file) : QByteArray();
+    const int handle = decoded.isEmpty() ? QFontDatabase::addApplicationFont(path)
+                                         : QFontDatabase::addApplicationFontFromData(decoded);
     if (handle < 0) {
         qCDebug(lcFontFile) << "not usable as a font:" << path;
         return -1;
     }
     FcFontSet* faces = FcFontSetCreate();
     const QByteArray name = QFile::encodeName(path);
-    FcFreeTypeQueryAll(reinterpret_cast<const FcChar8*>(name.constData()), uint(-1), nullptr, nullptr, faces);
-    AddedFonts().push_back({ handle, faces });
+    if (decoded.isEmpty()) {
+        FcFreeTypeQueryAll(reinterpret_cast<const FcChar8*>(name.constData()), uint(-1), nullptr, nullptr, faces);
+    } else if (FcPattern* pattern = QueryDecodedFace(decoded, name); pattern && !FcFontSetAdd(faces, pattern)) {
+        FcPatternDestroy(pattern);
+    }
+    AddedFonts().push_back({ handle, faces, decoded });
     return handle;
+}
+
+QByteArray AddedFontData(int handle)
+{
+    for (const AddedFont& font : AddedFonts()) {
+        if (font.handle == handle)
+            return font.decoded;
+    }
+    return {};
 }
 
 bool RemoveFontResource(int handle)

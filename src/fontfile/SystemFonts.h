@@ -46,8 +46,13 @@ quint8 ClassifyCharset(quint8 code, quint8 previous);
 
 // Makes a font file available to this process (QFontDatabase and this
 // enumeration alike). Returns a handle for RemoveFontResource, or -1 when
-// the file can't be used as a font. Needs a QGuiApplication.
-int AddFontResource(const QString& path);
+// the file can't be used as a font. Needs a QGuiApplication. With the wider
+// formats a WOFF or single-face WOFF2 file is decoded once, here: the font
+// engine and fontconfig read the decoded face, which AddedFontData gives.
+int AddFontResource(const QString& path, FontFormats formats = FontFormats::Designed);
+// The decoded face of a web font made available with the wider formats;
+// empty for any other font (read from its file) and an unknown handle.
+QByteArray AddedFontData(int handle);
 // Withdraws a font made available by AddFontResource; false for an unknown handle.
 bool RemoveFontResource(int handle);
 

@@ -122,7 +122,9 @@ bool SampleRun::RenderFace(int row, int& pageNumber)
     block.twoLine = charset == kShiftJisCharset && input_.environment.sjisAlsoAscii;
     // The workers load the face again from this data: the file may be gone
     // by the time the page is drawn (a mapping outlives it).
-    block.face = std::make_shared<const OwnFaceData>(facePath_, entry.FaceName, entry.FamilyName, input_.environment.Formats());
+    block.face = faceData_.isEmpty()
+        ? std::make_shared<const OwnFaceData>(facePath_, entry.FaceName, entry.FamilyName, input_.environment.Formats())
+        : std::make_shared<const OwnFaceData>(faceData_);
     const QRawFont face = input_.vectorPages ? VectorFaceOf(row, entry, block.face->Bytes()) : RawFontOf(block.face);
 
     int g = fonts_->SampleHeight(face, block);
@@ -336,12 +338,13 @@ SampleRun::RowOutcome SampleRun::SampleRow(int row, int& pageNumber, const Insta
                 log_.LogMessage(LogEvent::Unavailable, entry.FaceName, FileNamePart(path));
             }
         }
-        const int handle = [&path] {
+        const int handle = [&] {
             const FontSetChange change;
-            return AddFontResource(path);
+            return AddFontResource(path, input_.environment.Formats());
         }();
         if (handle >= 0) {
             facePath_ = path;
+            faceData_ = AddedFontData(handle);
             done = RenderFace(row, pageNumber);
             const FontSetChange change;
             RemoveFontResource(handle);
@@ -355,6 +358,7 @@ SampleRun::RowOutcome SampleRun::SampleRow(int row, int& pageNumber, const Insta
     } else {
         log_.LogMessage(LogEvent::AlreadyInstalled, shownPaths_.Resolve(path), entry.FaceName);
         facePath_ = ResolvePath(path);
+        faceData_.clear();
         done = RenderFace(row, pageNumber);
     }
     return done ? RowOutcome::Done : RowOutcome::PageFull;

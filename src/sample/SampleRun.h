@@ -190,6 +190,7 @@ private:
     LayoutCursor cursor_;
     int lastPage_ = 0; // the run's last page, once it has been handed on
     QString facePath_;
+    QByteArray faceData_; // the row's face as made available, when it was decoded for that
     PathResolverCache shownPaths_; // the rows' paths in headings and log lines
     QPainter* vectorPainter_ = nullptr;
     SampleResult result_;

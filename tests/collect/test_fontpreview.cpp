@@ -3,6 +3,7 @@
 #include "DialogHelpers.h"
 #include "SettingsPrivateFonts.h"
 #include "SfntWriter.h"
+#include "WebFontWriter.h"
 #include "app/Application.h"
 #include "app/MainWindow.h"
 #include "collect/FontPreview.h"
@@ -197,6 +198,19 @@ private slots:
         QCOMPARE(canvas, expected);
         QVERIFY(canvas != other);
         QCOMPARE(EnumerateFontStyles(family).size(), styles); // withdrawn again
+    }
+
+    // With the wider formats a WOFF draws as its TrueType twin (decoded once,
+    // to make it available) and is withdrawn again.
+    void webFontDrawsAsItsTwin()
+    {
+        const QByteArray gothic = ReadTestFile(dir_.filePath("gothic.ttf"));
+        const QString path = Write("gothic.woff", WoffOf(gothic));
+        const FontPreview preview(FontFormats::All);
+        QImage canvas = WhiteCanvas();
+        QCOMPARE(preview.Draw(canvas, path, texts_), QStringLiteral("Zindel Preview Gothic"));
+        QCOMPARE(canvas, Expected(gothic, Layout::TwoLines, texts_));
+        QVERIFY(EnumerateFontStyles(QStringLiteral("Zindel Preview Gothic"), FontFormats::All).isEmpty());
     }
 
     void linesSitWhereDesigned()

@@ -4,8 +4,10 @@
 #include "SfntWriter.h"
 #include "WebFontWriter.h"
 #include "fontfile/ByteOrder.h"
+#include "fontfile/RegularFile.h"
 #include "fontfile/SfntTables.h"
 #include "fontfile/SystemFonts.h"
+#include "fontfile/WebFont.h"
 
 #include <QFontDatabase>
 #include <QGuiApplication>
@@ -124,9 +126,10 @@ private slots:
         QVERIFY(!RemoveFontResource(handle));
     }
 
-    // A web font's face is decoded to describe it, and described again only
-    // once its file changed.
-    void webFontStylesFollowTheirFile()
+    // With the wider formats a web font is made available decoded, once:
+    // the font database and the enumeration see its face, described from the
+    // decoded tables, and described again only once its file changed.
+    void webFontsAreMadeAvailableDecoded()
     {
         QTemporaryDir dir;
         const QString family = QStringLiteral("Zindel Sans");
@@ -134,16 +137,24 @@ private slots:
         QList<quint8> charsets;
         for (const quint32 range : { quint32(1) << 0, quint32(1) << 17, quint32(1) << 17 }) {
             QVERIFY(WriteTestFile(dir, "ZindelSans.woff", WoffOf(WithCodePages(RenamedDejaVu(), range))) == path);
-            const int handle = AddFontResource(path);
+            const int handle = AddFontResource(path, FontFormats::All);
             QVERIFY(handle >= 0);
+            QCOMPARE(AddedFontData(handle), DecodeWebFace(RegularFile(path, RegularFile::Mode::Read), 0));
+            QVERIFY(QFontDatabase::families().contains(family));
             const QList<FontStyle> styles = EnumerateFontStyles(family, FontFormats::All);
             QCOMPARE(styles.size(), 1);
             QCOMPARE(styles[0].FullName, family);
             QVERIFY(styles[0].TrueType);
             charsets.append(styles[0].Charset);
             QVERIFY(RemoveFontResource(handle));
+            QVERIFY(!QFontDatabase::families().contains(family));
         }
         QCOMPARE(charsets, QList<quint8>({ 0, 128, 128 }));
+        // With the program's own formats the font engine reads the file.
+        const int handle = AddFontResource(path);
+        QVERIFY(handle >= 0);
+        QVERIFY(AddedFontData(handle).isEmpty());
+        QVERIFY(RemoveFontResource(handle));
     }
 
     void addedCopyOfAnInstalledFontJoinsItsFamily()
