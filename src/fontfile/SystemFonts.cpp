@@ -142,17 +142,21 @@ namespace {
         template <typename Read>
         TableFacts Get(const RegularFile& file, const QString& path, int faceIndex, Read read)
         {
-            const Stamp stamp { file.Identity(), file.Size(), file.Modified() };
-            const Key key { path, faceIndex };
             {
                 const QMutexLocker lock(&mutex_);
-                if (const auto found = entries_.find(key); found != entries_.end() && found->second.stamp == stamp)
+                if (const auto found = entries_.find(Key { path, faceIndex });
+                    found != entries_.end() && found->second.stamp == StampOf(file))
                     return found->second.facts;
             }
             TableFacts facts = read();
-            const QMutexLocker lock(&mutex_);
-            entries_[key] = { stamp, facts };
+            Put(file, path, faceIndex, facts);
             return facts;
+        }
+
+        void Put(const RegularFile& file, const QString& path, int faceIndex, const TableFacts& facts)
+        {
+            const QMutexLocker lock(&mutex_);
+            entries_[Key { path, faceIndex }] = { StampOf(file), facts };
         }
 
     private:
@@ -168,9 +172,17 @@ namespace {
         };
         using Key = std::pair<QString, int>;
 
+        static Stamp StampOf(const RegularFile& file) { return { file.Identity(), file.Size(), file.Modified() }; }
+
         QMutex mutex_;
         std::map<Key, Entry> entries_;
     };
+
+    FactsCache& WiderFormatFacts()
+    {
+        static FactsCache cache;
+        return cache;
+    }
 
     // The tables the facts come from.
     constexpr quint32 kFactTables[] = { TableTag("name"), TableTag("OS/2"), TableTag("cmap") };
@@ -182,8 +194,7 @@ namespace {
             return {};
         if (formats == FontFormats::Designed)
             return ReadTableFacts(opened, faceIndex);
-        static FactsCache cache;
-        return cache.Get(opened, path, faceIndex, [&] {
+        return WiderFormatFacts().Get(opened, path, faceIndex, [&] {
             const std::optional<QByteArray> wider = WiderFormatFace(opened, faceIndex, kFactTables);
             return wider ? ReadTableFacts(MemoryBytes(*wider), 0) : ReadTableFacts(opened, faceIndex);
         });
@@ -334,6 +345,8 @@ int AddFontResource(const QString& path, FontFormats formats)
         return -1;
     }
     const QByteArray decoded = formats == FontFormats::All ? SingleWebFace(file) : QByteArray();
+    if (!decoded.isEmpty())
+        WiderFormatFacts().Put(file, path, 0, ReadTableFacts(MemoryBytes(decoded), 0));
     const int handle = decoded.isEmpty() ? QFontDatabase::addApplicationFont(path)
                                          : QFontDatabase::addApplicationFontFromData(decoded);
     if (handle < 0) {
