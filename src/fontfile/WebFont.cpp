@@ -80,6 +80,7 @@ namespace {
             return std::nullopt;
         const BigEndianView view(records.data(), records.size());
         WoffFile file { head.U32(4), {} };
+        file.tables.reserve(count);
         quint64 decoded = 0;
         for (std::size_t i = 0; i < count; ++i) {
             const std::size_t r = i * kWoffRecordSize; // tag, offset, compLength, origLength, origChecksum
@@ -203,11 +204,14 @@ namespace {
         if (name == file->tables.end())
             return QByteArrayList { QByteArray() };
         // Only as far as naming reads: the header, the records, then the
-        // strings they point at.
+        // strings they point at; the first piece holds all three in most
+        // fonts.
+        constexpr quint32 kFirstPiece = 1024;
         WoffTableReader reader(source, *name, WoffTableReader::Extent::Part);
         const quint32 limit = std::min(name->length, kNameReach);
         QByteArray bytes;
-        for (quint32 want = 0; quint32(bytes.size()) < (want = std::min(NameTableReach(bytes), limit));) {
+        for (quint32 want = std::min(kFirstPiece, limit); quint32(bytes.size()) < want;
+             want = std::min(NameTableReach(bytes), limit)) {
             if (!reader.ReadTo(bytes, want))
                 return QByteArrayList { QByteArray() };
         }
