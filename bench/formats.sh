@@ -12,7 +12,7 @@
 set -eu
 build=${1:-build}
 runs=${RUNS:-7}
-repeat=${REPEAT:-20}
+repeat=${REPEAT:-300}
 cmake --build "$build" --target bench_formats >/dev/null
 py=/usr/bin/python3
 if ! $py -c 'import fontTools, brotli' 2>/dev/null; then
