@@ -144,14 +144,12 @@ namespace {
     // suitcase's. An sfnt, a WOFF and any other WOFF2 hold one face.
     bool HasSeveralFaces(const QByteArray& image, FontFormats formats)
     {
-        const BigEndianView view = ViewOf(image);
-        if (view.HasTag(0, "ttcf"))
+        if (ViewOf(image).HasTag(0, "ttcf"))
             return true;
-        if (formats == FontFormats::Designed || view.HasTag(0, "wOFF"))
+        if (formats == FontFormats::Designed)
             return false;
-        if (view.HasTag(0, "wOF2"))
-            return view.HasTag(4, "ttcf");
-        return !StartsAsSfnt(MemoryBytes(image));
+        const MemoryBytes bytes(image);
+        return IsWebFont(bytes) ? IsWebFontCollection(bytes) : !StartsAsSfnt(bytes);
     }
 
 } // namespace

@@ -304,11 +304,7 @@ namespace {
     // file, a collection or a face that can't be decoded.
     QByteArray SingleWebFace(const RegularFile& file)
     {
-        unsigned char head[8] = {};
-        const BigEndianView view(head, file.ReadAt(0, head, sizeof head));
-        if (!IsWebFont(file) || (view.HasTag(0, "wOF2") && view.HasTag(4, "ttcf")))
-            return {};
-        return DecodeWebFace(file, 0);
+        return IsWebFont(file) && !IsWebFontCollection(file) ? DecodeWebFace(file, 0) : QByteArray();
     }
 
     // fontconfig's description of the decoded face, under the file's path.

@@ -554,6 +554,13 @@ bool IsWebFont(const ByteSource& source)
     return signature == kWoffSignature || signature == kWoff2Signature;
 }
 
+bool IsWebFontCollection(const ByteSource& source)
+{
+    unsigned char head[8] = {};
+    const BigEndianView view(head, source.ReadAt(0, head, sizeof head));
+    return view.HasTag(0, "wOF2") && view.HasTag(4, "ttcf");
+}
+
 std::optional<QByteArrayList> WebFontNameTables(const ByteSource& source)
 {
     const quint32 signature = SignatureOf(source);

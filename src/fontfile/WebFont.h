@@ -20,6 +20,8 @@ constexpr quint64 kMaxDecodedPerByte = 64;
 
 // Whether the bytes start with the WOFF or the WOFF2 signature.
 bool IsWebFont(const ByteSource& source);
+// Whether they are a WOFF2 collection, the only web font with several faces.
+bool IsWebFontCollection(const ByteSource& source);
 
 // The `name` table of every face of a WOFF or WOFF2 file, in face order,
 // each cut after the bytes a name record can reach; empty for a face without
