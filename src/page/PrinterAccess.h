@@ -41,6 +41,7 @@ public:
     // Names of the installed printers, in the system's order; empty when none is installed.
     virtual QStringList PrinterNames() const = 0;
     virtual QString CurrentName() const = 0;
+    // The printer made current is on its own default paper.
     virtual void MakeCurrent(const QString& name) = 0;
     // Paper code and orientation (kPortrait, kLandscape) of the current printer.
     virtual int PaperCode() const = 0;

@@ -76,6 +76,16 @@ namespace {
         bool shown_ = false;
     };
 
+    // A printer made current starts on its own default paper, as the queue
+    // has it: Qt would keep the paper it had (A4 when the locale's), so a
+    // Letter printer's new page setting would be on A4.
+    void TakeDefaultPaper(QPrinter& printer)
+    {
+        const QPageSize paper = QPrinterInfo(printer).defaultPageSize();
+        if (paper.isValid())
+            printer.setPageSize(paper);
+    }
+
     bool Offers(const QPrinter& printer, const QPageSize& size)
     {
         const QList<QPageSize> offered = QPrinterInfo(printer).supportedPageSizes();
@@ -87,13 +97,18 @@ namespace {
 QtPrinters::QtPrinters()
     : printer_(QPrinter::HighResolution)
 {
+    TakeDefaultPaper(printer_);
 }
 
 QStringList QtPrinters::PrinterNames() const { return QPrinterInfo::availablePrinterNames(); }
 
 QString QtPrinters::CurrentName() const { return printer_.printerName(); }
 
-void QtPrinters::MakeCurrent(const QString& name) { printer_.setPrinterName(name); }
+void QtPrinters::MakeCurrent(const QString& name)
+{
+    printer_.setPrinterName(name);
+    TakeDefaultPaper(printer_);
+}
 
 int QtPrinters::PaperCode() const { return printer_.pageLayout().pageSize().windowsId(); }
 

@@ -241,6 +241,23 @@ private slots:
         QVERIFY(unknown.err.contains("nosuch"));
     }
 
+    // Without a stored page setting, the new one takes the printer's own
+    // paper: a queue whose driver defaults to Letter prints on Letter.
+    void aNewPageSettingTakesThePrintersPaper()
+    {
+        if (!served_)
+            QSKIP(qPrintable(cups_.SkipReason()));
+        QVERIFY(cups_.AddQueue(QStringLiteral("letterq"), QStringLiteral("Letter")));
+        QVERIFY(cups_.WaitUntilIdle());
+        const ProcessResult result = RunProcess(BinPath(QStringLiteral("tzind")),
+            { QStringLiteral("sample"), QStringLiteral("--print"), QStringLiteral("--printer"), QStringLiteral("letterq"),
+                kFonts + kFaces.first() },
+            { cups_.ServerEnvironment(), QStringLiteral("TYPOSCAN_SETTINGS=") + work_.filePath(QStringLiteral("fresh.reg")) });
+        QVERIFY2(result.exitCode == 0, result.err.constData());
+        QVERIFY(cups_.WaitUntilIdle());
+        QCOMPARE(PdfMediaBoxes(ReadAll(cups_.OutputPath())), QStringList { QStringLiteral("612x792") });
+    }
+
     // The print command on a queue whose driver defaults to Letter, under a
     // page setting for A4: the setting reaches the print dialog's printer, so
     // the sheets are A4 and break where the preview's do, and so is the
